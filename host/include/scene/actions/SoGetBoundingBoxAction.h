@@ -1,0 +1,41 @@
+#ifndef SCENE_SOGETBOUNDINGBOXACTION_H
+#define SCENE_SOGETBOUNDINGBOXACTION_H
+#include "scene/actions/SoAction.h"
+#include "scene/base/SbBox3f.h"
+#include "scene/base/SbViewportRegion.h"
+
+// Computes the box, in world coordinates, around every shape of a scene.
+class SoGetBoundingBoxAction : public SoAction {
+public:
+    static void initClass();
+    static SoType getClassTypeId() { return classTypeId; }
+    SoType getTypeId() const override { return classTypeId; }
+    explicit SoGetBoundingBoxAction(const SbViewportRegion &region = SbViewportRegion());
+
+    void setViewportRegion(const SbViewportRegion &region) { viewportRegion = region; }
+    const SbViewportRegion &getViewportRegion() const { return viewportRegion; }
+    const SbBox3f &getBoundingBox() const { return box; }
+    SbVec3f getCenter() const;
+    // Adds a box given in the current model coordinates.
+    void extendBy(const SbBox3f &modelBox);
+    // Shapes may state the centre of what they add; the action averages them.
+    void setCenter(const SbVec3f &modelCenter, bool transformCenter);
+    void resetCenter() { centerSet = false; }
+    bool isCenterSet() const { return centerSet; }
+
+    static SoEnabledElementsList *enabledElements;
+    static SoActionMethodList *methods;
+
+protected:
+    void beginTraversal(SoNode *node) override;
+
+private:
+    static SoType classTypeId;
+    SbViewportRegion viewportRegion;
+    SbBox3f box;
+    SbVec3f centerSum;
+    int centerCount = 0;
+    bool centerSet = false;
+};
+
+#endif

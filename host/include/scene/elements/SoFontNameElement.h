@@ -1,0 +1,22 @@
+#ifndef SCENE_SOFONTNAMEELEMENT_H
+#define SCENE_SOFONTNAMEELEMENT_H
+#include "scene/elements/SoElement.h"
+#include "scene/base/SbName.h"
+
+// Font name (default "Times-Roman").
+class SoFontNameElement : public SoElementT<SoFontNameElement> {
+public:
+    static void initClass();
+    static SoType getClassTypeId() { return classTypeId; }
+    SoType getTypeId() const override { return classTypeId; }
+    void init(SoState *state) override;
+    static void set(SoState *state, SbName value);
+    static SbName get(SoState *state);
+    static SbName getDefault();
+
+private:
+    static SoType classTypeId;
+    SbName value;
+};
+
+#endif

@@ -1,0 +1,16 @@
+#ifndef SCENE_SOPROJECTIONMATRIXELEMENT_H
+#define SCENE_SOPROJECTIONMATRIXELEMENT_H
+#include "scene/elements/SoMatrixElement.h"
+
+// The projection matrix: camera coordinates to clip coordinates (set by cameras).
+class SoProjectionMatrixElement : public SoMatrixElementT<SoProjectionMatrixElement> {
+public:
+    static void initClass();
+    static SoType getClassTypeId() { return classTypeId; }
+    SoType getTypeId() const override { return classTypeId; }
+
+private:
+    static SoType classTypeId;
+};
+
+#endif

@@ -1,0 +1,16 @@
+#ifndef SCENE_SOVIEWINGMATRIXELEMENT_H
+#define SCENE_SOVIEWINGMATRIXELEMENT_H
+#include "scene/elements/SoMatrixElement.h"
+
+// The viewing matrix: world coordinates to camera coordinates (set by cameras).
+class SoViewingMatrixElement : public SoMatrixElementT<SoViewingMatrixElement> {
+public:
+    static void initClass();
+    static SoType getClassTypeId() { return classTypeId; }
+    SoType getTypeId() const override { return classTypeId; }
+
+private:
+    static SoType classTypeId;
+};
+
+#endif

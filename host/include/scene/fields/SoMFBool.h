@@ -1,0 +1,17 @@
+#ifndef SCENE_SOMFBOOL_H
+#define SCENE_SOMFBOOL_H
+#include "scene/fields/SoMField.h"
+#include "scene/base/SbBasic.h"
+class SoMFBool : public SoMFieldT<SbBool> {
+public:
+    static void initClass();
+    static SoType getClassTypeId() { return classTypeId; }
+    SoType getTypeId() const override { return classTypeId; }
+    using SoMFieldT<SbBool>::operator=;
+    using SoMFieldT<SbBool>::setValue;
+
+private:
+    static SoType classTypeId;
+};
+
+#endif

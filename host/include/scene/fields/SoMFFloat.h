@@ -1,0 +1,17 @@
+#ifndef SCENE_SOMFFLOAT_H
+#define SCENE_SOMFFLOAT_H
+#include "scene/fields/SoMField.h"
+
+class SoMFFloat : public SoMFieldT<float> {
+public:
+    static void initClass();
+    static SoType getClassTypeId() { return classTypeId; }
+    SoType getTypeId() const override { return classTypeId; }
+    using SoMFieldT<float>::operator=;
+    using SoMFieldT<float>::setValue;
+
+private:
+    static SoType classTypeId;
+};
+
+#endif

@@ -1,0 +1,17 @@
+#ifndef SCENE_SOMFSHORT_H
+#define SCENE_SOMFSHORT_H
+#include "scene/fields/SoMField.h"
+
+class SoMFShort : public SoMFieldT<short> {
+public:
+    static void initClass();
+    static SoType getClassTypeId() { return classTypeId; }
+    SoType getTypeId() const override { return classTypeId; }
+    using SoMFieldT<short>::operator=;
+    using SoMFieldT<short>::setValue;
+
+private:
+    static SoType classTypeId;
+};
+
+#endif

@@ -1,0 +1,17 @@
+#ifndef SCENE_SOMFSTRING_H
+#define SCENE_SOMFSTRING_H
+#include "scene/fields/SoMField.h"
+#include "scene/base/SbString.h"
+class SoMFString : public SoMFieldT<SbString> {
+public:
+    static void initClass();
+    static SoType getClassTypeId() { return classTypeId; }
+    SoType getTypeId() const override { return classTypeId; }
+    using SoMFieldT<SbString>::operator=;
+    using SoMFieldT<SbString>::setValue;
+
+private:
+    static SoType classTypeId;
+};
+
+#endif

@@ -1,0 +1,17 @@
+#ifndef SCENE_SOSFBOOL_H
+#define SCENE_SOSFBOOL_H
+#include "scene/fields/SoSField.h"
+#include "scene/base/SbBasic.h"
+class SoSFBool : public SoSFieldT<SbBool> {
+public:
+    static void initClass();
+    static SoType getClassTypeId() { return classTypeId; }
+    SoType getTypeId() const override { return classTypeId; }
+    using SoSFieldT<SbBool>::operator=;
+    using SoSFieldT<SbBool>::setValue;
+
+private:
+    static SoType classTypeId;
+};
+
+#endif

@@ -1,0 +1,17 @@
+#ifndef SCENE_SOSFSHORT_H
+#define SCENE_SOSFSHORT_H
+#include "scene/fields/SoSField.h"
+
+class SoSFShort : public SoSFieldT<short> {
+public:
+    static void initClass();
+    static SoType getClassTypeId() { return classTypeId; }
+    SoType getTypeId() const override { return classTypeId; }
+    using SoSFieldT<short>::operator=;
+    using SoSFieldT<short>::setValue;
+
+private:
+    static SoType classTypeId;
+};
+
+#endif

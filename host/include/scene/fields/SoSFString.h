@@ -1,0 +1,17 @@
+#ifndef SCENE_SOSFSTRING_H
+#define SCENE_SOSFSTRING_H
+#include "scene/fields/SoSField.h"
+#include "scene/base/SbString.h"
+class SoSFString : public SoSFieldT<SbString> {
+public:
+    static void initClass();
+    static SoType getClassTypeId() { return classTypeId; }
+    SoType getTypeId() const override { return classTypeId; }
+    using SoSFieldT<SbString>::operator=;
+    using SoSFieldT<SbString>::setValue;
+
+private:
+    static SoType classTypeId;
+};
+
+#endif

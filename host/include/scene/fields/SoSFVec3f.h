@@ -1,0 +1,17 @@
+#ifndef SCENE_SOSFVEC3F_H
+#define SCENE_SOSFVEC3F_H
+#include "scene/fields/SoSField.h"
+#include "scene/base/SbVec3f.h"
+class SoSFVec3f : public SoSFieldT<SbVec3f> {
+public:
+    static void initClass();
+    static SoType getClassTypeId() { return classTypeId; }
+    SoType getTypeId() const override { return classTypeId; }
+    using SoSFieldT<SbVec3f>::operator=;
+    using SoSFieldT<SbVec3f>::setValue;
+    void setValue(float x, float y, float z) { setValue(SbVec3f(x, y, z)); }
+private:
+    static SoType classTypeId;
+};
+
+#endif

@@ -1,0 +1,16 @@
+#ifndef SCENE_SOPATHLIST_H
+#define SCENE_SOPATHLIST_H
+#include "scene/misc/SoBaseList.h"
+
+class SoPath;
+
+// A list of paths that references them.
+class SoPathList : public SoBaseList {
+public:
+    SoPathList() = default;
+    void append(SoPath *path);
+    SoPath *operator[](int i) const;
+    SoPath *get(int i) const { return (*this)[i]; }
+};
+
+#endif

@@ -1,0 +1,22 @@
+#ifndef SCENE_SOANNOTATION_H
+#define SCENE_SOANNOTATION_H
+#include "scene/nodes/SoSeparator.h"
+
+// A separator whose contents are drawn on top of the rest by interactive renderers; for printing it
+// is an ordinary separator.
+class SoAnnotation : public SoSeparator {
+public:
+    static void initClass();
+    static SoType getClassTypeId() { return classTypeId; }
+    SoType getTypeId() const override { return classTypeId; }
+    SoAnnotation();
+
+
+protected:
+    ~SoAnnotation() override = default;
+
+private:
+    static SoType classTypeId;
+};
+
+#endif

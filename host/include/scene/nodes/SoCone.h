@@ -1,0 +1,29 @@
+#ifndef SCENE_SOCONE_H
+#define SCENE_SOCONE_H
+#include "scene/fields/SoSFBitMask.h"
+#include "scene/fields/SoSFFloat.h"
+#include "scene/nodes/SoShape.h"
+
+// A cone along y centred on the origin: sides and bottom disc.
+class SoCone : public SoShape {
+public:
+    enum Part { SIDES = 1, BOTTOM = 2, ALL = 3 };
+    static void initClass();
+    static SoType getClassTypeId() { return classTypeId; }
+    SoType getTypeId() const override { return classTypeId; }
+    SoCone();
+
+    SoSFBitMask parts;
+    SoSFFloat bottomRadius;
+    SoSFFloat height;
+    void generatePrimitives(SoAction *action) override;
+    void computeBBox(SoAction *action, SbBox3f &box, SbVec3f &center) override;
+
+protected:
+    ~SoCone() override = default;
+
+private:
+    static SoType classTypeId;
+};
+
+#endif

@@ -1,0 +1,29 @@
+#ifndef SCENE_SOCYLINDER_H
+#define SCENE_SOCYLINDER_H
+#include "scene/fields/SoSFBitMask.h"
+#include "scene/fields/SoSFFloat.h"
+#include "scene/nodes/SoShape.h"
+
+// A cylinder along y centred on the origin: sides, top and bottom discs.
+class SoCylinder : public SoShape {
+public:
+    enum Part { SIDES = 1, TOP = 2, BOTTOM = 4, ALL = 7 };
+    static void initClass();
+    static SoType getClassTypeId() { return classTypeId; }
+    SoType getTypeId() const override { return classTypeId; }
+    SoCylinder();
+
+    SoSFBitMask parts;
+    SoSFFloat radius;
+    SoSFFloat height;
+    void generatePrimitives(SoAction *action) override;
+    void computeBBox(SoAction *action, SbBox3f &box, SbVec3f &center) override;
+
+protected:
+    ~SoCylinder() override = default;
+
+private:
+    static SoType classTypeId;
+};
+
+#endif

@@ -1,0 +1,25 @@
+#ifndef SCENE_SOFACESET_H
+#define SCENE_SOFACESET_H
+#include "scene/fields/SoMFInt32.h"
+#include "scene/nodes/SoNonIndexedShape.h"
+
+// Polygons of numVertices vertices each (-1: the rest of the coordinates).
+class SoFaceSet : public SoNonIndexedShape {
+public:
+    static void initClass();
+    static SoType getClassTypeId() { return classTypeId; }
+    SoType getTypeId() const override { return classTypeId; }
+    SoFaceSet();
+
+    SoMFInt32 numVertices;
+    void generatePrimitives(SoAction *action) override;
+    void computeBBox(SoAction *action, SbBox3f &box, SbVec3f &center) override;
+
+protected:
+    ~SoFaceSet() override = default;
+
+private:
+    static SoType classTypeId;
+};
+
+#endif

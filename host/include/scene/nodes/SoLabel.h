@@ -1,0 +1,24 @@
+#ifndef SCENE_SOLABEL_H
+#define SCENE_SOLABEL_H
+#include "scene/fields/SoSFName.h"
+#include "scene/nodes/SoNode.h"
+
+// A label in the scene; no effect.
+class SoLabel : public SoNode {
+public:
+    static void initClass();
+    static SoType getClassTypeId() { return classTypeId; }
+    SoType getTypeId() const override { return classTypeId; }
+    SoLabel();
+
+    SoSFName label;
+    bool affectsState() const override { return false; }
+
+protected:
+    ~SoLabel() override = default;
+
+private:
+    static SoType classTypeId;
+};
+
+#endif

@@ -1,0 +1,25 @@
+#ifndef SCENE_SOLINESET_H
+#define SCENE_SOLINESET_H
+#include "scene/fields/SoMFInt32.h"
+#include "scene/nodes/SoNonIndexedShape.h"
+
+// Polylines of numVertices vertices each (-1: the rest).
+class SoLineSet : public SoNonIndexedShape {
+public:
+    static void initClass();
+    static SoType getClassTypeId() { return classTypeId; }
+    SoType getTypeId() const override { return classTypeId; }
+    SoLineSet();
+
+    SoMFInt32 numVertices;
+    void generatePrimitives(SoAction *action) override;
+    void computeBBox(SoAction *action, SbBox3f &box, SbVec3f &center) override;
+
+protected:
+    ~SoLineSet() override = default;
+
+private:
+    static SoType classTypeId;
+};
+
+#endif

@@ -1,0 +1,23 @@
+#ifndef SCENE_SONONINDEXEDSHAPE_H
+#define SCENE_SONONINDEXEDSHAPE_H
+#include "scene/fields/SoSFInt32.h"
+#include "scene/nodes/SoVertexShape.h"
+
+// Base of vertex shapes that use the coordinates in order from startIndex.
+class SoNonIndexedShape : public SoVertexShape {
+public:
+    static void initClass();
+    static SoType getClassTypeId() { return classTypeId; }
+    SoType getTypeId() const override { return classTypeId; }
+
+    SoSFInt32 startIndex;
+
+protected:
+    SoNonIndexedShape();
+    ~SoNonIndexedShape() override = default;
+
+private:
+    static SoType classTypeId;
+};
+
+#endif

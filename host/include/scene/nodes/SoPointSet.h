@@ -1,0 +1,25 @@
+#ifndef SCENE_SOPOINTSET_H
+#define SCENE_SOPOINTSET_H
+#include "scene/fields/SoMFInt32.h"
+#include "scene/nodes/SoNonIndexedShape.h"
+
+// Points: numPoints coordinates (-1: the rest).
+class SoPointSet : public SoNonIndexedShape {
+public:
+    static void initClass();
+    static SoType getClassTypeId() { return classTypeId; }
+    SoType getTypeId() const override { return classTypeId; }
+    SoPointSet();
+
+    SoMFInt32 numPoints;
+    void generatePrimitives(SoAction *action) override;
+    void computeBBox(SoAction *action, SbBox3f &box, SbVec3f &center) override;
+
+protected:
+    ~SoPointSet() override = default;
+
+private:
+    static SoType classTypeId;
+};
+
+#endif

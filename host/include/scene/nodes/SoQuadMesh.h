@@ -1,0 +1,27 @@
+#ifndef SCENE_SOQUADMESH_H
+#define SCENE_SOQUADMESH_H
+#include "scene/fields/SoSFInt32.h"
+#include "scene/nodes/SoNonIndexedShape.h"
+
+// A grid of verticesPerRow x verticesPerColumn coordinates drawn as quadrilaterals (two triangles
+// each).
+class SoQuadMesh : public SoNonIndexedShape {
+public:
+    static void initClass();
+    static SoType getClassTypeId() { return classTypeId; }
+    SoType getTypeId() const override { return classTypeId; }
+    SoQuadMesh();
+
+    SoSFInt32 verticesPerColumn;
+    SoSFInt32 verticesPerRow;
+    void generatePrimitives(SoAction *action) override;
+    void computeBBox(SoAction *action, SbBox3f &box, SbVec3f &center) override;
+
+protected:
+    ~SoQuadMesh() override = default;
+
+private:
+    static SoType classTypeId;
+};
+
+#endif

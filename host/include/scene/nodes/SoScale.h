@@ -1,0 +1,24 @@
+#ifndef SCENE_SOSCALE_H
+#define SCENE_SOSCALE_H
+#include "scene/fields/SoSFVec3f.h"
+#include "scene/nodes/SoTransformation.h"
+
+// A scale.
+class SoScale : public SoTransformation {
+public:
+    static void initClass();
+    static SoType getClassTypeId() { return classTypeId; }
+    SoType getTypeId() const override { return classTypeId; }
+    SoScale();
+
+    SoSFVec3f scaleFactor;
+    SbMatrix getMatrix() const override;
+
+protected:
+    ~SoScale() override = default;
+
+private:
+    static SoType classTypeId;
+};
+
+#endif

@@ -1,0 +1,91 @@
+#include <algorithm>
+#include <cmath>
+#include "scene/actions/SoCallbackAction.h"
+#include "scene/actions/SoGetBoundingBoxAction.h"
+#include "scene/elements/SoFocalDistanceElement.h"
+#include "scene/elements/SoProjectionMatrixElement.h"
+#include "scene/elements/SoViewVolumeElement.h"
+#include "scene/elements/SoViewingMatrixElement.h"
+#include "scene/elements/SoViewportRegionElement.h"
+#include "scene/nodes/SoCamera.h"
+#include "scene/nodes/SoOrthographicCamera.h"
+#include "scene/nodes/SoPerspectiveCamera.h"
+
+SbViewVolume SoCamera::getViewVolume(float useAspectRatio) const {
+    float aspect = useAspectRatio > 0.0f ? useAspectRatio : aspectRatio.getValue();
+    if (!(aspect > 0.0f)) aspect = 1.0f;
+    SbViewVolume vv = makeViewVolume(aspect);
+    // Fitting the camera to a viewport taller than wide keeps the camera's size across the
+    // narrower side, so that nothing meant to be seen falls off the sides.
+    if (viewportMapping.getValue() == ADJUST_CAMERA && aspect < 1.0f) vv.scale(1.0f / aspect);
+    vv.rotateCamera(orientation.getValue());
+    vv.translateCamera(position.getValue());
+    return vv;
+}
+
+void SoCamera::setState(SoAction *action) {
+    SoState *state = action->getState();
+    float aspect = SoViewportRegionElement::get(state).getViewportAspectRatio();
+    SbViewVolume vv = getViewVolume(aspect);
+    SbMatrix affine, proj;
+    vv.getMatrices(affine, proj);
+    SoViewVolumeElement::set(state, vv);
+    SoViewingMatrixElement::set(state, affine);
+    SoProjectionMatrixElement::set(state, proj);
+    SoFocalDistanceElement::set(state, focalDistance.getValue());
+}
+
+void SoCamera::doAction(SoAction *action) { setState(action); }
+void SoCamera::callback(SoCallbackAction *action) { setState(action); }
+void SoCamera::getBoundingBox(SoGetBoundingBoxAction *action) { setState(action); }
+
+void SoCamera::pointAt(const SbVec3f &targetPoint) {
+    SbVec3f dir = targetPoint - position.getValue();
+    if (dir.normalize() == 0.0f) return;
+    orientation.setValue(SbRotation(SbVec3f(0, 0, -1), dir));
+}
+
+void SoCamera::viewAll(SoNode *sceneRoot, const SbViewportRegion &region, float slack) {
+    SoGetBoundingBoxAction bboxAction(region);
+    bboxAction.apply(sceneRoot);
+    SbBox3f box = bboxAction.getBoundingBox();
+    if (box.isEmpty()) return;
+    SbVec3f center = box.getCenter();
+    float radius = (box.getMax() - box.getMin()).length() * 0.5f;
+    if (radius <= 0.0f) radius = 1.0f;
+    fitSphere(center, radius, region.getViewportAspectRatio());
+    float distance = (position.getValue() - center).length();
+    float nearD = distance - radius * slack;
+    nearDistance.setValue(std::max(nearD, distance * 0.001f));
+    farDistance.setValue(distance + radius * slack);
+    focalDistance.setValue(distance);
+}
+
+SbViewVolume SoPerspectiveCamera::makeViewVolume(float aspect) const {
+    SbViewVolume vv;
+    vv.perspective(heightAngle.getValue(), aspect, nearDistance.getValue(), farDistance.getValue());
+    return vv;
+}
+
+void SoPerspectiveCamera::fitSphere(const SbVec3f &center, float radius, float) {
+    // Whatever the viewport's shape, its narrower side spans the height angle (see getViewVolume).
+    float halfAngle = heightAngle.getValue() * 0.5f;
+    float distance = radius / std::sin(halfAngle > 1e-4f ? halfAngle : 1e-4f);
+    SbVec3f dir;
+    orientation.getValue().multVec(SbVec3f(0, 0, -1), dir);
+    position.setValue(center - dir * distance);
+}
+
+SbViewVolume SoOrthographicCamera::makeViewVolume(float aspect) const {
+    SbViewVolume vv;
+    float h = height.getValue() * 0.5f;
+    vv.ortho(-h * aspect, h * aspect, -h, h, nearDistance.getValue(), farDistance.getValue());
+    return vv;
+}
+
+void SoOrthographicCamera::fitSphere(const SbVec3f &center, float radius, float) {
+    SbVec3f dir;
+    orientation.getValue().multVec(SbVec3f(0, 0, -1), dir);
+    position.setValue(center - dir * (radius * 2.0f));
+    height.setValue(radius * 2.0f);
+}

@@ -1,0 +1,16 @@
+#ifndef SCRIVANE_SOSCRIVANE_H
+#define SCRIVANE_SOSCRIVANE_H
+
+// The library's static class: its name, its version and its one-time initialisation.
+class SoScrivane {
+public:
+    static const char *getProductName();
+    static const char *getVersion();
+    // Initialises the scene toolkit once per process; later calls return at once.
+    static void init();
+
+private:
+    SoScrivane() = delete;
+};
+
+#endif

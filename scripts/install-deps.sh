@@ -1,0 +1,34 @@
+#!/usr/bin/env bash
+# Installs every Debian package that the build, the tests and the test-time readers need.
+# Idempotent: packages already present are left alone. As root it runs apt-get; otherwise it
+# prints the command to run.
+set -euo pipefail
+packages=(
+  g++ cmake make pkg-config
+  libgtest-dev libgmock-dev libbenchmark-dev
+  libpng-dev libosmesa6-dev
+  hershey-fonts-data
+  ghostscript hp2xx
+  scribus
+  libreoffice-draw python3-uno
+)
+missing=()
+for p in "${packages[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
+    missing+=("$p")
+  fi
+done
+if [ ${#missing[@]} -eq 0 ]; then
+  echo "install-deps: all ${#packages[@]} packages present"
+  exit 0
+fi
+cmd=(apt-get -o DPkg::Lock::Timeout=600 install -y -q --no-install-recommends "${missing[@]}")
+if [ "$(id -u)" -ne 0 ]; then
+  echo "install-deps: missing packages: ${missing[*]}"
+  echo "run as root:  apt-get update && ${cmd[*]}"
+  exit 1
+fi
+export DEBIAN_FRONTEND=noninteractive
+apt-get -o DPkg::Lock::Timeout=600 update -qq
+"${cmd[@]}"
+echo "install-deps: installed ${missing[*]}"
