@@ -1,0 +1,30 @@
+#ifndef SCRIVANE_SOVECTOROUTPUT_H
+#define SCRIVANE_SOVECTOROUTPUT_H
+#include <cstdio>
+
+// Where a drawing goes: a stdio stream. The output starts on standard output and returns to
+// it after closeFile or a failed openFile. It owns any stream it opened or was given, except
+// standard output, which it never closes. Created and deleted by the format action that uses it.
+class SoVectorOutput {
+public:
+    SoVectorOutput();
+    virtual ~SoVectorOutput();
+    // Closes the current stream unless it is standard output, then takes fp (owned from now on
+    // unless it is standard output).
+    virtual void setFilePointer(FILE *fp);
+    virtual FILE *getFilePointer();
+    // Opens name for writing in text mode. On failure the stream is standard output and 0 is
+    // returned. A stream already open is not closed first.
+    virtual int openFile(const char *name);
+    virtual void closeFile();
+
+protected:
+    int openFileWithMode(const char *name, const char *mode);
+    FILE *filePointer;
+
+private:
+    SoVectorOutput(const SoVectorOutput &) = delete;
+    SoVectorOutput &operator=(const SoVectorOutput &) = delete;
+};
+
+#endif

@@ -1,0 +1,218 @@
+// The vectorize action frame: class registration, the apply lifecycle, page mode, the capture
+// callbacks and the plain-text trace of the base print operations.
+#include "scrivane/SoVectorizeAction.h"
+#include <cstdio>
+#include <cstring>
+#include "scene/actions/SoCallbackAction.h"
+#include "scene/elements/SoAnnoText3RenderPrintElement.h"
+#include "scene/elements/SoViewportRegionElement.h"
+#include "scene/misc/SoState.h"
+#include "scene/nodes/SoAnnoText3.h"
+#include "scene/nodes/SoCamera.h"
+#include "scene/nodes/SoImage.h"
+#include "scene/nodes/SoMarkerSet.h"
+#include "scene/nodes/SoShape.h"
+#include "scene/nodes/SoText2.h"
+
+SoType SoVectorizeAction::classTypeId;
+int SoVectorizeAction::classTypeIdIsSet = 0;
+SoEnabledElementsList *SoVectorizeAction::enabledElements = nullptr;
+SoActionMethodList *SoVectorizeAction::methods = nullptr;
+
+void SoVectorizeAction::initClass() {
+    enabledElements = new SoEnabledElementsList(SoAction::enabledElements);
+    methods = new SoActionMethodList(SoAction::methods);
+    classTypeId = SoType::createType(SoAction::getClassTypeId(), "SoVectorizeAction", nullptr, 0);
+    classTypeIdIsSet = 1;
+}
+
+SoType SoVectorizeAction::getClassTypeId() {
+    if (!classTypeIdIsSet) initClass();
+    return classTypeId;
+}
+
+SoType SoVectorizeAction::getTypeId() const { return getClassTypeId(); }
+
+const SoEnabledElementsList &SoVectorizeAction::getEnabledElements() const {
+    getClassTypeId();
+    return *enabledElements;
+}
+
+void SoVectorizeAction::addMethod(SoType nodeType, SoActionMethod method) {
+    getClassTypeId();
+    methods->addMethod(nodeType, method);
+}
+
+void SoVectorizeAction::enableElement(SoType elementType, int stackIndex) {
+    getClassTypeId();
+    enabledElements->enable(elementType, stackIndex);
+}
+
+SoVectorizeAction::SoVectorizeAction() {
+    getClassTypeId();
+    traversalMethods = methods;
+    pointBuffer = new SbVec4f[static_cast<size_t>(pointBufferSize)]();
+    pointColors = new SbColor[static_cast<size_t>(pointBufferSize)]();
+}
+
+SoVectorizeAction::~SoVectorizeAction() {
+    // A format ends an open page in its own destructor, while its output still exists; this
+    // releases what the base owns.
+    delete[] penColors;
+    delete[] penWidths;
+    delete[] pointBuffer;
+    delete[] pointColors;
+    deleteLightsList();
+}
+
+SoVectorOutput *SoVectorizeAction::getVectorOutput() const { return vectorOutput; }
+
+void SoVectorizeAction::beginPage(const SbVec2f &start, const SbVec2f &size, DimensionUnit unit) {
+    pageMode = 1;
+    newPage = 1;
+    pageStart.setValue(unitsToMillimeters(start[0], unit), unitsToMillimeters(start[1], unit));
+    pageSize.setValue(unitsToMillimeters(size[0], unit), unitsToMillimeters(size[1], unit));
+}
+
+void SoVectorizeAction::endPage() {
+    writeFooter();
+    pageMode = 0;
+    newPage = 1;
+}
+
+void SoVectorizeAction::setHLHSRMode(HLHSRMode mode) { hlhsrMode = mode; }
+void SoVectorizeAction::enableLighting(int flag) { lightingEnabled = flag; }
+
+void SoVectorizeAction::apply(SoNode *node) {
+    runApply([](SoCallbackAction &cb, void *arg) { cb.apply(static_cast<SoNode *>(arg)); }, node);
+}
+
+void SoVectorizeAction::apply(SoPath *path) {
+    runApply([](SoCallbackAction &cb, void *arg) { cb.apply(static_cast<SoPath *>(arg)); }, path);
+}
+
+void SoVectorizeAction::apply(const SoPathList &pathList, bool obeysRules) {
+    struct Arguments {
+        const SoPathList *list;
+        bool obeysRules;
+    } arguments{&pathList, obeysRules};
+    runApply(
+        [](SoCallbackAction &cb, void *arg) {
+            Arguments *a = static_cast<Arguments *>(arg);
+            cb.apply(*a->list, a->obeysRules);
+        },
+        &arguments);
+}
+
+// The twelve steps of one apply; only the object the callback action is applied to differs.
+void SoVectorizeAction::runApply(void (*applyTo)(SoCallbackAction &, void *), void *argument) {
+    SoCallbackAction callbackAction;
+    prepareAction(callbackAction);
+    beginTraversal();
+    if (pageMode == 0 || newPage == 1) {
+        writeHeader();
+        newPage = 0;
+    }
+    printBackground();
+    applyTo(callbackAction, argument);
+    if (hlhsrMode != HIDDEN_NONE && hlhsrVectorize) {
+        // The removal driver does not exist yet in this library: beginTraversal never creates
+        // one, so a removal mode prints as HIDDEN_NONE does.
+        hlhsrVectorize = nullptr;
+    }
+    printBorder();
+    viewportIsSet = 0;
+    if (pageMode == 0) writeFooter();
+    endTraversal();
+}
+
+void SoVectorizeAction::beginTraversal(SoNode *) { beginTraversal(); }
+void SoVectorizeAction::endTraversal(SoNode *) { endTraversal(); }
+
+void SoVectorizeAction::beginTraversal() {
+    annoTextAsText = 0;
+    pendingKind = 0;
+    pointCount = 0;
+}
+
+void SoVectorizeAction::endTraversal() { deleteLightsList(); }
+
+void SoVectorizeAction::deleteLightsList() {
+    lightNodes.truncate(0);
+    lightData.truncate(0);
+}
+
+void SoVectorizeAction::prepareAction(SoCallbackAction &action) {
+    action.addPreCallback(SoCamera::getClassTypeId(), cameraCB, this);
+    action.addTriangleCallback(SoShape::getClassTypeId(), drawTriangleCB, this);
+    action.addLineSegmentCallback(SoShape::getClassTypeId(), drawLineSegmentCB, this);
+    action.addPointCallback(SoShape::getClassTypeId(), drawPointCB, this);
+    action.addPostCallback(SoText2::getClassTypeId(), drawText2CB, this);
+    action.addPostCallback(SoNode::getClassTypeId(), sendPointsCB, this);
+    action.addPreCallback(SoAnnoText3::getClassTypeId(), drawAnnoText3CB, this);
+    action.addPostCallback(SoAnnoText3::getClassTypeId(), endDrawAnnoText3CB, this);
+    action.addPostCallback(SoImage::getClassTypeId(), drawImageCB, this);
+}
+
+void SoVectorizeAction::refreshViewportRegion(SoCallbackAction *action) {
+    const SbViewportRegion &region = SoViewportRegionElement::get(action->getState());
+    if (viewportIsSet == 1 && region == viewportRegion) return;
+    viewportRegion = region;
+    setHardwareClip();
+    viewportIsSet = 1;
+}
+
+SoCallbackAction::Response SoVectorizeAction::cameraCB(void *data, SoCallbackAction *action, const SoNode *) {
+    SoVectorizeAction *self = static_cast<SoVectorizeAction *>(data);
+    // The camera that follows sees the aspect ratio of the drawing, whatever the window.
+    SbViewportRegion region = SoViewportRegionElement::get(action->getState());
+    region.setWindowSize(SbVec2i32(static_cast<int32_t>(self->drawingWidth / self->drawingHeight * 10000), 10000));
+    SoViewportRegionElement::set(action->getState(), region, 1);
+    return SoCallbackAction::CONTINUE;
+}
+
+void SoVectorizeAction::drawTriangleCB(void *data, SoCallbackAction *action, const SoPrimitiveVertex *,
+                                       const SoPrimitiveVertex *, const SoPrimitiveVertex *) {
+    SoVectorizeAction *self = static_cast<SoVectorizeAction *>(data);
+    if (self->annoTextAsText) return;
+    self->refreshViewportRegion(action);
+}
+
+void SoVectorizeAction::drawLineSegmentCB(void *data, SoCallbackAction *action, const SoPrimitiveVertex *,
+                                          const SoPrimitiveVertex *) {
+    SoVectorizeAction *self = static_cast<SoVectorizeAction *>(data);
+    if (self->annoTextAsText) return;
+    self->refreshViewportRegion(action);
+}
+
+void SoVectorizeAction::drawPointCB(void *data, SoCallbackAction *action, const SoPrimitiveVertex *) {
+    static_cast<SoVectorizeAction *>(data)->refreshViewportRegion(action);
+}
+
+SoCallbackAction::Response SoVectorizeAction::drawText2CB(void *data, SoCallbackAction *action, const SoNode *) {
+    static_cast<SoVectorizeAction *>(data)->refreshViewportRegion(action);
+    return SoCallbackAction::CONTINUE;
+}
+
+SoCallbackAction::Response SoVectorizeAction::sendPointsCB(void *, SoCallbackAction *, const SoNode *) {
+    return SoCallbackAction::CONTINUE;
+}
+
+SoCallbackAction::Response SoVectorizeAction::drawAnnoText3CB(void *data, SoCallbackAction *action,
+                                                               const SoNode *) {
+    SoVectorizeAction *self = static_cast<SoVectorizeAction *>(data);
+    self->refreshViewportRegion(action);
+    int renderPrint = SoAnnoText3RenderPrintElement::get(action->getState());
+    if (renderPrint == 1) self->annoTextAsText = 1;
+    return SoCallbackAction::CONTINUE;
+}
+
+SoCallbackAction::Response SoVectorizeAction::endDrawAnnoText3CB(void *data, SoCallbackAction *, const SoNode *) {
+    static_cast<SoVectorizeAction *>(data)->annoTextAsText = 0;
+    return SoCallbackAction::CONTINUE;
+}
+
+SoCallbackAction::Response SoVectorizeAction::drawImageCB(void *data, SoCallbackAction *action, const SoNode *) {
+    static_cast<SoVectorizeAction *>(data)->refreshViewportRegion(action);
+    return SoCallbackAction::CONTINUE;
+}
