@@ -1,0 +1,82 @@
+// The Win32 GDI, print-job and print-dialog functions provided by the layer, with the Win32
+// names and argument lists. All functions are safe to call with invalid or stale handles: they
+// fail the way Win32 reports failure (FALSE, NULL, 0 or GDI_ERROR) and never throw.
+#ifndef SCRIVANE_GDI_WIN_FUNCTIONS_H
+#define SCRIVANE_GDI_WIN_FUNCTIONS_H
+
+#include "scrivane_gdi/win_types.h"
+
+// Enhanced metafiles. The file is created at CreateEnhMetaFileA and written completely at
+// CloseEnhMetaFile; a NULL file name makes a metafile held in memory (GetEnhMetaFileBits).
+// lpDesc is NULL or, as on Windows, "application\0picture\0\0" (both strings present); lprc is
+// the picture's frame in 0.01 mm, or NULL to take it from what is drawn. The reference device
+// is hdcRef's device, or with NULL a virtual A4 device of 100 pixels per millimetre.
+HDC CreateEnhMetaFileA(HDC hdcRef, LPCSTR lpFilename, const RECT *lprc, LPCSTR lpDesc);
+HENHMETAFILE CloseEnhMetaFile(HDC hdc);
+BOOL DeleteEnhMetaFile(HENHMETAFILE hmf);
+UINT GetEnhMetaFileBits(HENHMETAFILE hmf, UINT nSize, LPBYTE lpData);
+
+// Device context state and coordinate mapping.
+int SetGraphicsMode(HDC hdc, int iMode);
+int GetGraphicsMode(HDC hdc);
+int SetMapMode(HDC hdc, int iMode);
+int GetMapMode(HDC hdc);
+BOOL SetWindowOrgEx(HDC hdc, int x, int y, LPPOINT lppt);
+BOOL GetWindowOrgEx(HDC hdc, LPPOINT lppt);
+int GetDeviceCaps(HDC hdc, int index);
+BOOL DPtoLP(HDC hdc, LPPOINT lppt, int c);
+BOOL LPtoDP(HDC hdc, LPPOINT lppt, int c);
+BOOL SetMiterLimit(HDC hdc, FLOAT limit, FLOAT *old);
+COLORREF SetTextColor(HDC hdc, COLORREF color);
+UINT SetTextAlign(HDC hdc, UINT align);
+int SetBkMode(HDC hdc, int mode);
+BOOL DeleteDC(HDC hdc);
+
+// Objects.
+HBRUSH CreateSolidBrush(COLORREF color);
+HPEN CreatePen(int iStyle, int cWidth, COLORREF color);
+HPEN ExtCreatePen(DWORD iPenStyle, DWORD cWidth, const LOGBRUSH *plbrush, DWORD cStyle,
+                  const DWORD *pstyle);
+HFONT CreateFontA(int cHeight, int cWidth, int cEscapement, int cOrientation, int cWeight,
+                  DWORD bItalic, DWORD bUnderline, DWORD bStrikeOut, DWORD iCharSet,
+                  DWORD iOutPrecision, DWORD iClipPrecision, DWORD iQuality, DWORD iPitchAndFamily,
+                  LPCSTR pszFaceName);
+HRGN CreateRectRgn(int x1, int y1, int x2, int y2);
+int SelectClipRgn(HDC hdc, HRGN hrgn);
+HGDIOBJ SelectObject(HDC hdc, HGDIOBJ h);
+BOOL DeleteObject(HGDIOBJ ho);
+HGDIOBJ GetStockObject(int i);
+
+// Drawing.
+BOOL Polyline(HDC hdc, const POINT *apt, int cpt);
+BOOL Polygon(HDC hdc, const POINT *apt, int cpt);
+BOOL MoveToEx(HDC hdc, int x, int y, LPPOINT lppt);
+BOOL LineTo(HDC hdc, int x, int y);
+BOOL Rectangle(HDC hdc, int left, int top, int right, int bottom);
+BOOL TextOutA(HDC hdc, int x, int y, LPCSTR lpString, int c);
+int StretchDIBits(HDC hdc, int xDest, int yDest, int DestWidth, int DestHeight, int xSrc, int ySrc,
+                  int SrcWidth, int SrcHeight, const void *lpBits, const BITMAPINFO *lpbmi,
+                  UINT iUsage, DWORD rop);
+
+// Printing.
+int StartDocA(HDC hdc, const DOCINFOA *lpdi);
+int EndDoc(HDC hdc);
+int StartPage(HDC hdc);
+int EndPage(HDC hdc);
+BOOL PrintDlgA(LPPRINTDLGA pPD);
+
+// The generic names that <windows.h> maps to the ANSI functions in a non-Unicode build.
+inline HDC CreateEnhMetaFile(HDC hdcRef, LPCSTR file, const RECT *frame, LPCSTR desc) {
+    return CreateEnhMetaFileA(hdcRef, file, frame, desc);
+}
+inline BOOL TextOut(HDC hdc, int x, int y, LPCSTR s, int c) {
+    return TextOutA(hdc, x, y, s, c);
+}
+inline int StartDoc(HDC hdc, const DOCINFOA *di) {
+    return StartDocA(hdc, di);
+}
+inline BOOL PrintDlg(LPPRINTDLGA pd) {
+    return PrintDlgA(pd);
+}
+
+#endif

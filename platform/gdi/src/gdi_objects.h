@@ -1,0 +1,108 @@
+// The GDI objects behind handles, and the table that hands out the handles.
+#ifndef SCRIVANE_GDI_GDI_OBJECTS_H
+#define SCRIVANE_GDI_GDI_OBJECTS_H
+
+#include "emf_records.h"
+
+#include <cstdint>
+#include <memory>
+#include <mutex>
+#include <variant>
+#include <vector>
+
+namespace scrivane::gdi {
+
+class DeviceContext;
+
+struct PenObject {
+    bool extended = false; // made by ExtCreatePen
+    std::uint32_t style = 0;
+    std::int32_t width = 0;
+    std::uint32_t color = 0;
+    ExtPenFields ext; // ExtCreatePen pens only
+};
+
+struct BrushObject {
+    std::uint32_t style = 0;
+    std::uint32_t color = 0;
+    std::uint32_t hatch = 0;
+};
+
+struct FontObject {
+    LogFontW font;
+};
+
+// A rectangular region in device units, normalised, right and bottom edges excluded.
+struct RegionObject {
+    RectL box;
+    bool empty() const { return box.left >= box.right || box.top >= box.bottom; }
+};
+
+struct PaletteObject {};
+
+struct MetafileObject {
+    Bytes bytes;
+};
+
+using ObjectPayload = std::variant<PenObject, BrushObject, FontObject, RegionObject, PaletteObject,
+                                   MetafileObject, std::unique_ptr<DeviceContext>>;
+
+// The create record that introduces a pen, brush or font at `index` of a metafile; empty for
+// other objects.
+Bytes createRecordFor(const ObjectPayload &payload, std::uint32_t index);
+
+bool isPen(const ObjectPayload &p);
+bool isBrush(const ObjectPayload &p);
+bool isFont(const ObjectPayload &p);
+
+// Handles are slot numbers tagged with a generation count, so that a handle kept after its
+// object was deleted is recognised as invalid even when the slot is in use again.
+class HandleTable {
+public:
+    struct Entry {
+        ObjectPayload payload;
+        int stockId = -1;
+        std::uint32_t generation = 0;
+        bool live = false;
+    };
+
+    HandleTable();
+    ~HandleTable();
+    HandleTable(const HandleTable &) = delete;
+    HandleTable &operator=(const HandleTable &) = delete;
+
+    std::uintptr_t add(ObjectPayload payload);
+    Entry *find(std::uintptr_t handle);
+    bool remove(std::uintptr_t handle);
+    // Handle of stock object `id`, 0 when there is no such stock object.
+    std::uintptr_t stock(int id) const;
+    std::vector<DeviceContext *> deviceContexts();
+
+private:
+    std::uintptr_t addEntry(ObjectPayload payload, int stockId);
+    std::uintptr_t handleOf(std::size_t slot) const;
+
+    std::vector<Entry> entries_;
+    std::vector<std::size_t> freeSlots_;
+    std::vector<std::uintptr_t> stock_;
+};
+
+// The process-wide table; every entry point holds gdiMutex() while it works.
+HandleTable &handleTable();
+std::mutex &gdiMutex();
+
+template <class T> T *payloadAs(HandleTable::Entry *e) {
+    return e ? std::get_if<T>(&e->payload) : nullptr;
+}
+
+inline std::uintptr_t handleValue(const void *h) {
+    return reinterpret_cast<std::uintptr_t>(h);
+}
+
+template <class H> H toHandle(std::uintptr_t v) {
+    return reinterpret_cast<H>(v);
+}
+
+} // namespace scrivane::gdi
+
+#endif

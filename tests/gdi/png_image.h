@@ -1,0 +1,31 @@
+// Reads a PNG file into 8-bit RGB pixels, for checking rendered pictures.
+#ifndef SCRIVANE_TESTS_GDI_PNG_IMAGE_H
+#define SCRIVANE_TESTS_GDI_PNG_IMAGE_H
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace scrivane::test {
+
+struct Rgb {
+    int r = 0;
+    int g = 0;
+    int b = 0;
+};
+
+struct RgbImage {
+    int width = 0;
+    int height = 0;
+    std::vector<std::uint8_t> pixels; // rows top to bottom, 3 bytes a pixel
+
+    // The pixel at (x, y), clamped to the picture.
+    Rgb at(int x, int y) const;
+};
+
+// False (and a message in `error`) when the file cannot be read as PNG.
+bool readPng(const std::string &path, RgbImage &image, std::string &error);
+
+} // namespace scrivane::test
+
+#endif
