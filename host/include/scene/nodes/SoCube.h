@@ -3,7 +3,10 @@
 #include "scene/fields/SoSFFloat.h"
 #include "scene/nodes/SoShape.h"
 
-// A box centred on the origin: six faces of two triangles each, normals outward.
+// A box centred on the origin: six faces of two triangles each, counter-clockwise seen from
+// outside, normals outward. Under PER_PART and PER_FACE material bindings (indexed or not) the
+// faces take materials 0..5 in the order front (+z), back (-z), left (-x), right (+x), top (+y),
+// bottom (-y); other bindings use material 0.
 class SoCube : public SoShape {
 public:
     static void initClass();

@@ -4,7 +4,9 @@
 #include "scene/fields/SoSFFloat.h"
 #include "scene/nodes/SoShape.h"
 
-// A cylinder along y centred on the origin: sides, top and bottom discs.
+// A cylinder along y centred on the origin: sides (2 N triangles), top and bottom discs (N each),
+// N = max(3, round(32 x complexity)) (16 at the default 0.5). Under PER_PART bindings the sides
+// take material 0, the top 1 and the bottom 2; otherwise material 0.
 class SoCylinder : public SoShape {
 public:
     enum Part { SIDES = 1, TOP = 2, BOTTOM = 4, ALL = 7 };

@@ -3,7 +3,8 @@
 #include "scene/fields/SoMFInt32.h"
 #include "scene/nodes/SoNonIndexedShape.h"
 
-// Polygons of numVertices vertices each (-1: the rest of the coordinates).
+// Polygons of numVertices vertices each (-1: the rest of the coordinates). A part is a face.
+// Faces are fans when the shape hints call them convex, ear-clipped otherwise.
 class SoFaceSet : public SoNonIndexedShape {
 public:
     static void initClass();

@@ -8,6 +8,17 @@
 
 // An image drawn at the origin in screen pixels, aligned on it; pixels come from the image field or
 // from a PNG or binary PPM/PGM file named by filename.
+//
+// The image generates no primitives (printers read the node); its box is the single point of its
+// anchor, the origin. Files: PNG (grey, grey + alpha, RGB, RGBA, palettes; 16-bit samples are
+// reduced to 8 bits) and binary PGM (P5) / PPM (P6) with a maxval of at most 255 (scaled to 255).
+// The image field keeps the file's component count and stores rows bottom to top. A file whose
+// pixels would take more than 64 MiB, or that is truncated or corrupt, is refused.
+//
+// Loading: when a callback action meets the node with a filename set and an empty image, the
+// node reads the file once (for that filename), resolving a relative name against the search
+// directory set with setSearchDirectory (whoever reads the node from a scene file sets it to that
+// file's directory; empty: the current directory).
 class SoImage : public SoShape {
 public:
     enum HorAlignment { LEFT = 0, CENTER = 1, RIGHT = 2 };
@@ -25,15 +36,24 @@ public:
     SoSFString filename;
     void generatePrimitives(SoAction *action) override;
     void computeBBox(SoAction *action, SbBox3f &box, SbVec3f &center) override;
+    void callback(SoCallbackAction *action) override;
     // Reads the file named by filename into the image field; relative names are taken from
-    // directory. Returns false (and leaves the image alone) when the file cannot be read.
+    // directory (null or empty: as given). Returns false (and leaves the image alone) when the
+    // file cannot be read.
     bool readImageFile(const char *directory = nullptr);
+    // Where callback traversals resolve a relative filename.
+    void setSearchDirectory(const SbString &directory) { searchDirectory = directory; }
+    const SbString &getSearchDirectory() const { return searchDirectory; }
 
 protected:
     ~SoImage() override = default;
 
 private:
     static SoType classTypeId;
+    SbString searchDirectory;
+    // The filename whose loading the callback traversal last attempted.
+    SbString attemptedFilename;
+    bool attempted = false;
 };
 
 #endif

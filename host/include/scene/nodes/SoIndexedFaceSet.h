@@ -2,7 +2,8 @@
 #define SCENE_SOINDEXEDFACESET_H
 #include "scene/nodes/SoIndexedShape.h"
 
-// Polygons given by coordinate indices, each ended by -1.
+// Polygons given by coordinate indices, each ended by -1. A part is a face. Faces are fans when
+// the shape hints call them convex, ear-clipped otherwise.
 class SoIndexedFaceSet : public SoIndexedShape {
 public:
     static void initClass();

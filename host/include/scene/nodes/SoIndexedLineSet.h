@@ -2,7 +2,8 @@
 #define SCENE_SOINDEXEDLINESET_H
 #include "scene/nodes/SoIndexedShape.h"
 
-// Polylines given by coordinate indices, each ended by -1.
+// Polylines given by coordinate indices, each ended by -1, generated as segments that share their
+// end points. For bindings a part is a segment and a face is a polyline.
 class SoIndexedLineSet : public SoIndexedShape {
 public:
     static void initClass();

@@ -2,7 +2,8 @@
 #define SCENE_SOINDEXEDTRIANGLESTRIPSET_H
 #include "scene/nodes/SoIndexedShape.h"
 
-// Triangle strips given by coordinate indices, each ended by -1.
+// Triangle strips given by coordinate indices, each ended by -1. For bindings a part is a strip
+// and a face is a triangle.
 class SoIndexedTriangleStripSet : public SoIndexedShape {
 public:
     static void initClass();

@@ -3,7 +3,8 @@
 #include "scene/fields/SoMFInt32.h"
 #include "scene/nodes/SoNonIndexedShape.h"
 
-// Polylines of numVertices vertices each (-1: the rest).
+// Polylines of numVertices vertices each (-1: the rest), generated as segments that share their
+// end points. For bindings a part is a segment and a face is a polyline.
 class SoLineSet : public SoNonIndexedShape {
 public:
     static void initClass();

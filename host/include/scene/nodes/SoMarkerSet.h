@@ -116,6 +116,7 @@ public:
     // Adds (or replaces) a marker; the bytes are copied. Rows bottom to top, MSB first unless
     // isLSBFirst. Indices 0..89 are the built-in markers.
     static void addMarker(int markerIndex, const SbVec2s &size, const unsigned char *bytes, SbBool isLSBFirst = FALSE, SbBool isUpToDown = FALSE);
+    // One more than the highest index that names a marker (at least 90, the built-in ones).
     static int getNumDefinedMarkers();
 
 protected:

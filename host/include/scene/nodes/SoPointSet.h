@@ -3,7 +3,8 @@
 #include "scene/fields/SoMFInt32.h"
 #include "scene/nodes/SoNonIndexedShape.h"
 
-// Points: numPoints coordinates (-1: the rest).
+// Points: numPoints coordinates from startIndex (the values are added up; -1: the rest). Each
+// point is a part and a face.
 class SoPointSet : public SoNonIndexedShape {
 public:
     static void initClass();

@@ -4,7 +4,9 @@
 #include "scene/nodes/SoNonIndexedShape.h"
 
 // A grid of verticesPerRow x verticesPerColumn coordinates drawn as quadrilaterals (two triangles
-// each).
+// each). Row r, column c is coordinate startIndex + r x verticesPerRow + c; quads are
+// counter-clockwise when columns run along +x and rows along +y. For bindings a part is a row of
+// quads and a face is a quad.
 class SoQuadMesh : public SoNonIndexedShape {
 public:
     static void initClass();

@@ -17,9 +17,9 @@ public:
     void callback(SoCallbackAction *action) override;
     void getBoundingBox(SoGetBoundingBoxAction *action) override;
     void search(SoSearchAction *action) override;
-    static const int SO_SWITCH_NONE = -1;
-    static const int SO_SWITCH_INHERIT = -2;
-    static const int SO_SWITCH_ALL = -3;
+    static constexpr int SO_SWITCH_NONE = -1;
+    static constexpr int SO_SWITCH_INHERIT = -2;
+    static constexpr int SO_SWITCH_ALL = -3;
 
 protected:
     ~SoSwitch() override = default;

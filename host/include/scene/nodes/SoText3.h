@@ -6,7 +6,9 @@
 #include "scene/fields/SoSFFloat.h"
 #include "scene/nodes/SoShape.h"
 
-// Text drawn as flat stroke geometry (thin quads) in the x-y plane, scaled by the font size.
+// Text drawn as flat stroke geometry (thin quads, stroke thickness 1/16 of the font size) in the
+// x-y plane, scaled by the font size; lines go down by spacing x size, and x = 0 is the start
+// (LEFT), end (RIGHT) or middle (CENTER) of each line. FRONT faces +z; BACK alone faces -z.
 class SoText3 : public SoShape {
 public:
     enum Justification { LEFT = 1, RIGHT = 2, CENTER = 3 };

@@ -3,7 +3,8 @@
 #include "scene/fields/SoMFInt32.h"
 #include "scene/nodes/SoNonIndexedShape.h"
 
-// Triangle strips of numVertices vertices each (-1: the rest).
+// Triangle strips of numVertices vertices each (-1: the rest). For bindings a part is a strip
+// and a face is a triangle.
 class SoTriangleStripSet : public SoNonIndexedShape {
 public:
     static void initClass();
