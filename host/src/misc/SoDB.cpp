@@ -3,12 +3,14 @@
 #include "scene/actions/SoCallbackAction.h"
 #include "scene/actions/SoGetBoundingBoxAction.h"
 #include "scene/actions/SoSearchAction.h"
+#include "scene/actions/SoWriteAction.h"
 #include "scene/elements/SoElement.h"
 #include "scene/fields/SoField.h"
 #include "scene/misc/SoBase.h"
 #include "scene/misc/SoFieldContainer.h"
 #include "scene/misc/SoPath.h"
 #include "scene/nodes/SoNode.h"
+#include "io/SceneReader.h"
 
 void initFieldClasses();
 void initElementClasses();
@@ -31,6 +33,12 @@ void SoDB::init() {
     SoCallbackAction::initClass();
     SoGetBoundingBoxAction::initClass();
     SoSearchAction::initClass();
+    SoWriteAction::initClass();
 }
 
 bool SoDB::isInitialized() { return initialized; }
+
+SoSeparator *SoDB::readAll(SoInput *in) {
+    init();
+    return scene_io::readScene(in);
+}

@@ -63,6 +63,13 @@
 #include "scene/nodes/SoUnits.h"
 #include "scene/nodes/SoVertexProperty.h"
 #include "scene/nodes/SoVertexShape.h"
+#include "scene/nodes/SoEventCallback.h"
+#include "scene/nodes/SoFile.h"
+#include "scene/nodes/SoTexture2.h"
+#include "scene/nodes/SoTexture2Transform.h"
+#include "scene/nodes/SoTextureCoordinate2.h"
+#include "scene/nodes/SoTextureCoordinateBinding.h"
+#include "scene/nodes/SoUnknownNode.h"
 
 // Registers every node class, each after its parent.
 void SoNode::initClasses() {
@@ -131,4 +138,11 @@ void SoNode::initClasses() {
     SoTriangleStripSet::initClass();
     SoUnits::initClass();
     SoVertexProperty::initClass();
+    SoFile::initClass();
+    SoTexture2::initClass();
+    SoTextureCoordinate2::initClass();
+    SoTextureCoordinateBinding::initClass();
+    SoTexture2Transform::initClass();
+    SoEventCallback::initClass();
+    SoUnknownNode::initClass();
 }
