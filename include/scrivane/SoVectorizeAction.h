@@ -184,6 +184,8 @@ protected:
     const SbVec2f &getPageStart() const { return pageStart; }
     const SbColor *getPenColors() const { return penColors; }
     const float *getPenWidths() const { return penWidths; }
+    // Capacity of the pending point buffers, in entries (10 at construction, doubled as needed).
+    int getPointBufferSize() const { return pointBufferSize; }
     // Formats call this first in their destructors: a page still open is ended (its footer
     // written) while the format's output still exists.
     void endOpenPage() {

@@ -137,11 +137,6 @@ void SoVectorizeAction::beginTraversal() {
 
 void SoVectorizeAction::endTraversal() { deleteLightsList(); }
 
-void SoVectorizeAction::deleteLightsList() {
-    lightNodes.truncate(0);
-    lightData.truncate(0);
-}
-
 void SoVectorizeAction::prepareAction(SoCallbackAction &action) {
     action.addPreCallback(SoCamera::getClassTypeId(), cameraCB, this);
     action.addTriangleCallback(SoShape::getClassTypeId(), drawTriangleCB, this);
@@ -171,39 +166,59 @@ SoCallbackAction::Response SoVectorizeAction::cameraCB(void *data, SoCallbackAct
     return SoCallbackAction::CONTINUE;
 }
 
-void SoVectorizeAction::drawTriangleCB(void *data, SoCallbackAction *action, const SoPrimitiveVertex *,
-                                       const SoPrimitiveVertex *, const SoPrimitiveVertex *) {
+void SoVectorizeAction::drawTriangleCB(void *data, SoCallbackAction *action, const SoPrimitiveVertex *v1,
+                                       const SoPrimitiveVertex *v2, const SoPrimitiveVertex *v3) {
+    SoVectorizeAction *self = static_cast<SoVectorizeAction *>(data);
+    // An annotation text printed as text: its geometry is not drawn.
+    if (self->annoTextAsText) return;
+    self->refreshViewportRegion(action);
+    self->drawTriangle(action, v1, v2, v3);
+}
+
+void SoVectorizeAction::drawLineSegmentCB(void *data, SoCallbackAction *action, const SoPrimitiveVertex *v1,
+                                          const SoPrimitiveVertex *v2) {
     SoVectorizeAction *self = static_cast<SoVectorizeAction *>(data);
     if (self->annoTextAsText) return;
     self->refreshViewportRegion(action);
+    self->drawLineSegment(action, v1, v2);
 }
 
-void SoVectorizeAction::drawLineSegmentCB(void *data, SoCallbackAction *action, const SoPrimitiveVertex *,
-                                          const SoPrimitiveVertex *) {
+void SoVectorizeAction::drawPointCB(void *data, SoCallbackAction *action, const SoPrimitiveVertex *v) {
     SoVectorizeAction *self = static_cast<SoVectorizeAction *>(data);
-    if (self->annoTextAsText) return;
     self->refreshViewportRegion(action);
+    self->drawPoint(action, v);
 }
 
-void SoVectorizeAction::drawPointCB(void *data, SoCallbackAction *action, const SoPrimitiveVertex *) {
-    static_cast<SoVectorizeAction *>(data)->refreshViewportRegion(action);
-}
-
-SoCallbackAction::Response SoVectorizeAction::drawText2CB(void *data, SoCallbackAction *action, const SoNode *) {
-    static_cast<SoVectorizeAction *>(data)->refreshViewportRegion(action);
+SoCallbackAction::Response SoVectorizeAction::drawText2CB(void *data, SoCallbackAction *action,
+                                                          const SoNode *node) {
+    SoVectorizeAction *self = static_cast<SoVectorizeAction *>(data);
+    self->refreshViewportRegion(action);
+    self->drawText2(action, node, 0);
     return SoCallbackAction::CONTINUE;
 }
 
-SoCallbackAction::Response SoVectorizeAction::sendPointsCB(void *, SoCallbackAction *, const SoNode *) {
+// After every node: what the node left in the pending buffer is drawn now, as markers of a marker
+// set or as the node's polyline or point set.
+SoCallbackAction::Response SoVectorizeAction::sendPointsCB(void *data, SoCallbackAction *action,
+                                                           const SoNode *node) {
+    SoVectorizeAction *self = static_cast<SoVectorizeAction *>(data);
+    if (node->isOfType(SoMarkerSet::getClassTypeId()))
+        self->drawMarkerSet(action, node);
+    else
+        self->sendPoints(action);
     return SoCallbackAction::CONTINUE;
 }
 
+// Before an annotation text: the render-print setting chooses its geometry (0), its text alone
+// (1: the geometry is ignored until the node ends), or both (any other value).
 SoCallbackAction::Response SoVectorizeAction::drawAnnoText3CB(void *data, SoCallbackAction *action,
-                                                               const SoNode *) {
+                                                               const SoNode *node) {
     SoVectorizeAction *self = static_cast<SoVectorizeAction *>(data);
     self->refreshViewportRegion(action);
-    int renderPrint = SoAnnoText3RenderPrintElement::get(action->getState());
+    const int renderPrint = SoAnnoText3RenderPrintElement::get(action->getState());
+    if (renderPrint == 0) return SoCallbackAction::CONTINUE;
     if (renderPrint == 1) self->annoTextAsText = 1;
+    self->drawText2(action, node, 1);
     return SoCallbackAction::CONTINUE;
 }
 
@@ -212,7 +227,10 @@ SoCallbackAction::Response SoVectorizeAction::endDrawAnnoText3CB(void *data, SoC
     return SoCallbackAction::CONTINUE;
 }
 
-SoCallbackAction::Response SoVectorizeAction::drawImageCB(void *data, SoCallbackAction *action, const SoNode *) {
-    static_cast<SoVectorizeAction *>(data)->refreshViewportRegion(action);
+SoCallbackAction::Response SoVectorizeAction::drawImageCB(void *data, SoCallbackAction *action,
+                                                          const SoNode *node) {
+    SoVectorizeAction *self = static_cast<SoVectorizeAction *>(data);
+    self->refreshViewportRegion(action);
+    self->drawImage(action, node);
     return SoCallbackAction::CONTINUE;
 }

@@ -1,0 +1,122 @@
+// Capture of the primitives that shapes generate. Every triangle is coloured, transformed and
+// clipped at once as a 3-point polygon. Line segments that continue one another are joined into
+// one polyline, and the points of a shape into one point set, in the action's pending buffer;
+// the buffer is flushed at the end of every node (sendPoints, from the post-callback), so a
+// polyline or point set never spans two nodes.
+//
+// The buffer grows by doubling and is never shrunk: a long line strip costs one clipping call
+// and one print call, and no shape costs an allocation once the buffer is large enough.
+#include "scene/actions/SoCallbackAction.h"
+#include "scene/misc/SoPrimitiveVertex.h"
+#include "scrivane/SoVectorizeAction.h"
+
+namespace {
+// Room for a triangle and the vertices the polygon clipping may add in place (count + 7).
+constexpr int kTriangleCapacity = 10;
+// The draw style that draws nothing.
+constexpr int kInvisibleStyle = 3;
+
+SbVec4f homogeneous(const SbVec3f &p) {
+    return SbVec4f(p[0], p[1], p[2], 1.0f);
+}
+} // namespace
+
+void SoVectorizeAction::growPointBuffer() {
+    const int newSize = pointBufferSize * 2;
+    SbVec4f *newPoints = new SbVec4f[static_cast<size_t>(newSize)]();
+    SbColor *newColors = new SbColor[static_cast<size_t>(newSize)]();
+    for (int i = 0; i < pointBufferSize; i++) {
+        newPoints[i] = pointBuffer[i];
+        newColors[i] = pointColors[i];
+    }
+    delete[] pointBuffer;
+    delete[] pointColors;
+    pointBuffer = newPoints;
+    pointColors = newColors;
+    pointBufferSize = newSize;
+}
+
+void SoVectorizeAction::drawTriangle(SoCallbackAction *action, const SoPrimitiveVertex *v1,
+                                     const SoPrimitiveVertex *v2, const SoPrimitiveVertex *v3) {
+    if (action->getDrawStyle() == kInvisibleStyle) return;
+    const SoPrimitiveVertex *vertices[3] = {v1, v2, v3};
+    SbVec4f points[kTriangleCapacity];
+    SbColor colors[kTriangleCapacity];
+    int invisible[3] = {0, 0, 0};
+    for (int i = 0; i < 3; i++)
+        points[i] = homogeneous(vertices[i]->getPoint());
+
+    if (lightingEnabled && action->getLightModel() == 1) {
+        // Lit in eye space, then flat-shaded with the mean of the three vertex colours.
+        transformPointsMCToVRC(action, points, 3);
+        for (int i = 0; i < 3; i++)
+            colors[i] = getLightingColor(action, vertices[i], points[i], invisible[i]);
+        if (invisible[0] && invisible[1] && invisible[2]) return;
+        const SbColor mean = (colors[0] + colors[1] + colors[2]) * 0.33333334f;
+        colors[0] = colors[1] = colors[2] = mean;
+        transformPointsVRCToNPC(action, points, 3);
+    } else {
+        for (int i = 0; i < 3; i++)
+            colors[i] = getColor(action, vertices[i]->getMaterialIndex(), invisible[i]);
+        if (invisible[0] && invisible[1] && invisible[2]) return;
+        transformPoints(action, points, 3);
+    }
+    clipPolygon(action, points, 3, colors);
+}
+
+void SoVectorizeAction::drawLineSegment(SoCallbackAction *action, const SoPrimitiveVertex *a,
+                                        const SoPrimitiveVertex *b) {
+    if (action->getDrawStyle() == kInvisibleStyle) return;
+    const SbVec4f p = homogeneous(a->getPoint());
+    const SbVec4f q = homogeneous(b->getPoint());
+    if (pointCount == pointBufferSize) growPointBuffer();
+
+    if (pointCount > 0 && pointBuffer[pointCount - 1] == p) {
+        // Continues the polyline: only the far end is new. An invisible end is stored but not
+        // counted, so the next segment, which starts there, begins a new polyline.
+        int invisible = 0;
+        pointBuffer[pointCount] = q;
+        pointColors[pointCount] = getColor(action, b->getMaterialIndex(), invisible);
+        if (invisible) return;
+        pointCount++;
+        pendingKind = 1;
+        return;
+    }
+    // A new polyline; whatever is pending is printed first.
+    if (pointCount > 0) sendPoints(action);
+    int invisibleA = 0, invisibleB = 0;
+    pointBuffer[0] = p;
+    pointBuffer[1] = q;
+    pointColors[0] = getColor(action, a->getMaterialIndex(), invisibleA);
+    pointColors[1] = getColor(action, b->getMaterialIndex(), invisibleB);
+    if (invisibleA && invisibleB) {
+        pointCount = 0;
+        return;
+    }
+    pointCount = 2;
+    pendingKind = 1;
+}
+
+void SoVectorizeAction::drawPoint(SoCallbackAction *action, const SoPrimitiveVertex *v) {
+    if (action->getDrawStyle() == kInvisibleStyle) return;
+    if (pointCount == pointBufferSize) growPointBuffer();
+    int invisible = 0;
+    pointBuffer[pointCount] = homogeneous(v->getPoint());
+    pointColors[pointCount] = getColor(action, v->getMaterialIndex(), invisible);
+    if (invisible) return;
+    pointCount++;
+    pendingKind = 2;
+}
+
+SoCallbackAction::Response SoVectorizeAction::sendPoints(SoCallbackAction *action) {
+    if (pendingKind == 0) return SoCallbackAction::CONTINUE;
+    transformPoints(action, pointBuffer, pointCount);
+    // The kind of the last entry counted decides how the whole buffer is drawn.
+    if (pendingKind == 1)
+        clipPolyLine(action, pointBuffer, pointCount, pointColors);
+    else
+        clipPolyMark(action, pointBuffer, pointCount, pointColors, nullptr);
+    pendingKind = 0;
+    pointCount = 0;
+    return SoCallbackAction::CONTINUE;
+}

@@ -1,0 +1,144 @@
+// Clipping of markers, points, 2-D text and images. None of them is cut: a marker or point
+// survives or is dropped whole, and a text or an image survives or is dropped as a whole by its
+// anchor. What survives is projected to the page and printed, or offered in NPC to the removal
+// driver.
+#include "ClipSupport.h"
+#include "RemovalHandOff.h"
+#include "scene/nodes/SoAnnoText3.h"
+#include "scene/nodes/SoImage.h"
+#include "scene/nodes/SoMarkerSet.h"
+#include "scene/nodes/SoText2.h"
+#include "scrivane/SoVectorizeAction.h"
+
+void SoVectorizeAction::clipPolyMark(SoCallbackAction *action, SbVec4f *points, int n,
+                                     SbColor *colors, SoMarkerSet *markerSet) {
+    if (action->getDrawStyle() == 3) return;
+    const int multiColor = scrivane_clip::multiColorFlag(colors, n);
+    const float nearZ = scrivane_clip::nearLimit(action).z;
+
+    // Points nearer than the near plane go first (tested before the division), then those outside
+    // the drawing volume; the kept points close up in order, each with its colour.
+    int kept = 0;
+    for (int i = 0; i < n; i++) {
+        if (points[i][2] < nearZ) continue;
+        points[kept] = points[i];
+        colors[kept] = colors[i];
+        kept++;
+    }
+    const float halfWidth = getNormalizedWidth(), halfHeight = getNormalizedHeight();
+    int inside = 0;
+    for (int i = 0; i < kept; i++) {
+        SbVec4f p = points[i];
+        scrivane_clip::divideByW(p);
+        if (!scrivane_clip::insideDrawingVolume(p, halfWidth, halfHeight)) continue;
+        points[inside] = p;
+        colors[inside] = colors[i];
+        inside++;
+    }
+
+    // The print (or store) is made even when no point is left.
+    scrivane_clip::ClippedPrimitive marks;
+    marks.kind = scrivane_clip::ClippedPrimitive::POLYMARK;
+    marks.points = points;
+    marks.count = inside;
+    marks.colors = colors;
+    marks.multiColor = multiColor;
+    marks.pointSize = action->getPointSize();
+    marks.markerSet = markerSet;
+    if (scrivane_clip::storeForRemoval(*this, marks)) return;
+    projectPoints(points, inside);
+    if (markerSet)
+        printPolyMark(points, inside, colors, multiColor, markerSet);
+    else
+        printPolyMark(points, inside, colors, multiColor, marks.pointSize);
+}
+
+void SoVectorizeAction::clipText(SoCallbackAction *action, SbVec4f *anchor, SbColor color,
+                                 SoNode *node, int annotation) {
+    if ((*anchor)[2] < scrivane_clip::nearLimit(action).z) return;
+    scrivane_clip::divideByW(*anchor);
+    // The anchor decides alone: a text is printed whole however far it reaches.
+    if (!scrivane_clip::insideDrawingVolume(*anchor, getNormalizedWidth(), getNormalizedHeight()))
+        return;
+
+    const SoMFString *strings = nullptr;
+    float spacing = 0.0f;
+    int justification = 0;
+    if (node->isOfType(SoText2::getClassTypeId())) {
+        const SoText2 *text = static_cast<const SoText2 *>(node);
+        strings = &text->string;
+        spacing = text->spacing.getValue();
+        justification = text->justification.getValue();
+    } else if (node->isOfType(SoAnnoText3::getClassTypeId())) {
+        const SoAnnoText3 *text = static_cast<const SoAnnoText3 *>(node);
+        strings = &text->string;
+        spacing = text->spacing.getValue();
+        justification = text->justification.getValue();
+    } else {
+        return;
+    }
+
+    float fontSize = action->getFontSize();
+    float angle = 0.0f;
+    if (annotation) fontSize = computeFontSizeAngleViewing(action, fontSize, angle);
+    const SbName &fontName = action->getFontName();
+
+    scrivane_clip::ClippedPrimitive text;
+    text.kind = scrivane_clip::ClippedPrimitive::TEXT;
+    text.points = anchor;
+    text.count = 1;
+    text.textColor = color;
+    text.fontName = fontName.getString();
+    text.fontSize = fontSize;
+    text.stringCount = strings->getNum();
+    text.strings = strings->getValues(0);
+    text.spacing = spacing;
+    text.justification = justification;
+    text.angle = angle;
+    if (scrivane_clip::storeForRemoval(*this, text)) return;
+
+    projectPoints(anchor, 1);
+    // Each further line goes straight down the page, whatever the angle.
+    const float lineStep = spacing * fontSize * getNominalWidth(MILLIMETER);
+    for (int i = 0; i < strings->getNum(); i++) {
+        printText2(*anchor, color, fontName.getString(), fontSize, (*strings)[i].getString(),
+                   justification, angle);
+        (*anchor)[1] -= lineStep;
+    }
+}
+
+void SoVectorizeAction::clipImage(SoCallbackAction *action, SbVec4f *anchor, const SoNode *node) {
+    if ((*anchor)[2] < scrivane_clip::nearLimit(action).z) return;
+    scrivane_clip::divideByW(*anchor);
+    // Only the far plane: whether the image's rectangle meets the page is the format's decision.
+    if ((*anchor)[2] > 1.0f) return;
+    if (!node->isOfType(SoImage::getClassTypeId())) return;
+    const SoImage *image = static_cast<const SoImage *>(node);
+
+    SbVec2s sourceSize;
+    int components = 0;
+    const unsigned char *pixels = image->image.getValue(sourceSize, components);
+    // A negative width or height field means the source's own.
+    const int width = image->width.getValue(), height = image->height.getValue();
+    SbVec2s requestedSize(static_cast<short>(width >= 0 ? width : sourceSize[0]),
+                          static_cast<short>(height >= 0 ? height : sourceSize[1]));
+    const SoImage::HorAlignment horAlign =
+        static_cast<SoImage::HorAlignment>(image->horAlignment.getValue());
+    const SoImage::VertAlignment vertAlign =
+        static_cast<SoImage::VertAlignment>(image->vertAlignment.getValue());
+
+    scrivane_clip::ClippedPrimitive picture;
+    picture.kind = scrivane_clip::ClippedPrimitive::IMAGE;
+    picture.points = anchor;
+    picture.count = 1;
+    picture.pixels = pixels;
+    picture.sourceSize = sourceSize;
+    picture.requestedSize = requestedSize;
+    picture.components = components;
+    picture.horAlignment = horAlign;
+    picture.vertAlignment = vertAlign;
+    if (scrivane_clip::storeForRemoval(*this, picture)) return;
+
+    projectPoints(anchor, 1);
+    printImage(*anchor, pixels, sourceSize, requestedSize, components, horAlign, vertAlign);
+}
