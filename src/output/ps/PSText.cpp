@@ -1,0 +1,58 @@
+// Text. A line of text sets its colour and, when it changes, its font (the size in
+// millimetres), then calls one procedure per justification with the text as a PostScript
+// string, its angle in degrees and its anchor:
+//
+//   /Times-Roman findfont 3.53 scalefont setfont
+//   (left) 0.00 20.00 30.00 ltx      text starting at the anchor
+//   20.00 40.00 0.00 (right) rtx     text ending at the anchor
+//   20.00 50.00 90.00 (f\(x\)) ctx   text centred on the anchor; parentheses are escaped
+#include "scrivane/SoVectorizePSAction.h"
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+void SoVectorizePSAction::printText2(SbVec4f position, SbColor color, const char *fontName,
+                                     float fontSize, const char *text, int justification,
+                                     float angle) {
+    if (!fontName) fontName = "";
+    if (!text) text = "";
+    FILE *fp = out();
+    assignColor(color, getNominalWidth(MILLIMETER));
+    // The cache holds names of up to FONT_NAME_SIZE - 1 characters. A longer name is kept cut
+    // short, never compares equal, and so is written again at each use.
+    if (fontSize != currentFontSize || std::strcmp(fontName, currentFontName) != 0) {
+        currentFontSize = fontSize;
+        std::snprintf(currentFontName, sizeof(currentFontName), "%s", fontName);
+        std::fprintf(fp, "/%s findfont %.2f scalefont setfont\n", fontName,
+                     static_cast<double>(fontSize * getNominalWidth(MILLIMETER)));
+    }
+    const double pi = 3.14159265358979323846;
+    const double degrees = angle != 0.0f ? angle * 180.0 / pi : 0.0;
+
+    // Only parentheses are escaped; every other byte goes into the string as it is.
+    std::string escaped;
+    if (std::strchr(text, '(') || std::strchr(text, ')')) {
+        escaped.reserve(2 * std::strlen(text) + 1);
+        for (const char *c = text; *c; c++) {
+            if (*c == '(' || *c == ')') escaped += '\\';
+            escaped += *c;
+        }
+        text = escaped.c_str();
+    }
+
+    const double x = position[0], y = position[1];
+    switch (justification) {
+    case 1:
+        std::fprintf(fp, "(%s) %.2f %.2f %.2f ltx\n", text, degrees, x, y);
+        break;
+    case 2:
+        std::fprintf(fp, "%.2f %.2f %.2f (%s) rtx\n", x, y, degrees, text);
+        break;
+    case 3:
+        std::fprintf(fp, "%.2f %.2f %.2f (%s) ctx\n", x, y, degrees, text);
+        break;
+    default:
+        // No justification of the text node: colour and font are set, no text is drawn.
+        break;
+    }
+}
