@@ -1,0 +1,5 @@
+# The HP-GL/2 writer.
+set(SCRIVANE_HPGL_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/SoVectorizeHPGLAction.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/HPGLEncoding.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/HPGLPrimitives.cpp)

@@ -1,0 +1,56 @@
+#ifndef SCRIVANE_TESTS_HPGL_TEST_UTIL_H
+#define SCRIVANE_TESTS_HPGL_TEST_UTIL_H
+// Helpers of the HP-GL/2 writer's tests: an action that exposes the format operations, files
+// in the test output folder, and hp2xx as an independent reader.
+#include <string>
+#include "hpgl_reader.h"
+#include "scrivane/SoVectorizeHPGLAction.h"
+
+class TestHPGLAction : public SoVectorizeHPGLAction {
+public:
+    using SoVectorizeHPGLAction::encodePE;
+    using SoVectorizeHPGLAction::getClippingLimits;
+    using SoVectorizeHPGLAction::getOffsetX;
+    using SoVectorizeHPGLAction::getOffsetY;
+    using SoVectorizeHPGLAction::printBackground;
+    using SoVectorizeHPGLAction::printBorder;
+    using SoVectorizeHPGLAction::printImage;
+    using SoVectorizeHPGLAction::printPolygon;
+    using SoVectorizeHPGLAction::printPolyLine;
+    using SoVectorizeHPGLAction::printPolyMark;
+    using SoVectorizeHPGLAction::printText2;
+    using SoVectorizeHPGLAction::setHardwareClip;
+    using SoVectorizeHPGLAction::truncPlu;
+    using SoVectorizeHPGLAction::writeFooter;
+    using SoVectorizeHPGLAction::writeHeader;
+};
+
+// SCRIVANE_TEST_OUT/hpgl-<name>.hpgl
+std::string outputPath(const std::string &name);
+std::string readFile(const std::string &path);
+
+// A drawing written to its own file: the action's output is opened on construction.
+struct HpglDrawing {
+    explicit HpglDrawing(const std::string &name);
+    // Closes the file and returns its bytes.
+    std::string close();
+    TestHPGLAction action;
+    std::string path;
+};
+
+struct Hp2xxVerdict {
+    bool available = false;  // /usr/bin/hp2xx exists
+    bool accepted = false;   // ran without a parse error, unexpected event or unknown command
+    std::string log;         // what hp2xx printed
+    std::string problems;    // why it was not accepted
+};
+
+// Converts the file to EPS with hp2xx in true size, on the page given by the file's PS command
+// (turned for RO90), as the project's reader scripts do.
+Hp2xxVerdict runHp2xx(const std::string &hpglPath, const std::string &epsPath);
+
+// Our tokenizer must read the whole stream, and hp2xx must read the file without complaint
+// (checked only when hp2xx is installed). Returns the parsed stream.
+hpgl::Stream expectReadable(const std::string &path, const std::string &bytes);
+
+#endif
