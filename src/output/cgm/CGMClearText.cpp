@@ -1,0 +1,216 @@
+// Clear-text CGM: the text form of every element the writer emits, and the real formatter.
+#include "output/cgm/CGMClearText.h"
+#include <cmath>
+#include <cstring>
+#include "output/cgm/CGMBinaryEncoder.h"
+
+namespace CGMClearText {
+
+const char *RSHORT(int slot, float value) {
+    static char slots[5][20];
+    if (slot < 0 || slot > 4) slot = 0;
+    char *text = slots[slot];
+    if (!std::isfinite(value)) value = 0.0f;
+    std::snprintf(text, sizeof slots[0], "%g", static_cast<double>(value));
+    if (!std::strchr(text, '.')) {
+        char *exponent = std::strchr(text, 'e');
+        if (exponent) {
+            // "1e-07" becomes "1.e-07".
+            std::memmove(exponent + 1, exponent, std::strlen(exponent) + 1);
+            *exponent = '.';
+        } else {
+            std::strcat(text, ".");
+        }
+    }
+    return text;
+}
+
+const char *const fontTable[13] = {"Times-Roman",     "Times-Italic",          "Times-Bold",
+                                   "Times-BoldItalic", "Helvetica",            "Helvetica-Oblique",
+                                   "Helvetica-Bold",   "Helvetica-BoldOblique", "Courier",
+                                   "Courier-Oblique",  "Courier-Bold",         "Courier-BoldOblique",
+                                   "Symbol"};
+
+int fontIndex(const char *name) {
+    if (!name) return 0;
+    for (int i = 0; i < 13; i++)
+        if (std::strcmp(fontTable[i], name) == 0) return i + 1;
+    return 0;
+}
+
+void begmf(FILE *fp) { std::fprintf(fp, "BEGMF 'Scrivane CGM OUTPUT';\n"); }
+void endmf(FILE *fp) { std::fprintf(fp, "ENDMF;"); }
+void begpic(FILE *fp) { std::fprintf(fp, "BEGPIC 'Clear Text Image from Scrivane';\n"); }
+void begpicbody(FILE *fp) { std::fprintf(fp, "BEGPICBODY;"); }
+void endpic(FILE *fp) { std::fprintf(fp, "\nENDPIC;"); }
+void mfversion(FILE *fp, int version) { std::fprintf(fp, "MFVERSION %d;\n", version); }
+void mfdesc(FILE *fp) { std::fprintf(fp, "MFDESC 'Scrivane CGM METAFILE OUTPUT';\n"); }
+void mfelemlist(FILE *fp) { std::fprintf(fp, "MFELEMLIST 'DRAWINGPLUS';\n"); }
+void vdctype(FILE *fp) { std::fprintf(fp, "VDCTYPE REAL;\n"); }
+
+void precisions(FILE *fp) {
+    std::fprintf(fp, "INTEGERPREC -32767 32767;\n");
+    std::fprintf(fp, "REALPREC -32767. 32767. 8;\n");
+    std::fprintf(fp, "INDEXPREC -32767 32767;\n");
+    std::fprintf(fp, "COLRPREC 255;\n");
+    std::fprintf(fp, "COLRINDEXPREC 255;\n");
+    std::fprintf(fp, "COLRVALUEEXT 0 0 0 255 255 255;\n");
+    std::fprintf(fp, "MAXCOLRINDEX 255;\n");
+}
+
+void fontlist(FILE *fp) {
+    std::fprintf(fp, "FONTLIST\n");
+    for (int i = 0; i < 13; i++) std::fprintf(fp, i < 12 ? "'%s',\n" : "'%s';\n", fontTable[i]);
+}
+
+void scalemode(FILE *fp) { std::fprintf(fp, "SCALEMODE METRIC 1.;\n"); }
+
+void widthmodes(FILE *fp) {
+    std::fprintf(fp, "LINEWIDTHMODE ABS;\n");
+    std::fprintf(fp, "MARKERSIZEMODE ABS;\n");
+    std::fprintf(fp, "EDGEWIDTHMODE ABS;\n");
+}
+
+void backcolr(FILE *fp, const SbColor &c) {
+    std::fprintf(fp, "BACKCOLR %d %d %d;\n", cgmComponent255(c[0]), cgmComponent255(c[1]), cgmComponent255(c[2]));
+}
+
+void colrmode(FILE *fp, int indexed) { std::fprintf(fp, indexed ? "COLRMODE INDEXED;\n" : "COLRMODE DIRECT;\n"); }
+
+void vdcext(FILE *fp, float x1, float y1, float x2, float y2) {
+    std::fprintf(fp, "VDCEXT %s %s %s %s;\n", RSHORT(0, x1), RSHORT(1, y1), RSHORT(2, x2), RSHORT(3, y2));
+}
+
+void lineedgetypedef(FILE *fp, int n, const int *dashes) {
+    std::fprintf(fp, "LINEEDGETYPEDEF -1 5.65 ");
+    for (int i = 0; i < n; i++) std::fprintf(fp, "%d ", dashes[i]);
+    std::fprintf(fp, ";\n");
+}
+
+void vdcrealprec(FILE *fp) { std::fprintf(fp, "VDCREALPREC -32767. 32767. 8;\n"); }
+void edgevis(FILE *fp) { std::fprintf(fp, "EDGEVIS OFF;"); }
+
+void cliprect(FILE *fp, float x1, float y1, float x2, float y2) {
+    std::fprintf(fp, "CLIPRECT %s %s %s %s;\n", RSHORT(0, x1), RSHORT(1, y1), RSHORT(2, x2), RSHORT(3, y2));
+}
+
+void linecapJoin(FILE *fp, int cap, int join, float limit) {
+    std::fprintf(fp, "LINECAP %d 1;\n", cap);
+    std::fprintf(fp, "LINEJOIN %d;\n", join);
+    std::fprintf(fp, "MITRELIMIT %f;\n", static_cast<double>(limit));
+}
+
+void transpcellcolr(FILE *fp, int on, int indexed, int index, const SbColor &c, int patternForm) {
+    const char *flag = on ? "ON" : "OFF";
+    if (indexed)
+        std::fprintf(fp, patternForm ? "TRANSPCELLCOLR %s  %d;\n" : "TRANSPCELLCOLR %s %d;\n", flag, index);
+    else
+        std::fprintf(fp, "TRANSPCELLCOLR %s %d %d %d;\n", flag, cgmComponent255(c[0]), cgmComponent255(c[1]),
+                     cgmComponent255(c[2]));
+}
+
+namespace {
+void pointList(FILE *fp, const char *name, const char *format, int n, const SbVec4f *points, float offsetX,
+               float offsetY) {
+    std::fprintf(fp, "%s\n", name);
+    for (int i = 0; i < n; i++) {
+        std::fprintf(fp, format, RSHORT(0, offsetX + points[i][0]), RSHORT(1, offsetY + points[i][1]));
+        if ((i + 1) % 6 == 0) std::fprintf(fp, "\n");
+    }
+    std::fprintf(fp, ";\n");
+}
+
+void cellValue(FILE *fp, int indexed, int index, const SbColor &c) {
+    if (indexed)
+        std::fprintf(fp, " %d", index);
+    else
+        std::fprintf(fp, " %d %d %d", cgmComponent255(c[0]), cgmComponent255(c[1]), cgmComponent255(c[2]));
+}
+} // namespace
+
+void line(FILE *fp, int n, const SbVec4f *points, float offsetX, float offsetY) {
+    pointList(fp, "LINE", " %s,%s", n, points, offsetX, offsetY);
+}
+
+void polygon(FILE *fp, int n, const SbVec4f *points, float offsetX, float offsetY) {
+    pointList(fp, "POLYGON", " %s,%s", n, points, offsetX, offsetY);
+}
+
+void marker(FILE *fp, int n, const SbVec4f *points, float offsetX, float offsetY) {
+    pointList(fp, "MARKER", " %s %s", n, points, offsetX, offsetY);
+}
+
+void text(FILE *fp, float x, float y, const char *string) {
+    std::fprintf(fp, "TEXT %s %s FINAL\n'%s';\n", RSHORT(0, x), RSHORT(1, y), string ? string : "");
+}
+
+void cellarray(FILE *fp, const SbVec4f &p, const SbVec4f &q, const SbVec4f &r, int nx, int ny, int indexed,
+               const int *indexes, const SbColor *colors) {
+    std::fprintf(fp, "CELLARRAY %s %s", RSHORT(0, p[0]), RSHORT(1, p[1]));
+    std::fprintf(fp, " %s %s", RSHORT(0, q[0]), RSHORT(1, q[1]));
+    std::fprintf(fp, " %s %s", RSHORT(0, r[0]), RSHORT(1, r[1]));
+    std::fprintf(fp, " %d %d", nx, ny);
+    std::fprintf(fp, " 0\n");
+    const int count = nx * ny;
+    for (int k = 0; k < count; k++) {
+        cellValue(fp, indexed, indexes[k], colors[k]);
+        if ((k + 1) % 20 == 0) std::fprintf(fp, "\n");
+    }
+    std::fprintf(fp, ";\n");
+}
+
+void linetype(FILE *fp, int type) { std::fprintf(fp, "LINETYPE %d;\n", type); }
+void linewidth(FILE *fp, float width) { std::fprintf(fp, "LINEWIDTH %s;\n", RSHORT(0, width)); }
+
+void colr(FILE *fp, const char *name, int indexed, int index, const SbColor &c) {
+    if (indexed)
+        std::fprintf(fp, "%s %d;\n", name, index);
+    else
+        std::fprintf(fp, "%s %d %d %d;\n", name, cgmComponent255(c[0]), cgmComponent255(c[1]), cgmComponent255(c[2]));
+}
+
+void markertype(FILE *fp) { std::fprintf(fp, "MARKERTYPE 1;\n"); }
+void markersize(FILE *fp, float size) { std::fprintf(fp, "MARKERSIZE %s;\n", RSHORT(0, size)); }
+void textfontindex(FILE *fp, int index) { std::fprintf(fp, "TEXTFONTINDEX %d;\n", index); }
+
+void textattributes(FILE *fp) {
+    std::fprintf(fp, "TEXTPREC STROKE;\n");
+    std::fprintf(fp, "TEXTPATH RIGHT;\n");
+    std::fprintf(fp, "CHARSPACE 0.;\n");
+    std::fprintf(fp, "CHAREXPAN 1.;\n");
+}
+
+void charheight(FILE *fp, float height) { std::fprintf(fp, "CHARHEIGHT %s;\n", RSHORT(0, height)); }
+
+void charori(FILE *fp, float upX, float upY, float baseX, float baseY) {
+    std::fprintf(fp, "CHARORI %s %s %s %s;\n", RSHORT(0, upX), RSHORT(1, upY), RSHORT(2, baseX), RSHORT(3, baseY));
+}
+
+void textalign(FILE *fp, const char *horizontal) { std::fprintf(fp, "TEXTALIGN %s NORMVERT 0. 0.;\n", horizontal); }
+void intstyle(FILE *fp, int pattern) { std::fprintf(fp, pattern ? "INTSTYLE PAT;\n" : "INTSTYLE SOLID;\n"); }
+
+void patsize(FILE *fp, float size) {
+    std::fprintf(fp, "PATSIZE 0. %f %f 0.;\n", static_cast<double>(size), static_cast<double>(size));
+}
+
+void pattable(FILE *fp, int index, int indexed, const int *indexes, const SbColor *colors) {
+    std::fprintf(fp, "PATTABLE %d 32 32 0 ", index);
+    for (int k = 0; k < 1024; k++) {
+        if (indexed)
+            std::fprintf(fp, "%d ", indexes[k]);
+        else
+            std::fprintf(fp, "%d %d %d ", cgmComponent255(colors[k][0]), cgmComponent255(colors[k][1]),
+                         cgmComponent255(colors[k][2]));
+    }
+    std::fprintf(fp, indexed ? " ;\n" : ";\n");
+}
+
+void patindex(FILE *fp, int index) { std::fprintf(fp, "PATINDEX %d;\n", index); }
+
+void colrtable(FILE *fp, int n, const int (*rgb)[3]) {
+    std::fprintf(fp, "COLRTABLE 0\n");
+    for (int i = 0; i < n; i++) std::fprintf(fp, "%d %d %d\n", rgb[i][0], rgb[i][1], rgb[i][2]);
+    std::fprintf(fp, ";\n");
+}
+
+} // namespace CGMClearText

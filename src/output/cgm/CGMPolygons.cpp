@@ -1,0 +1,99 @@
+// Filled polygons of the CGM picture: solid fills with FILL COLOUR, and fill patterns as
+// PATTERN TABLE entries (32 x 32 cells each) numbered from 1 per picture, selected by
+// PATTERN INDEX and sized by PATTERN SIZE, with transparent clear bits from version 3.
+#include <vector>
+#include "output/cgm/CGMBinaryEncoder.h"
+#include "output/cgm/CGMClearText.h"
+#include "scrivane/SoVectorizeCGMAction.h"
+
+// The 128 pattern bytes hold 32 rows of 4 bytes, bottom row first; the table runs from the
+// top row down, bits most significant first. Clear bits take index 0 (the background entry)
+// or the background colour as set; set bits take the polygon's colour index (its entry names
+// its colour) or its colour.
+void SoVectorizeCGMAction::writePatternTable(int tableIndex, const unsigned char *bits, int index,
+                                             const SbColor &color) {
+    SbColor background;
+    getBackgroundColor(&background);
+    std::vector<int> indexes(1024);
+    std::vector<SbColor> colors(1024);
+    for (int row = 0; row < 32; row++) {
+        const unsigned char *rowBytes = bits + (31 - row) * 4;
+        for (int column = 0; column < 32; column++) {
+            const int set = (rowBytes[column / 8] >> (7 - column % 8)) & 1;
+            indexes[static_cast<size_t>(row * 32 + column)] = set ? index : 0;
+            colors[static_cast<size_t>(row * 32 + column)] = set ? color : background;
+        }
+    }
+    if (binary())
+        bin().Ppattable(tableIndex, indexes.data(), colors.data());
+    else
+        CGMClearText::pattable(out(), tableIndex, indexed(), indexes.data(), colors.data());
+}
+
+// Polygons of fewer than three points are dropped.
+//
+// The fill colour cache follows FILL COLOUR elements only; a pattern's table remembers the
+// colour it was written with and is written again when the pattern is drawn in another
+// colour. So a solid fill after a patterned one, or a pattern after a solid fill of another
+// colour, always finds the right colour in force.
+void SoVectorizeCGMAction::printPolygon(const SbVec4f *points, int n, const SbColor *colors,
+                                        SbString patternCategory, SbString patternName,
+                                        const unsigned char *patternBits) {
+    if (!points || !colors || n < 3) return;
+    int index = 0;
+    SbColor color;
+    assignColor(colors[0], getNominalWidth(), &index, &color);
+    PatternRecord *record = nullptr;
+    int newPattern = 0;
+    if (patternBits) {
+        for (int i = 0; i < patternList.getLength() && !record; i++) {
+            PatternRecord *candidate = static_cast<PatternRecord *>(patternList[i]);
+            if (candidate->category == patternCategory && candidate->name == patternName) {
+                record = candidate;
+                currentPatternIndex = i + 1;
+            }
+        }
+        if (!record) {
+            record = new PatternRecord{patternCategory, patternName, 0, SbColor(0, 0, 0)};
+            patternList.append(record);
+            patternCount++;
+            currentPatternIndex = patternCount;
+            newPattern = 1;
+        }
+    }
+    const int transparent = patternBits && version() >= 3;
+    SbColor background;
+    getBackgroundColor(&background);
+    if (binary()) {
+        if (transparent) writeTransparentCell(1, 0, background, 1);
+        bin().Pintstyle(patternBits ? 2 : 1);
+        if (patternBits) bin().Ppatsize(getPixelImageSize(MILLIMETER) * 32.0f);
+    } else {
+        CGMClearText::intstyle(out(), patternBits != nullptr);
+        if (patternBits) CGMClearText::patsize(out(), getPixelImageSize(MILLIMETER) * 32.0f);
+        if (transparent) writeTransparentCell(1, 0, background, 1);
+    }
+    if (!patternBits) {
+        if (colorChanged(fillColorIndex, index, color)) {
+            if (binary())
+                bin().Pfillcolr(index, color);
+            else
+                CGMClearText::colr(out(), "FILLCOLR", indexed(), index, color);
+        }
+    } else {
+        if (newPattern || record->tableIndex != index || !(record->tableColor == color)) {
+            record->tableIndex = index;
+            record->tableColor = color;
+            writePatternTable(currentPatternIndex, patternBits, index, color);
+        }
+        if (binary())
+            bin().Ppatindex(currentPatternIndex);
+        else
+            CGMClearText::patindex(out(), currentPatternIndex);
+    }
+    if (binary())
+        bin().Ppolygon(n, points);
+    else
+        CGMClearText::polygon(out(), n, points, getOffsetX(), getOffsetY());
+    if (transparent) writeTransparentCell(0, 0, background, 1);
+}

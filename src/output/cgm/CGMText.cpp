@@ -1,0 +1,81 @@
+// Text of the CGM picture: colour, character height, font (by its index in the font list of
+// the header), alignment and orientation, each written when it changes, then the TEXT.
+#include <cmath>
+#include <cstring>
+#include "output/cgm/CGMBinaryEncoder.h"
+#include "output/cgm/CGMClearText.h"
+#include "scrivane/SoVectorizeCGMAction.h"
+
+namespace {
+// Justification 1 left, 2 right, 3 centre: the clear-text names and binary values of the
+// horizontal alignment. Other justifications are taken as left.
+const char *const alignmentNames[3] = {"LEFT", "RIGHT", "CTR"};
+const int alignmentValues[3] = {1, 3, 2};
+} // namespace
+
+void SoVectorizeCGMAction::printText2(SbVec4f position, SbColor color, const char *fontName, float fontSize,
+                                      const char *text, int justification, float angle) {
+    if (!text) return;
+    int index = 0;
+    SbColor colorOut;
+    assignColor(color, getNominalWidth(), &index, &colorOut);
+    // Text colour is compared by index only.
+    if (index != textColorIndex) {
+        textColorIndex = index;
+        lastColor = colorOut;
+        if (binary())
+            bin().Ptextcolr(index, colorOut);
+        else
+            CGMClearText::colr(out(), "TEXTCOLR", indexed(), index, colorOut);
+    }
+    const float height = static_cast<float>(getNominalWidth(MILLIMETER) * fontSize * 0.6);
+    if (binary()) {
+        currentTextHeight = fontSize;
+        bin().Pcharheight(height);
+    } else if (fontSize != currentTextHeight) {
+        currentTextHeight = fontSize;
+        CGMClearText::charheight(out(), height);
+    }
+    // A font not in the table keeps the font index in force.
+    const char *name = fontName ? fontName : "";
+    const size_t length = std::strlen(name);
+    if (length >= static_cast<size_t>(FONT_NAME_SIZE) || std::strcmp(name, currentFontName) != 0) {
+        std::strncpy(currentFontName, name, FONT_NAME_SIZE - 1);
+        currentFontName[FONT_NAME_SIZE - 1] = '\0';
+        const int font = length < static_cast<size_t>(FONT_NAME_SIZE) ? CGMClearText::fontIndex(name) : 0;
+        if (font > 0) {
+            if (binary())
+                bin().Ptextfontindex(font);
+            else
+                CGMClearText::textfontindex(out(), font);
+        }
+    }
+    if (binary()) {
+        bin().Ptextprec(2);
+        bin().Ptextpath(0);
+        bin().Pcharspace(0.0);
+        bin().Pcharexpan(1.0);
+    } else {
+        CGMClearText::textattributes(out());
+    }
+    if (justification < 1 || justification > 3) justification = 1;
+    if (justification != currentJustification) {
+        currentJustification = justification;
+        if (binary())
+            bin().Ptextjustif(alignmentValues[justification - 1]);
+        else
+            CGMClearText::textalign(out(), alignmentNames[justification - 1]);
+    }
+    const float s = std::sin(angle), c = std::cos(angle);
+    if (binary()) {
+        currentTextAngle = angle;
+        bin().Pcharori(-s, c, c, s);
+    } else if (angle != currentTextAngle) {
+        currentTextAngle = angle;
+        CGMClearText::charori(out(), -s, c, c, s);
+    }
+    if (binary())
+        bin().Ptext010(position, 1, text);
+    else
+        CGMClearText::text(out(), getOffsetX() + position[0], getOffsetY() + position[1], text);
+}

@@ -1,0 +1,83 @@
+#include "cgm_test_util.h"
+#include <gtest/gtest.h>
+#include "scrivane/SoScrivane.h"
+
+namespace {
+// The toolkit's database is initialised once for all tests.
+class ToolkitEnvironment : public ::testing::Environment {
+public:
+    void SetUp() override { SoScrivane::init(); }
+};
+::testing::Environment *const toolkitEnvironment = ::testing::AddGlobalTestEnvironment(new ToolkitEnvironment);
+} // namespace
+
+std::string cgmOutPath(const std::string &name) { return std::string(SCRIVANE_TEST_OUT) + "/" + name; }
+
+cgmtest::Metafile checkCGMFile(const std::string &path, int binary) {
+    cgmtest::Metafile m = binary ? cgmtest::dumpBinary(cgmtest::readFileBytes(path))
+                                 : cgmtest::readClearText(cgmtest::readFileText(path));
+    if (!m.ok) ADD_FAILURE() << path << " is not a valid " << (binary ? "binary" : "clear-text") << " CGM: " << m.error;
+    return m;
+}
+
+WrittenCGM writeCGM(const std::string &name, CGMSettings settings, const std::function<void(TestCGMAction &)> &draw,
+                    const std::function<void(TestCGMAction &)> &setup) {
+    WrittenCGM w;
+    w.path = cgmOutPath(name);
+    {
+        TestCGMAction action;
+        action.getCGMVectorOutput()->setBinaryEncoding(settings.binary);
+        action.getCGMVectorOutput()->setMetafileVersion(settings.version);
+        action.getCGMVectorOutput()->setIndexedColors(settings.indexed);
+        if (setup) setup(action);
+        if (!action.getOutput()->openFile(w.path.c_str())) {
+            ADD_FAILURE() << "cannot open " << w.path;
+            return w;
+        }
+        action.writeHeader();
+        if (draw) draw(action);
+        action.writeFooter();
+        action.getOutput()->closeFile();
+    }
+    w.bytes = cgmtest::readFileBytes(w.path);
+    w.text.assign(w.bytes.begin(), w.bytes.end());
+    w.file = checkCGMFile(w.path, settings.binary);
+    return w;
+}
+
+MemoryEncoder::MemoryEncoder() {
+    output.setFilePointer(std::tmpfile());
+    encoder = new CGMBinaryEncoder(&output);
+}
+
+MemoryEncoder::~MemoryEncoder() { delete encoder; }
+
+std::vector<uint8_t> MemoryEncoder::bytes() {
+    FILE *fp = output.getFilePointer();
+    std::fflush(fp);
+    const long end = std::ftell(fp);
+    std::rewind(fp);
+    std::vector<uint8_t> data(static_cast<size_t>(end));
+    if (end > 0 && std::fread(data.data(), 1, data.size(), fp) != data.size()) data.clear();
+    std::fseek(fp, 0, SEEK_END);
+    return data;
+}
+
+std::string hexBytes(const std::vector<uint8_t> &bytes, size_t from, size_t count) {
+    std::string s;
+    char buf[4];
+    for (size_t i = from; i < bytes.size() && i - from < count; i++) {
+        std::snprintf(buf, sizeof buf, "%02X", bytes[i]);
+        if (!s.empty()) s += ' ';
+        s += buf;
+    }
+    return s;
+}
+
+SbVec4f pt(float x, float y) { return SbVec4f(x, y, 0.0f, 1.0f); }
+
+int countOf(const std::string &text, const std::string &needle) {
+    int n = 0;
+    for (size_t p = text.find(needle); p != std::string::npos; p = text.find(needle, p + needle.size())) n++;
+    return n;
+}
