@@ -1,0 +1,10 @@
+#ifndef SCRIVANE_TOOLS_DEMOSCENE_H
+#define SCRIVANE_TOOLS_DEMOSCENE_H
+class SoSeparator;
+
+// The scene drawn when no scene file is given: lit solids, a wireframe, dashed lines, text in
+// three justifications, a marker set, an image and a patterned face. It has a light but no
+// camera (the tool adds one that views it all). The caller refs the result.
+SoSeparator *buildDemoScene();
+
+#endif

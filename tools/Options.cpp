@@ -1,0 +1,253 @@
+#include "Options.h"
+#include <cctype>
+#include <cstdlib>
+#include <cstring>
+#include <sstream>
+
+namespace {
+std::string lower(std::string s) {
+    for (char &c : s) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return s;
+}
+
+bool parseFloat(const std::string &text, float &value) {
+    if (text.empty()) return false;
+    char *end = nullptr;
+    double v = std::strtod(text.c_str(), &end);
+    if (*end != '\0' || !(v == v)) return false;
+    value = static_cast<float>(v);
+    return true;
+}
+
+bool parseInt(const std::string &text, int &value) {
+    if (text.empty()) return false;
+    char *end = nullptr;
+    long v = std::strtol(text.c_str(), &end, 10);
+    if (*end != '\0' || v < -1000000 || v > 1000000) return false;
+    value = static_cast<int>(v);
+    return true;
+}
+
+// "R,G,B" with components from 0 to 1, or "#RRGGBB".
+bool parseColor(const std::string &text, SbColor &color) {
+    if (text.size() == 7 && text[0] == '#') {
+        char *end = nullptr;
+        unsigned long v = std::strtoul(text.c_str() + 1, &end, 16);
+        if (*end != '\0') return false;
+        color.setValue(((v >> 16) & 0xFF) / 255.0f, ((v >> 8) & 0xFF) / 255.0f, (v & 0xFF) / 255.0f);
+        return true;
+    }
+    float c[3];
+    std::stringstream in(text);
+    std::string part;
+    int n = 0;
+    while (std::getline(in, part, ',')) {
+        if (n == 3 || !parseFloat(part, c[n]) || c[n] < 0.0f || c[n] > 1.0f) return false;
+        n++;
+    }
+    if (n != 3) return false;
+    color.setValue(c[0], c[1], c[2]);
+    return true;
+}
+
+bool parseSize(const std::string &text, float &w, float &h) {
+    static const struct {
+        const char *name;
+        float w, h;
+    } papers[] = {{"a4", 210, 297}, {"a3", 297, 420}, {"a5", 148, 210}, {"letter", 215.9f, 279.4f},
+                  {"legal", 215.9f, 355.6f}};
+    for (const auto &p : papers)
+        if (lower(text) == p.name) {
+            w = p.w;
+            h = p.h;
+            return true;
+        }
+    size_t x = lower(text).find('x');
+    return x != std::string::npos && parseFloat(text.substr(0, x), w) && parseFloat(text.substr(x + 1), h) &&
+           w > 0 && h > 0;
+}
+
+int indexOf(const char *const *names, int count, const std::string &value) {
+    for (int i = 0; i < count; i++)
+        if (value == names[i]) return i;
+    return -1;
+}
+} // namespace
+
+OutputFormat formatFromExtension(const std::string &path) {
+    size_t dot = path.rfind('.');
+    size_t slash = path.rfind('/');
+    if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) return OutputFormat::None;
+    std::string ext = lower(path.substr(dot + 1));
+    if (ext == "ps" || ext == "eps") return OutputFormat::PostScript;
+    if (ext == "cgm") return OutputFormat::Cgm;
+    if (ext == "hpgl" || ext == "plt" || ext == "hgl" || ext == "hpg") return OutputFormat::Hpgl;
+    if (ext == "emf") return OutputFormat::Emf;
+    return OutputFormat::None;
+}
+
+const char *formatName(OutputFormat format) {
+    switch (format) {
+    case OutputFormat::PostScript: return "ps";
+    case OutputFormat::Cgm: return "cgm";
+    case OutputFormat::Hpgl: return "hpgl";
+    case OutputFormat::Emf: return "emf";
+    default: return "none";
+    }
+}
+
+std::string parseOptions(int argc, char **argv, CliOptions &o) {
+    static const char *const hiddenNames[] = {"none", "depth-sort", "painter", "visible-painter", "hidden-line"};
+    static const char *const colorNames[] = {"swap", "keep", "invert"};
+    static const char *const capNames[] = {"flat", "square", "pointed", "round"};
+    static const char *const joinNames[] = {"none", "miter", "miter-bevel", "bevel", "pointed", "round"};
+    for (int i = 1; i < argc; i++) {
+        std::string arg = argv[i];
+        std::string value;
+        bool hasInlineValue = false;
+        if (arg.rfind("--", 0) == 0 && arg.find('=') != std::string::npos) {
+            value = arg.substr(arg.find('=') + 1);
+            arg = arg.substr(0, arg.find('='));
+            hasInlineValue = true;
+        }
+        // Fetches the option's value, from "--opt=value" or the next argument.
+        auto next = [&](std::string &out) -> bool {
+            if (hasInlineValue) {
+                out = value;
+                return true;
+            }
+            if (i + 1 >= argc) return false;
+            out = argv[++i];
+            return true;
+        };
+        auto bad = [&](const std::string &what) { return "option " + arg + ": " + what; };
+        std::string v;
+        if (arg == "-h" || arg == "--help") o.help = true;
+        else if (arg == "--version") o.version = true;
+        else if (arg == "-q" || arg == "--quiet") o.quiet = true;
+        else if (arg == "-o" || arg == "--output") {
+            if (!next(o.output) || o.output.empty()) return bad("expects a file name (or - for standard output)");
+        } else if (arg == "-f" || arg == "--format") {
+            if (!next(v)) return bad("expects ps, cgm, hpgl or emf");
+            v = lower(v);
+            if (v == "ps") o.format = OutputFormat::PostScript;
+            else if (v == "cgm") o.format = OutputFormat::Cgm;
+            else if (v == "hpgl" || v == "plt") o.format = OutputFormat::Hpgl;
+            else if (v == "emf") o.format = OutputFormat::Emf;
+            else return bad("unknown format '" + v + "' (expected ps, cgm, hpgl or emf)");
+        } else if (arg == "--hidden") {
+            if (!next(v) || (o.hidden = indexOf(hiddenNames, 5, v)) < 0)
+                return bad("expects none, depth-sort, painter, visible-painter or hidden-line");
+        } else if (arg == "--lighting") o.lighting = true;
+        else if (arg == "--no-lighting") o.lighting = false;
+        else if (arg == "--landscape") o.landscape = true;
+        else if (arg == "--portrait") o.landscape = false;
+        else if (arg == "--cgm-binary") o.cgmBinary = true;
+        else if (arg == "--cgm-indexed") o.cgmIndexed = true;
+        else if (arg == "--cgm-version") {
+            if (!next(v) || !parseInt(v, o.cgmVersion) || o.cgmVersion < 1 || o.cgmVersion > 4)
+                return bad("expects a metafile version from 1 to 4");
+        } else if (arg == "--grey" || arg == "--gray") o.grey = true;
+        else if (arg == "--paper") {
+            if (!next(v) || !parseSize(v, o.paperWidth, o.paperHeight))
+                return bad("expects a4, a3, a5, letter, legal or WIDTHxHEIGHT in millimetres");
+        } else if (arg == "--margin") {
+            if (!next(v) || !parseFloat(v, o.margin) || o.margin < 0) return bad("expects millimetres (>= 0)");
+        } else if (arg == "--border") {
+            if (!next(v) || !parseFloat(v, o.borderWidth) || o.borderWidth < 0)
+                return bad("expects a line width in line-width units (0: no border)");
+        } else if (arg == "--border-color") {
+            if (!next(v) || !parseColor(v, o.borderColor)) return bad("expects R,G,B (0..1) or #RRGGBB");
+        } else if (arg == "--background") {
+            if (!next(v) || !parseColor(v, o.backgroundColor)) return bad("expects R,G,B (0..1) or #RRGGBB");
+            o.background = true;
+        } else if (arg == "--colors") {
+            if (!next(v) || (o.colorTranslation = indexOf(colorNames, 3, v)) < 0)
+                return bad("expects swap, keep or invert");
+        } else if (arg == "--nominal-width") {
+            if (!next(v) || !parseFloat(v, o.nominalWidth) || o.nominalWidth <= 0)
+                return bad("expects millimetres per unit of line width (> 0)");
+        } else if (arg == "--pixel-size") {
+            if (!next(v) || !parseFloat(v, o.pixelSize) || o.pixelSize <= 0)
+                return bad("expects millimetres per image pixel (> 0)");
+        } else if (arg == "--line-cap") {
+            if (!next(v) || (o.lineCap = indexOf(capNames, 4, v)) < 0)
+                return bad("expects flat, square, pointed or round");
+        } else if (arg == "--line-join") {
+            if (!next(v) || (o.lineJoin = indexOf(joinNames, 6, v)) < 0)
+                return bad("expects none, miter, miter-bevel, bevel, pointed or round");
+        } else if (arg == "--miter-limit") {
+            if (!next(v) || !parseFloat(v, o.miterLimit)) return bad("expects a number");
+        } else if (arg == "--pens") {
+            if (!next(v) || !parseInt(v, o.pens) || o.pens < 0 || o.pens > 256)
+                return bad("expects a number of pens from 0 to 256");
+        } else if (arg == "--pen") {
+            // --pen R,G,B:WIDTH describes one more pen.
+            if (!next(v)) return bad("expects R,G,B:WIDTH");
+            size_t colon = v.find(':');
+            SbColor c;
+            float w = 0.35277778f;
+            if (!parseColor(v.substr(0, colon), c) ||
+                (colon != std::string::npos && (!parseFloat(v.substr(colon + 1), w) || w <= 0)))
+                return bad("expects R,G,B:WIDTH (colour 0..1 or #RRGGBB, width in millimetres)");
+            o.penColors.push_back(c);
+            o.penWidths.push_back(w);
+        } else if (arg == "--width-priority") o.widthPriority = true;
+        else if (arg == "--color-priority") o.widthPriority = false;
+        else if (!arg.empty() && arg[0] == '-' && arg != "-") return "unknown option " + arg + " (see --help)";
+        else if (o.input.empty()) o.input = arg;
+        else return "more than one scene file given: '" + o.input + "' and '" + arg + "'";
+    }
+    if (!o.penColors.empty() && o.pens != 0 && o.pens != static_cast<int>(o.penColors.size()))
+        return "--pens " + std::to_string(o.pens) + " does not match the " + std::to_string(o.penColors.size()) +
+               " pens given with --pen";
+    if (2 * o.margin >= o.paperWidth || 2 * o.margin >= o.paperHeight)
+        return "the margins leave no room on the paper";
+    return "";
+}
+
+std::string usageText() {
+    return R"(Usage: scrivane [options] [scene-file] -o drawing.ps
+
+Writes a 3-D scene (an Inventor ASCII file; without a file, a built-in demo scene) as a 2-D
+vector drawing. A scene without a camera gets one that views the whole scene; a scene without a
+light gets a headlight.
+
+Output:
+  -o, --output FILE        drawing to write; - writes to standard output (required)
+  -f, --format FORMAT      ps, cgm, hpgl or emf (default: from the output's extension
+                           .ps/.eps, .cgm, .hpgl/.plt/.hgl, .emf; else ps)
+      --grey               PostScript in grey levels instead of colour
+      --cgm-binary         binary CGM (default: clear text)
+      --cgm-version N      CGM metafile version 1 to 4 (default 1)
+      --cgm-indexed        CGM colours through a colour table (default: direct colours)
+Page:
+      --paper SIZE         a4, a3, a5, letter, legal or WIDTHxHEIGHT in mm (default a4)
+      --margin MM          margin on every side (default 10)
+      --landscape          turn the page (default portrait)
+      --border WIDTH       border line width in line-width units; 0 none (default 0)
+      --border-color C     border colour, R,G,B in 0..1 or #RRGGBB (default 0,0,0)
+      --background C       paint the drawing area in colour C (default: no background)
+Drawing:
+      --colors MODE        screen-to-paper colours: swap (black and white change places),
+                           keep or invert (default swap)
+      --nominal-width MM   millimetres per unit of line width (default 0.35277778, 1/72 inch)
+      --pixel-size MM      millimetres per image pixel (default 0.35277778)
+      --line-cap CAP       flat, square, pointed or round (default flat)
+      --line-join JOIN     none, miter, miter-bevel, bevel, pointed or round (default none)
+      --miter-limit X      miter limit, at least 1 (default 1.5)
+      --lighting           light faces from the scene's lights (default: flat material colours)
+      --hidden MODE        none, depth-sort, painter, visible-painter or hidden-line
+                           (default none)
+Pens (plotters and colour tables):
+      --pens N             describe N pens with the default palette (2, 4 or 8 colours)
+      --pen R,G,B:WIDTH    describe one pen (repeatable); width in mm
+      --width-priority     choose pens by width first (default: by colour first)
+Other:
+  -q, --quiet              no progress or warnings on standard error
+  -h, --help               this text
+      --version            the version
+
+Exit status: 0 success, 1 bad command line, 2 unreadable scene, 3 output not written.
+)";
+}
