@@ -30,8 +30,18 @@ deps:
 
 run: deps build
 	mkdir -p out
-	$(BUILD)/tools/scrivane -o out/demo.ps
-	@echo "wrote out/demo.ps"
+	$(BUILD)/tools/scrivane --lighting -o out/demo.ps
+	$(BUILD)/tools/scrivane --lighting -o out/demo.cgm --cgm-binary
+	$(BUILD)/tools/scrivane --lighting -o out/demo.hpgl
+	$(BUILD)/tools/scrivane --lighting -o out/demo.emf
+	@echo "wrote out/demo.ps, out/demo.cgm, out/demo.hpgl and out/demo.emf"
+
+# The README's picture: the demo drawing rendered by Ghostscript.
+docs/demo.png: build
+	mkdir -p out
+	$(BUILD)/tools/scrivane --lighting -o out/demo.ps
+	gs -q -dBATCH -dNOPAUSE -dSAFER -sDEVICE=png16m -r72 -dTextAlphaBits=4 -dGraphicsAlphaBits=4 \
+	   -sOutputFile=docs/demo.png out/demo.ps
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD) out

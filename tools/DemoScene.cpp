@@ -1,23 +1,24 @@
 #include "DemoScene.h"
+#include <array>
 #include <cmath>
 #include <vector>
 #include "scene/nodes/SoBaseColor.h"
-#include "scene/nodes/SoCone.h"
 #include "scene/nodes/SoCoordinate3.h"
-#include "scene/nodes/SoCube.h"
 #include "scene/nodes/SoCylinder.h"
 #include "scene/nodes/SoDirectionalLight.h"
 #include "scene/nodes/SoDrawStyle.h"
 #include "scene/nodes/SoFaceSet.h"
 #include "scene/nodes/SoFont.h"
 #include "scene/nodes/SoImage.h"
+#include "scene/nodes/SoIndexedFaceSet.h"
+#include "scene/nodes/SoOrthographicCamera.h"
+#include "scene/nodes/SoVertexProperty.h"
 #include "scene/nodes/SoLineSet.h"
 #include "scene/nodes/SoMarkerSet.h"
 #include "scene/nodes/SoMaterial.h"
 #include "scene/nodes/SoPattern.h"
 #include "scene/nodes/SoRotation.h"
 #include "scene/nodes/SoSeparator.h"
-#include "scene/nodes/SoSphere.h"
 #include "scene/nodes/SoText2.h"
 #include "scene/nodes/SoTranslation.h"
 
@@ -40,13 +41,101 @@ SoMaterial *material(float r, float g, float b) {
     return m;
 }
 
+// A triangle mesh with a normal per point.
+struct Mesh {
+    std::vector<SbVec3f> points, normals;
+    std::vector<std::array<int, 3>> triangles;
+    int add(const SbVec3f &p, const SbVec3f &n) {
+        points.push_back(p);
+        normals.push_back(n);
+        return static_cast<int>(points.size()) - 1;
+    }
+};
+
+Mesh sphereMesh(float r, int slices, int bands) {
+    Mesh m;
+    const float pi = 3.14159265f;
+    for (int b = 0; b <= bands; b++)
+        for (int s = 0; s <= slices; s++) {
+            float lat = -pi / 2 + pi * b / bands, lon = 2 * pi * s / slices;
+            SbVec3f n(std::cos(lat) * std::sin(lon), std::sin(lat), std::cos(lat) * std::cos(lon));
+            m.add(n * r, n);
+        }
+    for (int b = 0; b < bands; b++)
+        for (int s = 0; s < slices; s++) {
+            int a = b * (slices + 1) + s, c = a + slices + 1;
+            m.triangles.push_back({a, a + 1, c + 1});
+            m.triangles.push_back({a, c + 1, c});
+        }
+    return m;
+}
+
+Mesh cubeMesh(float half) {
+    Mesh m;
+    const SbVec3f axes[3] = {SbVec3f(1, 0, 0), SbVec3f(0, 1, 0), SbVec3f(0, 0, 1)};
+    for (int axis = 0; axis < 3; axis++)
+        for (float sign : {1.0f, -1.0f}) {
+            SbVec3f n = axes[axis] * sign, u = axes[(axis + 1) % 3], v = axes[(axis + 2) % 3] * sign;
+            int corners[4];
+            const float du[4] = {-1, 1, 1, -1}, dv[4] = {-1, -1, 1, 1};
+            for (int k = 0; k < 4; k++) corners[k] = m.add((n + u * du[k] + v * dv[k]) * half, n);
+            m.triangles.push_back({corners[0], corners[1], corners[2]});
+            m.triangles.push_back({corners[0], corners[2], corners[3]});
+        }
+    return m;
+}
+
+Mesh coneMesh(float r, float h, int slices) {
+    Mesh m;
+    const float pi = 3.14159265f;
+    SbVec3f apex(0, h / 2, 0);
+    for (int s = 0; s < slices; s++) {
+        float a0 = 2 * pi * s / slices, a1 = 2 * pi * (s + 1) / slices, am = (a0 + a1) / 2;
+        SbVec3f n(std::sin(am) * h, r, std::cos(am) * h);
+        n.normalize();
+        int p0 = m.add(SbVec3f(std::sin(a0) * r, -h / 2, std::cos(a0) * r), n);
+        int p1 = m.add(SbVec3f(std::sin(a1) * r, -h / 2, std::cos(a1) * r), n);
+        m.triangles.push_back({p0, p1, m.add(apex, n)});
+        int c = m.add(SbVec3f(0, -h / 2, 0), SbVec3f(0, -1, 0));
+        int q0 = m.add(SbVec3f(std::sin(a0) * r, -h / 2, std::cos(a0) * r), SbVec3f(0, -1, 0));
+        int q1 = m.add(SbVec3f(std::sin(a1) * r, -h / 2, std::cos(a1) * r), SbVec3f(0, -1, 0));
+        m.triangles.push_back({c, q1, q0});
+    }
+    return m;
+}
+
+// The faces of a turned convex solid that face the demo's camera (which looks along -z). The
+// vectorizer draws faces in scene order, and without hidden-surface removal a face turned away
+// could be painted over one in front; the faces of a convex solid that face the viewer never
+// overlap, so drawing only those gives the right picture.
+SoIndexedFaceSet *facesTowardViewer(const Mesh &mesh, const SbRotation &turn) {
+    SoVertexProperty *property = new SoVertexProperty;
+    for (size_t i = 0; i < mesh.points.size(); i++) {
+        SbVec3f p, n;
+        turn.multVec(mesh.points[i], p);
+        turn.multVec(mesh.normals[i], n);
+        property->vertex.set1Value(static_cast<int>(i), p);
+        property->normal.set1Value(static_cast<int>(i), n);
+    }
+    SoIndexedFaceSet *faces = new SoIndexedFaceSet;
+    faces->vertexProperty.setValue(property);
+    int k = 0;
+    for (const auto &tri : mesh.triangles) {
+        const SbVec3f &a = property->vertex[tri[0]], &b = property->vertex[tri[1]], &c = property->vertex[tri[2]];
+        if ((b - a).cross(c - a)[2] <= 0.0f) continue;
+        for (int corner : tri) faces->coordIndex.set1Value(k++, corner);
+        faces->coordIndex.set1Value(k++, -1);
+    }
+    return faces;
+}
+
 SoSeparator *litSolids() {
     SoSeparator *sep = new SoSeparator;
-    SoRotation *tilt = new SoRotation;
-    tilt->rotation.setValue(SbRotation(SbVec3f(1, 1, 0), 0.5f));
-    sep->addChild(placed(-3.5f, 2.5f, {material(0.85f, 0.2f, 0.15f), new SoSphere}));
-    sep->addChild(placed(0.0f, 2.5f, {material(0.2f, 0.4f, 0.85f), tilt, new SoCube}));
-    sep->addChild(placed(3.5f, 2.5f, {material(0.2f, 0.7f, 0.3f), new SoCone}));
+    SbRotation tilt(SbVec3f(1, 1, 0), 0.6f);
+    SbRotation lean(SbVec3f(1, 0, 0), 0.35f);
+    sep->addChild(placed(-3.5f, 2.5f, {material(0.85f, 0.2f, 0.15f), facesTowardViewer(sphereMesh(1, 24, 12), SbRotation())}));
+    sep->addChild(placed(0.0f, 2.5f, {material(0.2f, 0.4f, 0.85f), facesTowardViewer(cubeMesh(0.9f), tilt)}));
+    sep->addChild(placed(3.5f, 2.5f, {material(0.2f, 0.7f, 0.3f), facesTowardViewer(coneMesh(1, 2, 24), lean)}));
     return sep;
 }
 
@@ -161,6 +250,12 @@ SoSeparator *texts() {
 
 SoSeparator *buildDemoScene() {
     SoSeparator *root = new SoSeparator;
+    SoOrthographicCamera *camera = new SoOrthographicCamera;
+    camera->position.setValue(0, 0.4f, 20);
+    camera->height.setValue(11.0f);
+    camera->nearDistance.setValue(1);
+    camera->farDistance.setValue(40);
+    root->addChild(camera);
     SoDirectionalLight *light = new SoDirectionalLight;
     light->direction.setValue(0.4f, -0.5f, -1.0f);
     root->addChild(light);
