@@ -1,7 +1,7 @@
 #ifndef SCRIVANE_SOVECTORIZEGDIACTION_H
 #define SCRIVANE_SOVECTORIZEGDIACTION_H
+#include <memory>
 #include <string>
-#include <vector>
 
 #include "scrivane/SoGDIVectorOutput.h"
 #include "scrivane/SoVectorizeAction.h"
@@ -137,9 +137,11 @@ private:
     // Text state, each set only when it changes.
     void setTextState(COLORREF color, UINT align);
     // The pixels of an image as a bottom-up 24-bit DIB, turned a quarter counter-clockwise in
-    // landscape (the bitmap is then height x width pixels). info receives its header.
-    static void buildDib(const unsigned char *pixels, int width, int height, int numComponents,
-                         int turned, std::vector<unsigned char> &bits, BITMAPINFO &info);
+    // landscape (the bitmap is then height x width pixels); info receives its header. Null when
+    // there is no memory for it.
+    static std::unique_ptr<unsigned char[]> buildDib(const unsigned char *pixels, int width,
+                                                     int height, int numComponents, int turned,
+                                                     BITMAPINFO &info);
 
     SoGDIVectorOutput *gdiOutput = nullptr;
 

@@ -5,20 +5,24 @@
 #include "output/gdi/GDIWriterSupport.h"
 #include "scrivane/SoVectorizeGDIAction.h"
 
+using scrivane::gdiwriter::allocateBuffer;
 using scrivane::gdiwriter::truncToInt;
 
-void SoVectorizeGDIAction::buildDib(const unsigned char *pixels, int width, int height,
-                                    int numComponents, int turned, std::vector<unsigned char> &bits,
-                                    BITMAPINFO &info) {
+std::unique_ptr<unsigned char[]> SoVectorizeGDIAction::buildDib(const unsigned char *pixels,
+                                                                int width, int height,
+                                                                int numComponents, int turned,
+                                                                BITMAPINFO &info) {
     // A turned bitmap is the image a quarter turn counter-clockwise: its rows, bottom first, are
     // the image's columns, left first, each running from the image's top row down.
     const int bitmapWidth = turned ? height : width;
     const int bitmapHeight = turned ? width : height;
     const size_t stride = (static_cast<size_t>(bitmapWidth) * 3 + 3) & ~static_cast<size_t>(3);
-    bits.assign(stride * static_cast<size_t>(bitmapHeight), 0);
+    const size_t size = stride * static_cast<size_t>(bitmapHeight);
+    std::unique_ptr<unsigned char[]> bits = allocateBuffer<unsigned char>(size);
+    if (!bits) return bits;
     const size_t components = static_cast<size_t>(numComponents);
     for (int row = 0; row < bitmapHeight; row++) {
-        unsigned char *out = bits.data() + stride * static_cast<size_t>(row);
+        unsigned char *out = bits.get() + stride * static_cast<size_t>(row);
         for (int column = 0; column < bitmapWidth; column++) {
             const int imageColumn = turned ? row : column;
             const int imageRow = turned ? height - 1 - column : row;
@@ -32,6 +36,8 @@ void SoVectorizeGDIAction::buildDib(const unsigned char *pixels, int width, int 
             out[2] = pixel[0];
             out += 3;
         }
+        for (size_t pad = static_cast<size_t>(bitmapWidth) * 3; pad < stride; pad++)
+            *out++ = 0;
     }
     BITMAPINFOHEADER &header = info.bmiHeader;
     header.biSize = sizeof(BITMAPINFOHEADER);
@@ -40,11 +46,12 @@ void SoVectorizeGDIAction::buildDib(const unsigned char *pixels, int width, int 
     header.biPlanes = 1;
     header.biBitCount = 24;
     header.biCompression = BI_RGB;
-    header.biSizeImage = static_cast<DWORD>(bits.size());
+    header.biSizeImage = static_cast<DWORD>(size);
     header.biXPelsPerMeter = 0;
     header.biYPelsPerMeter = 0;
     header.biClrUsed = 0;
     header.biClrImportant = 0;
+    return bits;
 }
 
 void SoVectorizeGDIAction::printImage(const SbVec4f &origin, const unsigned char *pixels,
@@ -67,9 +74,10 @@ void SoVectorizeGDIAction::printImage(const SbVec4f &origin, const unsigned char
         return;
 
     const int landscape = getOrientation() == LANDSCAPE;
-    std::vector<unsigned char> bits;
-    BITMAPINFO info;
-    buildDib(pixels, width, height, numComponents, landscape, bits, info);
+    BITMAPINFO info{};
+    const std::unique_ptr<unsigned char[]> bits =
+        buildDib(pixels, width, height, numComponents, landscape, info);
+    if (!bits) return;
     // LOGPIXELS counts pixels per inch; the bitmap header wants pixels per metre.
     info.bmiHeader.biXPelsPerMeter =
         truncToInt(GetDeviceCaps(deviceContext, LOGPIXELSX) * 10000LL / 254);
@@ -82,7 +90,7 @@ void SoVectorizeGDIAction::printImage(const SbVec4f &origin, const unsigned char
     const int right = truncToInt(static_cast<double>(x) + w),
               top = truncToInt(static_cast<double>(y) + h);
     if (!landscape) {
-        StretchDIBits(deviceContext, x, top, w, -h, 0, 0, width, height, bits.data(), &info,
+        StretchDIBits(deviceContext, x, top, w, -h, 0, 0, width, height, bits.get(), &info,
                       DIB_RGB_COLORS, SRCCOPY);
         return;
     }
@@ -90,6 +98,6 @@ void SoVectorizeGDIAction::printImage(const SbVec4f &origin, const unsigned char
     // is as wide as the image is high.
     POINT corner = {right, top};
     pointsToLandscape(&corner, 1);
-    StretchDIBits(deviceContext, corner.x, corner.y, h, -w, 0, 0, height, width, bits.data(), &info,
+    StretchDIBits(deviceContext, corner.x, corner.y, h, -w, 0, 0, height, width, bits.get(), &info,
                   DIB_RGB_COLORS, SRCCOPY);
 }

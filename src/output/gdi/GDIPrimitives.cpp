@@ -1,15 +1,15 @@
 // The GDI writer's lines, marks and polygons.
 //
 // A solid line is one Polyline with a geometric pen of the line's width in logical units; a
-// dashed line uses a cosmetic pen of the GDI dash style nearest to the pattern's runs. A line with a colour per point is drawn segment by segment, each
-// segment in the colour of its first point. Dots are squares (Rectangle) of the point size,
-// marker bitmaps one filled square per set cell, polygons a Polygon with the null pen.
-#include <vector>
-
+// dashed line uses a cosmetic pen of the GDI dash style nearest to the pattern's runs. A line with
+// a colour per point is drawn segment by segment, each segment in the colour of its first point.
+// Dots are squares (Rectangle) of the point size, marker bitmaps one filled square per set cell,
+// polygons a Polygon with the null pen.
 #include "output/gdi/GDIWriterSupport.h"
 #include "scene/nodes/SoMarkerSet.h"
 #include "scrivane/SoVectorizeGDIAction.h"
 
+using scrivane::gdiwriter::allocateBuffer;
 using scrivane::gdiwriter::dashStyleForPattern;
 using scrivane::gdiwriter::penEndCap;
 using scrivane::gdiwriter::penJoin;
@@ -36,12 +36,13 @@ void SoVectorizeGDIAction::printPolyLine(const SbVec4f *points, int n, const SbC
     }
     const int geometric = dashed ? 0 : 1;
 
-    std::vector<POINT> device(static_cast<size_t>(n));
-    toDevicePoints(points, n, device.data());
+    const std::unique_ptr<POINT[]> device = allocateBuffer<POINT>(static_cast<size_t>(n));
+    if (!device) return;
+    toDevicePoints(points, n, device.get());
     assignColor(colors[0], millimetres);
     selectPen(style, lineWidth, colorRef(currentColor), geometric);
     if (!multiColor) {
-        Polyline(deviceContext, device.data(), n);
+        Polyline(deviceContext, device.get(), n);
         return;
     }
     for (int i = 1; i < n; i++) {
@@ -64,8 +65,9 @@ void SoVectorizeGDIAction::printPolyMark(const SbVec4f *points, int n, const SbC
     const int half = side / 2;
     const int even = side % 2 == 0;
 
-    std::vector<POINT> device(static_cast<size_t>(n));
-    toDevicePoints(points, n, device.data());
+    const std::unique_ptr<POINT[]> device = allocateBuffer<POINT>(static_cast<size_t>(n));
+    if (!device) return;
+    toDevicePoints(points, n, device.get());
     for (int i = 0; i < n; i++) {
         if (i == 0 || (multiColor && colors[i] != colors[i - 1])) {
             assignColor(multiColor ? colors[i] : colors[0], 0.0f);
@@ -91,8 +93,9 @@ void SoVectorizeGDIAction::printPolyMark(const SbVec4f *points, int n, const SbC
     const float halfScale = static_cast<float>(scale) / 2.0f;
     const int landscape = getOrientation() == LANDSCAPE;
 
-    std::vector<POINT> device(static_cast<size_t>(n));
-    toDevicePoints(points, n, device.data());
+    const std::unique_ptr<POINT[]> device = allocateBuffer<POINT>(static_cast<size_t>(n));
+    if (!device) return;
+    toDevicePoints(points, n, device.get());
     for (int i = 0; i < n; i++) {
         const int marker = markerSet->markerIndex[i % indexCount];
         SbVec2s size;
@@ -133,9 +136,10 @@ void SoVectorizeGDIAction::printPolygon(const SbVec4f *points, int n, const SbCo
                                         SbString, SbString, const unsigned char *) {
     // Fill patterns are not drawn: GDI's hatch brushes do not match the pattern bitmaps.
     if (!points || !colors || n < 3) return;
-    std::vector<POINT> device(static_cast<size_t>(n));
-    toDevicePoints(points, n, device.data());
+    const std::unique_ptr<POINT[]> device = allocateBuffer<POINT>(static_cast<size_t>(n));
+    if (!device) return;
+    toDevicePoints(points, n, device.get());
     assignColor(colors[0], 0.0f);
     selectFillPenAndBrush(0);
-    Polygon(deviceContext, device.data(), n);
+    Polygon(deviceContext, device.get(), n);
 }

@@ -2,6 +2,9 @@
 #define SCRIVANE_GDIWRITERSUPPORT_H
 // Small pure helpers of the GDI writer: number conversion, the font name split, the pen style
 // of a line pattern, and the pen bits of the line end and join styles.
+#include <cstddef>
+#include <memory>
+#include <new>
 #include <string>
 
 #include "scrivane/SoVectorizeAction.h"
@@ -12,6 +15,12 @@ namespace scrivane::gdiwriter {
 // Logical coordinates are held to +-2^30 units, far beyond any page (10.7 km at 0.01 mm), so
 // that sums of a coordinate and a size never overflow.
 inline constexpr int LOGICAL_LIMIT = 1 << 30;
+
+// A buffer of count elements allocated without throwing: null when memory is short, and the
+// caller then draws nothing.
+template <typename T> std::unique_ptr<T[]> allocateBuffer(size_t count) {
+    return std::unique_ptr<T[]>(new (std::nothrow) T[count]);
+}
 
 // A value truncated toward zero and held to +-LOGICAL_LIMIT; not a number gives 0.
 int truncToInt(double value);
