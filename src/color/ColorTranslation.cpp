@@ -81,7 +81,7 @@ void SoVectorizeAction::penAssignment(SbColor color, float width, int *pen, floa
         *penWidth = width;
         return;
     }
-    int candidates[256];
+    int candidates[256] = {};
     int count = 0;
     if (colorPriority) {
         for (int i = 0; i < penNum; i++)
