@@ -217,14 +217,15 @@ Output:
   -o, --output FILE        drawing to write; - writes to standard output (required)
   -f, --format FORMAT      ps, cgm, hpgl or emf (default: from the output's extension
                            .ps/.eps, .cgm, .hpgl/.plt/.hgl, .emf; else ps)
-      --grey               PostScript in grey levels instead of colour
+      --grey, --gray       PostScript in grey levels (default: colour)
       --cgm-binary         binary CGM (default: clear text)
       --cgm-version N      CGM metafile version 1 to 4 (default 1)
       --cgm-indexed        CGM colours through a colour table (default: direct colours)
 Page:
       --paper SIZE         a4, a3, a5, letter, legal or WIDTHxHEIGHT in mm (default a4)
       --margin MM          margin on every side (default 10)
-      --landscape          turn the page (default portrait)
+      --landscape          turn the page
+      --portrait           do not turn the page (the default)
       --border WIDTH       border line width in line-width units; 0 none (default 0)
       --border-color C     border colour, R,G,B in 0..1 or #RRGGBB (default 0,0,0)
       --background C       paint the drawing area in colour C (default: no background)
@@ -236,13 +237,16 @@ Drawing:
       --line-cap CAP       flat, square, pointed or round (default flat)
       --line-join JOIN     none, miter, miter-bevel, bevel, pointed or round (default none)
       --miter-limit X      miter limit, at least 1 (default 1.5)
-      --lighting           light faces from the scene's lights (default: flat material colours)
+      --lighting           light faces from the scene's lights
+      --no-lighting        flat material colours (the default)
       --hidden MODE        none, depth-sort, painter, visible-painter or hidden-line
                            (default none)
 Pens (plotters and colour tables):
       --pens N             describe N pens with the default palette (2, 4 or 8 colours)
+                           (default 0: the format's own pens)
       --pen R,G,B:WIDTH    describe one pen (repeatable); width in mm
-      --width-priority     choose pens by width first (default: by colour first)
+      --width-priority     choose pens by width first
+      --color-priority     choose pens by colour first (the default)
 Other:
   -q, --quiet              no progress or warnings on standard error
   -h, --help               this text

@@ -1,9 +1,13 @@
 // The scrivane command: reads a scene file (or builds the demo scene) and writes it as a
 // PostScript, CGM, HP-GL/2 or EMF drawing.
+#include <sys/stat.h>
 #include <unistd.h>
 #include <cerrno>
+#include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <memory>
 #include <string>
 #include "DemoScene.h"
@@ -27,9 +31,16 @@ int fail(int code, const std::string &message) {
     return code;
 }
 
+// With --quiet the reader's warnings are dropped; its errors are still printed.
+void printErrorsOnly(const SoInputMessage &message, void *) {
+    if (message.severity == SoInputMessage::ERROR_MESSAGE)
+        std::fprintf(stderr, "%s\n", message.formatted.getString());
+}
+
 SoSeparator *loadScene(const CliOptions &o, std::string &error) {
     if (o.input.empty()) return buildDemoScene();
     SoInput input;
+    if (o.quiet) input.setMessageCallback(&printErrorsOnly, nullptr);
     if (!input.openFile(o.input.c_str())) {
         error = "cannot read scene file '" + o.input + "'";
         return nullptr;
@@ -82,27 +93,80 @@ void applySettings(SoVectorizeAction &a, const CliOptions &o) {
     a.enableLighting(o.lighting ? 1 : 0);
 }
 
-long fileSize(const std::string &path) {
+// An existing output that is neither a regular file nor a directory (a device such as /dev/full
+// or /dev/stdout, a named pipe) is written in place: renaming a finished temporary file over it
+// would replace the device with a plain file.
+bool writesInPlace(const std::string &path) {
+    struct stat st;
+    return stat(path.c_str(), &st) == 0 && !S_ISREG(st.st_mode) && !S_ISDIR(st.st_mode);
+}
+
+// The file an output names, with symbolic links followed (/dev/stdout, a link to a drawing), so
+// that a finished temporary file replaces the link's target and not the link; the name as given
+// when nothing exists there yet.
+std::string resolvedPath(const std::string &path) {
+    char *real = realpath(path.c_str(), nullptr);
+    if (!real) return path;
+    std::string resolved = real;
+    std::free(real);
+    return resolved;
+}
+
+// The GDI layer does not report a failed write, so a metafile is checked after the fact: it is
+// complete when its header (record type 1) gives, at byte 48, the file's own length.
+bool metafileComplete(const std::string &path) {
     FILE *fp = std::fopen(path.c_str(), "rb");
-    if (!fp) return -1;
-    std::fseek(fp, 0, SEEK_END);
-    long size = std::ftell(fp);
+    if (!fp) return false;
+    unsigned char header[52];
+    bool ok = std::fread(header, 1, sizeof header, fp) == sizeof header &&
+              std::fseek(fp, 0, SEEK_END) == 0;
+    long size = ok ? std::ftell(fp) : -1;
     std::fclose(fp);
-    return size;
+    auto u32 = [&](int at) {
+        return static_cast<uint32_t>(header[at] | header[at + 1] << 8 | header[at + 2] << 16 |
+                                     static_cast<uint32_t>(header[at + 3]) << 24);
+    };
+    return ok && u32(0) == 1 && static_cast<long>(u32(48)) == size;
+}
+
+// Copies a finished file into an output written in place; false when a byte could not be written.
+bool copyInto(const std::string &from, const std::string &to) {
+    FILE *in = std::fopen(from.c_str(), "rb");
+    FILE *out = in ? std::fopen(to.c_str(), "wb") : nullptr;
+    bool ok = out != nullptr;
+    char buffer[65536];
+    size_t n;
+    while (ok && (n = std::fread(buffer, 1, sizeof buffer, in)) > 0)
+        ok = std::fwrite(buffer, 1, n, out) == n;
+    if (in) std::fclose(in);
+    if (out) ok = std::fclose(out) == 0 && ok;
+    return ok;
 }
 
 // An enhanced metafile is created by the GDI layer under the name it is given when the drawing
-// ends; it is written under a temporary name with the .emf extension and moved into place.
+// ends; it is written under a temporary name with the .emf extension (beside the output, or in
+// the temporary directory for an output written in place) and moved or copied into place.
 int writeMetafile(SoVectorizeAction &action, SoSeparator *root, const CliOptions &o) {
     if (o.output == "-") return fail(EXIT_USAGE, "an EMF drawing cannot be written to standard output");
-    std::string partial = o.output + ".partial-" + std::to_string(getpid()) + ".emf";
+    const std::string target = resolvedPath(o.output);
+    const bool inPlace = writesInPlace(target);
+    std::error_code ec;
+    std::string partial = inPlace
+                              ? (std::filesystem::temp_directory_path(ec) / "scrivane-").string()
+                              : target + ".partial-";
+    partial += std::to_string(getpid()) + ".emf";
     static_cast<SoVectorizeGDIAction &>(action).getGDIVectorOutput()->openFile(partial.c_str());
     action.apply(root);
-    if (fileSize(partial) <= 0) {
+    if (!metafileComplete(partial)) {
         std::remove(partial.c_str());
-        return fail(EXIT_OUTPUT, "cannot write '" + o.output + "'");
+        return fail(EXIT_OUTPUT, "writing '" + o.output + "' failed; no file was left behind");
     }
-    if (std::rename(partial.c_str(), o.output.c_str()) != 0) {
+    if (inPlace) {
+        bool copied = copyInto(partial, target);
+        std::remove(partial.c_str());
+        return copied ? EXIT_OK : fail(EXIT_OUTPUT, "writing '" + o.output + "' failed");
+    }
+    if (std::rename(partial.c_str(), target.c_str()) != 0) {
         std::remove(partial.c_str());
         return fail(EXIT_OUTPUT, "cannot write '" + o.output + "': " + std::strerror(errno));
     }
@@ -118,18 +182,21 @@ int writeDrawing(SoVectorizeAction &action, SoSeparator *root, const CliOptions 
         if (std::fflush(stdout) != 0 || std::ferror(stdout)) return fail(EXIT_OUTPUT, "writing to standard output failed");
         return EXIT_OK;
     }
-    std::string partial = o.output + ".partial-" + std::to_string(getpid());
+    const std::string target = resolvedPath(o.output);
+    const bool inPlace = writesInPlace(target);
+    std::string partial = inPlace ? target : target + ".partial-" + std::to_string(getpid());
     if (!action.getOutput()->openFile(partial.c_str()))
         return fail(EXIT_OUTPUT, "cannot create '" + o.output + "': " + std::strerror(errno));
     action.apply(root);
     FILE *fp = action.getOutput()->getFilePointer();
     bool ok = std::fflush(fp) == 0 && !std::ferror(fp);
     action.getOutput()->closeFile();
+    if (!ok && inPlace) return fail(EXIT_OUTPUT, "writing '" + o.output + "' failed");
     if (!ok) {
         std::remove(partial.c_str());
         return fail(EXIT_OUTPUT, "writing '" + o.output + "' failed; no file was left behind");
     }
-    if (std::rename(partial.c_str(), o.output.c_str()) != 0) {
+    if (!inPlace && std::rename(partial.c_str(), target.c_str()) != 0) {
         std::remove(partial.c_str());
         return fail(EXIT_OUTPUT, "cannot write '" + o.output + "': " + std::strerror(errno));
     }

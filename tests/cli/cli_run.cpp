@@ -1,0 +1,96 @@
+#include "cli_run.h"
+#include <algorithm>
+#include <cerrno>
+#include <chrono>
+#include <csignal>
+#include <fcntl.h>
+#include <filesystem>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <sstream>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace fs = std::filesystem;
+
+namespace clitest {
+
+std::string Result::describe() const {
+    return "exit status " + std::to_string(status) + ", stderr:\n" + err;
+}
+
+std::string slurp(const std::string &path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+std::string data(const std::string &name) {
+    return std::string(SCRIVANE_TEST_DATA) + "/cli/" + name;
+}
+
+std::string freshDir() {
+    const auto *info = ::testing::UnitTest::GetInstance()->current_test_info();
+    std::string name = std::string(info->test_suite_name()) + "." + info->name();
+    std::replace(name.begin(), name.end(), '/', '_');
+    fs::path dir = fs::path(SCRIVANE_TEST_OUT) / "cli" / name;
+    fs::remove_all(dir);
+    fs::create_directories(dir);
+    return dir.string();
+}
+
+std::vector<std::string> listDir(const std::string &dir) {
+    std::vector<std::string> names;
+    for (const auto &entry : fs::directory_iterator(dir))
+        names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+Result runTool(const std::string &dir, const std::vector<std::string> &args,
+               const RunOptions &options) {
+    Result run;
+    const std::string outPath = options.stdoutPath.empty() ? dir + "/.stdout" : options.stdoutPath;
+    const std::string errPath = dir + "/.stderr";
+    std::vector<char *> argv{const_cast<char *>(SCRIVANE_TOOL)};
+    for (const std::string &a : args)
+        argv.push_back(const_cast<char *>(a.c_str()));
+    argv.push_back(nullptr);
+    auto start = std::chrono::steady_clock::now();
+    pid_t pid = fork();
+    if (pid == 0) {
+        int in = open("/dev/null", O_RDONLY);
+        int out = open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        int err = open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        if (in < 0 || out < 0 || err < 0) _exit(126);
+        dup2(in, 0);
+        dup2(out, 1);
+        dup2(err, 2);
+        if (options.fileSizeLimit >= 0) {
+            rlimit limit{static_cast<rlim_t>(options.fileSizeLimit),
+                         static_cast<rlim_t>(options.fileSizeLimit)};
+            std::signal(SIGXFSZ, SIG_IGN); // a write past the limit then fails with EFBIG
+            if (setrlimit(RLIMIT_FSIZE, &limit) != 0) _exit(126);
+        }
+        execv(argv[0], argv.data());
+        _exit(127);
+    }
+    if (pid < 0) return run;
+    int status = 0;
+    while (waitpid(pid, &status, 0) < 0 && errno == EINTR) {
+    }
+    run.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+    if (options.stdoutPath.empty()) run.out = slurp(outPath);
+    run.err = slurp(errPath);
+    // A sanitizer's report fails the test whatever the exit status was expected to be.
+    if (run.err.find("Sanitizer") != std::string::npos)
+        ADD_FAILURE() << "scrivane run under a sanitizer:\n" << run.err;
+    fs::remove(dir + "/.stdout");
+    fs::remove(errPath);
+    return run;
+}
+
+} // namespace clitest

@@ -1,0 +1,190 @@
+// The command line: exit statuses and messages for bad input, bad options and outputs that cannot
+// be written, and the help text.
+#include "cli_run.h"
+#include <cstdio>
+#include <gtest/gtest.h>
+#include <regex>
+#include <set>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <unistd.h>
+
+using namespace clitest;
+
+namespace {
+// "no file left behind": the directory holds exactly the given names.
+void expectOnly(const std::string &dir, const std::vector<std::string> &names) {
+    EXPECT_EQ(listDir(dir), names) << "in " << dir;
+}
+} // namespace
+
+TEST(CliErrors, UnreadableScenesExitWith2AndSayWhere) {
+    std::string dir = freshDir();
+    Result missing = runTool(dir, {dir + "/no-such-scene.iv", "-o", dir + "/a.ps"});
+    EXPECT_EQ(missing.status, 2) << missing.describe();
+    EXPECT_NE(missing.err.find("no-such-scene.iv"), std::string::npos) << missing.err;
+
+    Result parse = runTool(dir, {data("parse_error.iv"), "-o", dir + "/b.ps"});
+    EXPECT_EQ(parse.status, 2) << parse.describe();
+    // The misspelt field "widht" stands on line 4 from column 10.
+    EXPECT_NE(parse.err.find("parse_error.iv:4:10:"), std::string::npos) << parse.err;
+    EXPECT_NE(parse.err.find("widht"), std::string::npos) << parse.err;
+
+    Result binary = runTool(dir, {data("binary.iv"), "-o", dir + "/c.ps"});
+    EXPECT_EQ(binary.status, 2) << binary.describe();
+    EXPECT_NE(binary.err.find("binary"), std::string::npos) << binary.err;
+    EXPECT_NE(binary.err.find("not supported"), std::string::npos) << binary.err;
+    expectOnly(dir, {});
+}
+
+TEST(CliErrors, WarningsNameThePlaceAndQuietDropsThemButNotErrors) {
+    std::string dir = freshDir();
+    Result warned = runTool(dir, {data("unknown_node.iv"), "-o", dir + "/a.ps"});
+    EXPECT_EQ(warned.status, 0) << warned.describe();
+    EXPECT_NE(warned.err.find("unknown_node.iv:5:3: warning:"), std::string::npos) << warned.err;
+    EXPECT_NE(warned.err.find("Gizmo"), std::string::npos) << warned.err;
+    Result quiet = runTool(dir, {"-q", data("unknown_node.iv"), "-o", dir + "/b.ps"});
+    EXPECT_EQ(quiet.status, 0) << quiet.describe();
+    EXPECT_EQ(quiet.err, "");
+    Result error = runTool(dir, {"--quiet", data("parse_error.iv"), "-o", dir + "/c.ps"});
+    EXPECT_EQ(error.status, 2) << error.describe();
+    EXPECT_NE(error.err.find("parse_error.iv:4:10:"), std::string::npos) << error.err;
+    expectOnly(dir, {"a.ps", "b.ps"});
+}
+
+TEST(CliErrors, BadCommandLinesExitWith1AndNameTheProblem) {
+    std::string dir = freshDir();
+    const std::vector<std::pair<std::vector<std::string>, std::string>> cases = {
+        {{"--frobnicate", "-o", "x.ps"}, "--frobnicate"},
+        {{"-x"}, "-x"},
+        {{}, "-o"},
+        {{"--landscape"}, "-o"},
+        {{"-o"}, "-o"},
+        {{"-o", "x.ps", "--pens", "257"}, "--pens"},
+        {{"-o", "x.ps", "--pens=many"}, "--pens"},
+        {{"-o", "x.ps", "-f", "svg"}, "svg"},
+        {{"-o", "x.ps", "--cgm-version", "5"}, "--cgm-version"},
+        {{"-o", "x.ps", "--paper", "b7"}, "--paper"},
+        {{"-o", "x.ps", "--margin", "-1"}, "--margin"},
+        {{"-o", "x.ps", "--margin", "120"}, "margins"},
+        {{"-o", "x.ps", "--hidden", "zbuffer"}, "--hidden"},
+        {{"-o", "x.ps", "--border-color", "1,0"}, "--border-color"},
+        {{"-o", "x.ps", "--pen", "#00ff00:-2"}, "--pen"},
+        {{"-o", "x.ps", "--pens", "3", "--pen", "1,0,0:0.5"}, "--pens 3"},
+        {{"a.iv", "b.iv", "-o", "x.ps"}, "b.iv"},
+        {{"-o", "-", "-f", "emf"}, "standard output"},
+    };
+    for (const auto &c : cases) {
+        std::vector<std::string> args = c.first;
+        std::string line;
+        for (auto &a : args) {
+            if (a == "x.ps") a = dir + "/x.ps"; // so that a drawing written by mistake is seen
+            line += a + " ";
+        }
+        Result run = runTool(dir, args);
+        EXPECT_EQ(run.status, 1) << line << run.describe();
+        EXPECT_NE(run.err.find(c.second), std::string::npos) << line << ": " << run.err;
+        EXPECT_TRUE(run.out.empty()) << line;
+    }
+    expectOnly(dir, {});
+}
+
+TEST(CliErrors, OutputsThatCannotBeWrittenExitWith3AndLeaveNoFile) {
+    std::string dir = freshDir();
+    Result noDir = runTool(dir, {"-o", dir + "/missing/drawing.ps"});
+    EXPECT_EQ(noDir.status, 3) << noDir.describe();
+    EXPECT_NE(noDir.err.find("missing/drawing.ps"), std::string::npos) << noDir.err;
+    Result isDir = runTool(dir, {"-o", dir});
+    EXPECT_EQ(isDir.status, 3) << isDir.describe();
+    // A file size limit makes the writes fail part way: nothing may look complete afterwards.
+    for (const char *name : {"big.ps", "big.cgm", "big.hpgl", "big.emf"}) {
+        RunOptions limited;
+        limited.fileSizeLimit = 4096;
+        Result run = runTool(dir, {"-o", dir + "/" + name}, limited);
+        EXPECT_EQ(run.status, 3) << name << ": " << run.describe();
+        EXPECT_NE(run.err.find(name), std::string::npos) << run.err;
+    }
+    expectOnly(dir, {});
+}
+
+TEST(CliOutputs, LinksAndDevicesAreWrittenThroughNotReplaced) {
+    std::string dir = freshDir();
+    // A link to a drawing: the drawing is replaced, the link stays a link.
+    for (const std::string ext : {"ps", "emf"}) {
+        std::string target = dir + "/target." + ext, link = dir + "/link." + ext;
+        std::FILE *old = std::fopen(target.c_str(), "w");
+        ASSERT_TRUE(old && std::fputs("old", old) >= 0 && std::fclose(old) == 0);
+        ASSERT_EQ(symlink(("target." + ext).c_str(), link.c_str()), 0);
+        Result run = runTool(dir, {"-o", link});
+        EXPECT_EQ(run.status, 0) << run.describe();
+        struct stat st;
+        ASSERT_EQ(lstat(link.c_str(), &st), 0);
+        EXPECT_TRUE(S_ISLNK(st.st_mode)) << link << " was replaced";
+        EXPECT_GT(slurp(target).size(), 1000u) << target << " was not written";
+    }
+    expectOnly(dir, {"link.emf", "link.ps", "target.emf", "target.ps"});
+    // A device that refuses every write (like /dev/full), as the output and as standard output.
+    // A node of our own is used where one can be made, so that a tool which renamed a file over
+    // its output could not replace the system's /dev/full.
+    std::string full = dir + "/full";
+    if (mknod(full.c_str(), S_IFCHR | 0666, makedev(1, 7)) != 0) {
+        full = "/dev/full";
+        if (access("/dev/full", W_OK) != 0 || access("/dev", W_OK) == 0)
+            GTEST_SKIP() << "no device like /dev/full can be used safely here";
+    }
+    for (const char *format : {"ps", "cgm", "hpgl", "emf"}) {
+        Result run = runTool(dir, {"-f", format, "-o", full});
+        EXPECT_EQ(run.status, 3) << format << ": " << run.describe();
+    }
+    Result toStdout = runTool(dir, {"-f", "ps", "-o", "-"}, RunOptions{full, -1});
+    EXPECT_EQ(toStdout.status, 3) << toStdout.describe();
+    EXPECT_NE(toStdout.err.find("standard output"), std::string::npos) << toStdout.err;
+    struct stat st;
+    ASSERT_EQ(stat(full.c_str(), &st), 0);
+    EXPECT_TRUE(S_ISCHR(st.st_mode)) << full << " is no longer a device";
+    if (full != "/dev/full") std::remove(full.c_str());
+    expectOnly(dir, {"link.emf", "link.ps", "target.emf", "target.ps"});
+}
+
+TEST(CliHelp, DocumentsEveryParsedOptionWithItsDefault) {
+    std::string dir = freshDir();
+    Result help = runTool(dir, {"--help"});
+    ASSERT_EQ(help.status, 0) << help.describe();
+    EXPECT_TRUE(help.err.empty()) << help.err;
+    EXPECT_EQ(help.out.rfind("Usage: scrivane", 0), 0u) << help.out;
+    EXPECT_EQ(runTool(dir, {"-h"}).out, help.out);
+
+    // Every option name the parser compares against appears in the help text.
+    std::string source = slurp(std::string(SCRIVANE_TOOLS_SOURCE) + "/Options.cpp");
+    source = source.substr(source.find("std::string parseOptions("));
+    source = source.substr(0, source.find("std::string usageText("));
+    std::regex optionLiteral("arg == \"(--?[a-z][a-z-]*)\"");
+    std::set<std::string> parsed;
+    for (std::sregex_iterator i(source.begin(), source.end(), optionLiteral), end; i != end; ++i)
+        parsed.insert((*i)[1]);
+    ASSERT_GT(parsed.size(), 30u) << "the option names could not be found in Options.cpp";
+    std::regex helpEntry("(^|\\s|, )" + std::string("(--?[a-z][a-z-]*)") + "(?=[ ,\\n])");
+    std::set<std::string> documented;
+    for (std::sregex_iterator i(help.out.begin(), help.out.end(), helpEntry), end; i != end; ++i)
+        documented.insert((*i)[2]);
+    for (const std::string &name : parsed)
+        EXPECT_TRUE(documented.count(name)) << name << " is not in --help";
+
+    // Every entry with a value states its default (or that it is required or repeatable).
+    std::regex valueEntry(
+        "\\n  (?:-[a-z], |    )(--[a-z-]+) [A-Z,:]+ +([^\\n]*(?:\\n {20,}[^\\n]*)*)");
+    int entries = 0;
+    for (std::sregex_iterator i(help.out.begin(), help.out.end(), valueEntry), end; i != end;
+         ++i, ++entries) {
+        std::string text = (*i)[2];
+        EXPECT_TRUE(std::regex_search(text, std::regex("\\((default|required|repeatable)")))
+            << (*i)[1] << " does not state its default: " << text;
+    }
+    EXPECT_GT(entries, 15);
+
+    Result version = runTool(dir, {"--version"});
+    EXPECT_EQ(version.status, 0) << version.describe();
+    EXPECT_TRUE(
+        std::regex_match(version.out, std::regex("scrivane [0-9]+\\.[0-9]+(\\.[0-9]+)?[^\\n]*\\n")))
+        << version.out;
+}

@@ -1,0 +1,154 @@
+// Drawings written by the command: the demo scene in every format and with the options that
+// change the output, the example scenes, and the camera added to a scene that has none.
+#include "cgm_reader.h"
+#include "cli_run.h"
+#include "emf_dump.h"
+#include "hpgl_reader.h"
+#include "ps_check.h"
+#include <gtest/gtest.h>
+#include <set>
+#include <string>
+
+using namespace clitest;
+using scrivane::test::ghostscriptAccepts;
+
+namespace {
+bool startsWith(const std::string &s, const std::string &prefix) {
+    return s.rfind(prefix, 0) == 0;
+}
+
+void checkPs(const std::string &path) {
+    EXPECT_TRUE(startsWith(slurp(path), "%!PS-Adobe-2.0")) << path;
+    EXPECT_TRUE(ghostscriptAccepts(path));
+}
+
+void checkCgm(const cgmtest::Metafile &m) {
+    ASSERT_TRUE(m.ok) << m.error;
+    ASSERT_FALSE(m.elements.empty());
+    EXPECT_EQ(m.elements.front().name, "BEGMF");
+    EXPECT_EQ(m.elements.back().name, "ENDMF");
+    EXPECT_GT(cgmtest::elementsNamed(m, "POLYGON").size(), 10u) << cgmtest::elementNames(m);
+}
+
+void checkHpgl(const std::string &path, int pens) {
+    hpgl::Stream s = hpgl::parse(slurp(path));
+    ASSERT_TRUE(s.ok()) << s.error;
+    EXPECT_GT(s.count("PE"), 10);
+    std::set<int> used;
+    for (const hpgl::Command *c : s.all("SP"))
+        if (!c->params.empty()) used.insert(static_cast<int>(c->params[0]));
+    for (const hpgl::Command *c : s.all("PE"))
+        if (c->selectedPen >= 0) used.insert(c->selectedPen);
+    EXPECT_GE(used.size(), 2u) << "the demo's colours should need more than one pen";
+    if (pens > 0) {
+        for (int pen : used)
+            EXPECT_TRUE(pen >= 0 && pen <= pens) << "pen " << pen << " of " << pens;
+    }
+}
+} // namespace
+
+TEST(CliDrawings, DemoSceneInEveryFormat) {
+    std::string dir = freshDir();
+    auto write = [&](const std::string &name, std::vector<std::string> options) {
+        options.insert(options.end(), {"-o", dir + "/" + name});
+        Result run = runTool(dir, options);
+        EXPECT_EQ(run.status, 0) << name << ": " << run.describe();
+        EXPECT_TRUE(run.err.empty()) << name << ": " << run.err;
+        return dir + "/" + name;
+    };
+    std::string ps = write("demo.ps", {});
+    checkPs(ps);
+
+    Result toStdout = runTool(dir, {"-f", "ps", "-o", "-"}, RunOptions{dir + "/stdout.ps", -1});
+    EXPECT_EQ(toStdout.status, 0) << toStdout.describe();
+    checkPs(dir + "/stdout.ps");
+    EXPECT_EQ(slurp(dir + "/stdout.ps"), slurp(ps)) << "standard output differs from the file";
+
+    std::string grey = write("grey.ps", {"--grey"});
+    checkPs(grey);
+    // Colours are set by "R G B gc" lines in colour and by "L gb" lines in grey.
+    for (const auto &[path, colour] : {std::pair{ps, true}, {grey, false}}) {
+        std::string text = slurp(path);
+        EXPECT_EQ(text.find(" gc\n") != std::string::npos, colour) << path;
+        EXPECT_EQ(text.find(" gb\n") != std::string::npos, !colour) << path;
+    }
+    for (const auto &variant : {std::vector<std::string>{"--landscape"}, {"--lighting"}}) {
+        std::string path = write(variant[0].substr(2) + ".ps", variant);
+        SCOPED_TRACE(variant[0]);
+        checkPs(path);
+        EXPECT_NE(slurp(path), slurp(ps)) << variant[0] << " changed nothing";
+    }
+    for (const char *name : {"demo.hpgl", "demo.plt"})
+        checkHpgl(write(name, {}), 0);
+    checkHpgl(write("pens8.hpgl", {"--pens", "8"}), 8);
+
+    checkCgm(cgmtest::readClearText(slurp(write("clear.cgm", {}))));
+    cgmtest::Metafile indexed =
+        cgmtest::readClearText(slurp(write("indexed.cgm", {"--cgm-indexed"})));
+    checkCgm(indexed);
+    EXPECT_FALSE(cgmtest::elementsNamed(indexed, "COLRTABLE").empty())
+        << cgmtest::elementNames(indexed);
+    for (const char *version : {"1", "4"}) {
+        std::string name = std::string("binary") + version + ".cgm";
+        cgmtest::Metafile binary = cgmtest::dumpBinary(
+            cgmtest::readFileBytes(write(name, {"--cgm-binary", "--cgm-version", version})));
+        SCOPED_TRACE(name);
+        checkCgm(binary);
+        auto declared = cgmtest::elementsNamed(binary, "MFVERSION");
+        ASSERT_EQ(declared.size(), 1u);
+        EXPECT_EQ(declared[0].numbers, std::vector<double>{std::stod(version)});
+    }
+
+    scrivane::test::EmfFile emf = scrivane::test::readEmfFile(write("demo.emf", {}));
+    ASSERT_TRUE(emf.loaded);
+    EXPECT_EQ(scrivane::test::checkEmf(emf), std::vector<std::string>{})
+        << scrivane::test::dumpEmf(emf);
+    EXPECT_GT(emf.ofType(scrivane::test::emf_type::POLYGON16).size() +
+                  emf.ofType(scrivane::test::emf_type::POLYGON).size(),
+              10u);
+    // Only the finished drawings are left: no temporary files.
+    EXPECT_EQ(listDir(dir), (std::vector<std::string>{
+                                "binary1.cgm", "binary4.cgm", "clear.cgm", "demo.emf", "demo.hpgl",
+                                "demo.plt", "demo.ps", "grey.ps", "indexed.cgm", "landscape.ps",
+                                "lighting.ps", "pens8.hpgl", "stdout.ps"}));
+}
+
+TEST(CliDrawings, ExampleScenesPassGhostscript) {
+    std::string dir = freshDir();
+    for (const char *scene : {"bracket", "markers_and_patterns", "image"}) {
+        std::string ps = dir + "/" + scene + ".ps";
+        Result run = runTool(dir, {std::string(SCRIVANE_EXAMPLES) + "/" + scene + ".iv", "-o", ps});
+        EXPECT_EQ(run.status, 0) << scene << ": " << run.describe();
+        EXPECT_TRUE(run.err.empty()) << scene << ": " << run.err;
+        EXPECT_TRUE(ghostscriptAccepts(ps)) << scene;
+    }
+}
+
+TEST(CliDrawings, SceneWithoutCameraIsFramed) {
+    // A small cube far from the origin and with no camera: the camera the command adds must
+    // bring it into the middle of the drawing.
+    std::string dir = freshDir();
+    std::string ps = dir + "/cube.ps", png = dir + "/cube.png";
+    Result run = runTool(dir, {data("unit_cube.iv"), "-o", ps});
+    ASSERT_EQ(run.status, 0) << run.describe();
+    scrivane::test::RenderOptions render;
+    render.dpi = 36;
+    render.pageWidthPoints = 595; // the whole A4 page: the bounding box leaves out the margins
+    render.pageHeightPoints = 842;
+    auto gs = scrivane::test::renderToPng(ps, png, render);
+    ASSERT_TRUE(gs.ok()) << gs.describe();
+    scrivane::test::PngImage image;
+    ASSERT_TRUE(image.read(png));
+    // A4 with 10 mm margins: the drawing's centre is at (105, 148.5) mm.
+    auto dark = [](scrivane::test::Rgb c) { return c.r >= 0 && c.r + c.g + c.b < 300; };
+    for (double dx : {-25.0, 0.0, 25.0})
+        for (double dy : {-25.0, 0.0, 25.0})
+            EXPECT_TRUE(dark(image.pixelAtMillimetres(105 + dx, 148.5 + dy, render.dpi)))
+                << "at (" << 105 + dx << ", " << 148.5 + dy
+                << ") mm: " << image.pixelAtMillimetres(105 + dx, 148.5 + dy, render.dpi);
+    for (double x : {5.0, 205.0})
+        for (double y : {5.0, 292.0})
+            EXPECT_EQ(image.pixelAtMillimetres(x, y, render.dpi),
+                      scrivane::test::Rgb(255, 255, 255))
+                << "at (" << x << ", " << y << ") mm";
+}
