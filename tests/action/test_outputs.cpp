@@ -1,13 +1,13 @@
 // Output streams and the trace text of the base print operations.
-#include <gtest/gtest.h>
-#include <cstdio>
-#include <string>
 #include "RecordingAction.h"
 #include "scene/nodes/SoMarkerSet.h"
 #include "scrivane/SoCGMVectorOutput.h"
 #include "scrivane/SoGDIVectorOutput.h"
 #include "scrivane/SoPSVectorOutput.h"
 #include "scrivane/SoScrivane.h"
+#include <cstdio>
+#include <gtest/gtest.h>
+#include <string>
 
 TEST(OutputTest, FailedOpenFallsBackToStandardOutputAndIsNeverClosed) {
     SoPSVectorOutput out;
@@ -61,8 +61,13 @@ TEST(TraceTest, BasePrintOperationsWriteTheirTraceByteForByte) {
     SoScrivane::init();
     RecordingAction a;
     a.traceMode(true);
-    const SbVec4f pts[2] = {SbVec4f(1, 2, 0, 1), SbVec4f(3.456f, 4, 0, 1)};
-    const SbColor cols[2] = {SbColor(1, 0, 0), SbColor(0, 0, 1)};
+    const SbVec4f pts[3] = {SbVec4f(1, 2, 0, 1), SbVec4f(3.456f, 4, 0, 1), SbVec4f(3, 3, 0, 1)};
+    const SbColor cols[3] = {SbColor(1, 0, 0), SbColor(0, 0, 1), SbColor(1, 1, 0)};
+    SoMarkerSet *markers = new SoMarkerSet;
+    markers->ref();
+    markers->markerIndex.set1Value(0, SoMarkerSet::CROSS_5_5);
+    markers->markerIndex.set1Value(1, 5000); // no such marker: skipped
+    markers->markerIndex.set1Value(2, SoMarkerSet::CIRCLE_FILLED_9_9);
 
     testing::internal::CaptureStdout();
     a.printPolyLine(pts, 2, cols, 1, 2.0f, 0x00FF);
@@ -73,8 +78,11 @@ TEST(TraceTest, BasePrintOperationsWriteTheirTraceByteForByte) {
     SbVec2s source(4, 3), requested(8, 6);
     a.printImage(pts[0], nullptr, source, requested, 3, SoImage::CENTER, SoImage::TOP);
     a.printText2(pts[1], cols[1], "Helvetica", 12.0f, "hello", 2, 0.5f);
+    a.printPolyMark(pts, 3, cols, 0, markers);
+    a.printPolyMark(pts, 3, cols, 1, markers);
     fflush(stdout);
-    std::string out = testing::internal::GetCapturedStdout();
+    const std::string out = testing::internal::GetCapturedStdout();
+    markers->unref();
     EXPECT_EQ(out,
               "Multicolor Line drawing  (thickness : 2.000000 , pattern : 00FF)\n"
               "      (1.00 - 2.00)  color = FF0000\n"
@@ -96,30 +104,11 @@ TEST(TraceTest, BasePrintOperationsWriteTheirTraceByteForByte) {
               "\tHor Align = 1 Vert Align = 2\n"
               "Text 2D color : 0000FF\n"
               "Text origin = 3.46 - 4.00\n"
-              "font_name=Helvetica font_size=12.000000 string=hello justif=2 angle=0.500000\n");
-}
-
-TEST(TraceTest, MarkerSetTraceListsExistingMarkersOnly) {
-    SoScrivane::init();
-    RecordingAction a;
-    a.traceMode(true);
-    SoMarkerSet *markers = new SoMarkerSet;
-    markers->ref();
-    markers->markerIndex.set1Value(0, SoMarkerSet::CROSS_5_5);
-    markers->markerIndex.set1Value(1, 5000);  // no such marker: skipped
-    markers->markerIndex.set1Value(2, SoMarkerSet::CIRCLE_FILLED_9_9);
-    const SbVec4f pts[3] = {SbVec4f(1, 1, 0, 1), SbVec4f(2, 2, 0, 1), SbVec4f(3, 3, 0, 1)};
-    const SbColor cols[3] = {SbColor(0, 1, 0), SbColor(0, 1, 0), SbColor(1, 1, 0)};
-    testing::internal::CaptureStdout();
-    a.printPolyMark(pts, 3, cols, 0, markers);
-    a.printPolyMark(pts, 3, cols, 1, markers);
-    fflush(stdout);
-    std::string out = testing::internal::GetCapturedStdout();
-    markers->unref();
-    EXPECT_EQ(out,
-              "Unicolor Point drawing  (color = 00FF00)\n"
-              "      (1.00 - 1.00) size = (5x5 pixels)\n"
+              "font_name=Helvetica font_size=12.000000 string=hello justif=2 angle=0.500000\n"
+              // Marker sets list the existing markers only.
+              "Unicolor Point drawing  (color = FF0000)\n"
+              "      (1.00 - 2.00) size = (5x5 pixels)\n"
               "      (3.00 - 3.00) size = (9x9 pixels)\n"
-              "      (1.00 - 1.00)  color = 00FF00 size = (5x5 pixels)\n"
+              "      (1.00 - 2.00)  color = FF0000 size = (5x5 pixels)\n"
               "      (3.00 - 3.00)  color = FFFF00 size = (9x9 pixels)\n");
 }

@@ -1,4 +1,4 @@
-// Scene building blocks and checks shared by the capture tests.
+// Scenes and checks shared by the capture tests.
 //
 // Most scenes have no camera: the model, viewing and projection matrices are then identities,
 // so a model point is its own clip coordinate and its own NPC (w = 1), and the view volume's
@@ -7,23 +7,22 @@
 #ifndef SCRIVANE_TESTS_CAPTURE_SUPPORT_H
 #define SCRIVANE_TESTS_CAPTURE_SUPPORT_H
 #include "RecordingAction.h"
-#include "scene/elements/SoViewportRegionElement.h"
-#include "scene/misc/SoState.h"
-#include "scene/nodes/SoCoordinate3.h"
-#include "scene/nodes/SoDrawStyle.h"
-#include "scene/nodes/SoFaceSet.h"
-#include "scene/nodes/SoLabel.h"
-#include "scene/nodes/SoLineSet.h"
-#include "scene/nodes/SoMaterial.h"
-#include "scene/nodes/SoMaterialBinding.h"
-#include "scene/nodes/SoPointSet.h"
+#include "scene/misc/SoDB.h"
+#include "scene/misc/SoInput.h"
 #include "scene/nodes/SoSeparator.h"
 #include "scrivane/SoScrivane.h"
+#include <cmath>
 #include <gtest/gtest.h>
-#include <initializer_list>
+#include <string>
+#include <utility>
 #include <vector>
 
 namespace capture_test {
+
+const SbColor red(1, 0, 0), green(0, 1, 0), blue(0, 0, 1);
+// Per-vertex red, green and blue.
+const std::string kRgbPerVertex =
+    "Material { diffuseColor [ 1 0 0, 0 1 0, 0 0 1 ] } MaterialBinding { value PER_VERTEX } ";
 
 // Page position of an NPC point with the default drawing and a full viewport.
 inline float pageX(float x) {
@@ -33,106 +32,78 @@ inline float pageY(float y) {
     return (1.0f + y) * 138.5f;
 }
 
-// A root separator that lives as long as the object.
+// A root separator read from Inventor text (the header is added; any message of the reader
+// fails the test) that lives as long as the object.
 struct Scene {
-    Scene() {
+    explicit Scene(const std::string &inventor) {
         SoScrivane::init();
-        root = new SoSeparator;
+        SoInput in;
+        in.setMessageCallback(
+            [](const SoInputMessage &m, void *) { ADD_FAILURE() << m.formatted.getString(); },
+            nullptr);
+        const std::string text = "#Inventor V2.1 ascii\n" + inventor;
+        in.setBuffer(text.data(), text.size());
+        root = SoDB::readAll(&in);
+        if (!root) root = new SoSeparator;
         root->ref();
     }
     ~Scene() { root->unref(); }
     Scene(const Scene &) = delete;
     Scene &operator=(const Scene &) = delete;
-    template <class T> T *add(T *node) {
-        root->addChild(node);
-        return node;
-    }
     SoSeparator *root;
 };
 
-inline SoCoordinate3 *coordinates(std::initializer_list<SbVec3f> points) {
-    SoCoordinate3 *c = new SoCoordinate3;
-    int i = 0;
-    for (const SbVec3f &p : points)
-        c->point.set1Value(i++, p);
-    return c;
+// The primitive calls of a log: no header, background, clip, border or footer.
+struct Printed {
+    std::string kinds; // space separated
+    std::vector<RecordedCall> calls;
+};
+
+inline Printed print(SoNode *root, RecordingAction &action) {
+    action.apply(root);
+    Printed p;
+    for (const RecordedCall &c : action.calls())
+        if (c.kind != "header" && c.kind != "footer" && c.kind != "background" &&
+            c.kind != "border" && c.kind != "clip") {
+            p.kinds += (p.kinds.empty() ? "" : " ") + c.kind;
+            p.calls.push_back(c);
+        }
+    return p;
 }
 
-// A material whose diffuse colours (and transparencies, when given) are bound per vertex.
-inline void addPerVertexMaterial(Scene &scene, std::initializer_list<SbColor> diffuse,
-                                 std::initializer_list<float> transparency = {}) {
-    SoMaterial *m = scene.add(new SoMaterial);
-    int i = 0;
-    for (const SbColor &c : diffuse)
-        m->diffuseColor.set1Value(i++, c);
-    i = 0;
-    for (float t : transparency)
-        m->transparency.set1Value(i++, t);
-    SoMaterialBinding *binding = scene.add(new SoMaterialBinding);
-    binding->value = SoMaterialBinding::PER_VERTEX;
+inline Printed print(const std::string &inventor, RecordingAction &action) {
+    return print(Scene(inventor).root, action);
 }
 
-inline SoFaceSet *addTriangle(Scene &scene, const SbVec3f &a, const SbVec3f &b, const SbVec3f &c) {
-    scene.add(coordinates({a, b, c}));
-    return scene.add(new SoFaceSet);
-}
-
-inline SoLineSet *addLineStrip(Scene &scene, std::initializer_list<SbVec3f> points) {
-    scene.add(coordinates(points));
-    return scene.add(new SoLineSet);
-}
-
-inline SoDrawStyle *addDrawStyle(Scene &scene, int style) {
-    SoDrawStyle *d = scene.add(new SoDrawStyle);
-    d->style = style;
-    return d;
-}
-
-// Only the primitive calls of a log (no header, background, clip, border or footer).
-inline std::string primitiveKinds(const RecordingAction &action) {
-    std::string kinds = action.kinds();
-    std::string result;
-    size_t start = 0;
-    while (start <= kinds.size()) {
-        size_t end = kinds.find(' ', start);
-        if (end == std::string::npos) end = kinds.size();
-        std::string kind = kinds.substr(start, end - start);
-        if (kind != "header" && kind != "footer" && kind != "background" && kind != "border" &&
-            kind != "clip" && !kind.empty())
-            result += (result.empty() ? "" : " ") + kind;
-        start = end + 1;
-    }
-    return result;
+inline Printed print(const std::string &inventor) {
+    RecordingAction action;
+    return print(inventor, action);
 }
 
 inline void expectPagePoint(const SbVec4f &p, float x, float y, float tolerance = 1e-3f) {
-    EXPECT_NEAR(p[0], x, tolerance) << "x of (" << p[0] << ", " << p[1] << ")";
-    EXPECT_NEAR(p[1], y, tolerance) << "y of (" << p[0] << ", " << p[1] << ")";
+    EXPECT_LE(std::hypot(p[0] - x, p[1] - y), tolerance)
+        << "(" << p[0] << ", " << p[1] << ") for (" << x << ", " << y << ")";
 }
 
-inline void expectColor(const SbColor &c, float r, float g, float b, float tolerance = 1e-5f) {
-    EXPECT_NEAR(c[0], r, tolerance) << "red of (" << c[0] << ", " << c[1] << ", " << c[2] << ")";
-    EXPECT_NEAR(c[1], g, tolerance) << "green of (" << c[0] << ", " << c[1] << ", " << c[2] << ")";
-    EXPECT_NEAR(c[2], b, tolerance) << "blue of (" << c[0] << ", " << c[1] << ", " << c[2] << ")";
+// The call's points are exactly these NPC points (x, y), in order.
+inline void expectNpc(const RecordedCall &call, std::vector<std::pair<float, float>> npc,
+                      float tolerance = 1e-3f) {
+    ASSERT_EQ(call.points.size(), npc.size()) << call.kind;
+    for (size_t i = 0; i < npc.size(); i++)
+        expectPagePoint(call.points[i], pageX(npc[i].first), pageY(npc[i].second), tolerance);
 }
 
-// A recording format whose viewport becomes the right half of the window (normalized origin
-// (0.5, 0), size (0.5, 1)) when the traversal meets a label.
-class HalfViewportAction : public RecordingAction {
-protected:
-    void prepareAction(SoCallbackAction &action) override {
-        RecordingAction::prepareAction(action);
-        action.addPreCallback(SoLabel::getClassTypeId(), rightHalf, nullptr);
-    }
+inline void expectColor(const SbColor &c, const SbColor &expected, float tolerance = 1e-5f) {
+    EXPECT_LE((c - expected).length(), tolerance)
+        << "(" << c[0] << ", " << c[1] << ", " << c[2] << ") for (" << expected[0] << ", "
+        << expected[1] << ", " << expected[2] << ")";
+}
 
-private:
-    static SoCallbackAction::Response rightHalf(void *, SoCallbackAction *action, const SoNode *) {
-        SbViewportRegion region = SoViewportRegionElement::get(action->getState());
-        region.setViewport(0.5f, 0.0f, 0.5f, 1.0f);
-        SoViewportRegionElement::set(action->getState(), region);
-        return SoCallbackAction::CONTINUE;
-    }
-};
+inline void expectColors(const RecordedCall &call, std::vector<SbColor> colors) {
+    ASSERT_EQ(call.colors.size(), colors.size()) << call.kind;
+    for (size_t i = 0; i < colors.size(); i++)
+        expectColor(call.colors[i], colors[i]);
+}
 
 } // namespace capture_test
 

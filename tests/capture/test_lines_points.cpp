@@ -1,8 +1,6 @@
 // The coordinate pipeline's page mapping, the pending point buffer, and polyline and point
 // capture and clipping, seen through a recording format.
 #include "CaptureTestSupport.h"
-#include "scene/nodes/SoLabel.h"
-#include "scene/nodes/SoMatrixTransform.h"
 
 using namespace capture_test;
 
@@ -30,286 +28,170 @@ private:
 } // namespace
 
 TEST(PipelineTest, NpcCornersAndCentreLandOnTheDrawingsCornersAndCentre) {
-    Scene scene;
-    scene.add(coordinates({SbVec3f(-1, -1, 0), SbVec3f(0, 0, 0), SbVec3f(1, 1, 0)}));
-    scene.add(new SoPointSet);
-    RecordingAction action;
-    action.apply(scene.root);
-    EXPECT_EQ(action.kinds(), "header background clip marks border footer");
-    std::vector<RecordedCall> marks = action.callsOf("marks");
-    ASSERT_EQ(marks.size(), 1u);
-    ASSERT_EQ(marks[0].points.size(), 3u);
-    expectPagePoint(marks[0].points[0], 0.0f, 0.0f);
-    expectPagePoint(marks[0].points[1], 95.0f, 138.5f);
-    expectPagePoint(marks[0].points[2], 190.0f, 277.0f);
-    // z and w are what the pipeline produced.
-    EXPECT_EQ(marks[0].points[1][2], 0.0f);
-    EXPECT_EQ(marks[0].points[1][3], 1.0f);
-}
-
-TEST(PipelineTest, AHalfViewportMapsNpcToItsHalfOfTheDrawing) {
-    Scene scene;
-    scene.add(new SoLabel);
-    scene.add(coordinates({SbVec3f(-1, 0, 0), SbVec3f(1, 0, 0), SbVec3f(0, -1, 0)}));
-    scene.add(new SoPointSet);
-    HalfViewportAction action;
-    action.apply(scene.root);
-    std::vector<RecordedCall> marks = action.callsOf("marks");
-    ASSERT_EQ(marks.size(), 1u);
-    ASSERT_EQ(marks[0].points.size(), 3u);
-    expectPagePoint(marks[0].points[0], 95.0f, 138.5f);
-    expectPagePoint(marks[0].points[1], 190.0f, 138.5f);
-    expectPagePoint(marks[0].points[2], 142.5f, 0.0f);
+    const Printed p = print("Coordinate3 { point [ -1 -1 0, 0 0 0, 1 1 0 ] } PointSet { }");
+    ASSERT_EQ(p.kinds, "marks");
+    expectNpc(p.calls[0], {{-1, -1}, {0, 0}, {1, 1}});
+    EXPECT_EQ(p.calls[0].points[2], SbVec4f(190, 277, 0, 1)); // z and w from the pipeline
 }
 
 TEST(PipelineTest, AHomogeneousWIsKeptUntilTheClippingDivides) {
-    // The matrix gives every point w = 2: (1.5, 0.5, 0, 1) becomes (1.5, 0.5, 0, 2), which the
-    // clipping divides to NPC (0.75, 0.25); (3, 0, 0) divides to x = 1.5 and is dropped.
-    Scene scene;
-    SoMatrixTransform *transform = scene.add(new SoMatrixTransform);
-    transform->matrix = SbMatrix(1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 2);
-    scene.add(coordinates({SbVec3f(1.5f, 0.5f, 0), SbVec3f(3, 0, 0)}));
-    scene.add(new SoPointSet);
-    RecordingAction action;
-    action.apply(scene.root);
-    std::vector<RecordedCall> marks = action.callsOf("marks");
-    ASSERT_EQ(marks.size(), 1u);
-    ASSERT_EQ(marks[0].points.size(), 1u);
-    expectPagePoint(marks[0].points[0], 1.75f * 95.0f, 1.25f * 138.5f);
-    EXPECT_EQ(marks[0].points[0][3], 1.0f);
+    // Every point gets w = 2: (1.5, 0.5, 0) divides to NPC (0.75, 0.25); (3, 0, 0) to x = 1.5,
+    // which is dropped.
+    const Printed p = print("MatrixTransform { matrix 1 0 0 0 0 1 0 0 0 0 1 0 0 0 0 2 } "
+                            "Coordinate3 { point [ 1.5 0.5 0, 3 0 0 ] } PointSet { }");
+    ASSERT_EQ(p.kinds, "marks");
+    expectNpc(p.calls[0], {{0.75f, 0.25f}});
+    EXPECT_EQ(p.calls[0].points[0][3], 1.0f);
 }
 
 TEST(LineCaptureTest, AStripOfAHundredSegmentsIsOnePolylineAndTheBufferDoubles) {
-    Scene scene;
-    SoCoordinate3 *coords = scene.add(new SoCoordinate3);
+    std::string points;
     for (int i = 0; i <= 100; i++)
-        coords->point.set1Value(i, SbVec3f(-0.9f + 0.018f * i, (i % 2) * 0.5f, 0));
-    scene.add(new SoLineSet);
+        points +=
+            (i ? ", " : "") + std::to_string(-0.9f + 0.018f * i) + (i % 2 ? " 0.5 0" : " 0 0");
     GrowthWatchingAction action;
-    action.apply(scene.root);
-    EXPECT_EQ(action.kinds(), "header background clip polyline border footer");
+    const Printed p = print("Coordinate3 { point [ " + points + " ] } LineSet { }", action);
     EXPECT_EQ(action.capacities, (std::vector<int>{10, 20, 40, 80, 160}));
-    std::vector<RecordedCall> lines = action.callsOf("polyline");
-    ASSERT_EQ(lines.size(), 1u);
-    ASSERT_EQ(lines[0].points.size(), 101u);
+    ASSERT_EQ(p.kinds, "polyline");
+    const RecordedCall &line = p.calls[0];
+    ASSERT_EQ(line.points.size(), 101u);
     for (int i : {0, 1, 50, 99, 100})
-        expectPagePoint(lines[0].points[i], pageX(-0.9f + 0.018f * i), pageY((i % 2) * 0.5f));
+        expectPagePoint(line.points[i], pageX(-0.9f + 0.018f * i), pageY((i % 2) * 0.5f));
     // One colour for the whole line (the default grey), default width and solid pattern.
-    EXPECT_EQ(lines[0].multiColor, 0);
-    ASSERT_EQ(lines[0].colors.size(), 1u);
-    expectColor(lines[0].colors[0], 0.8f, 0.8f, 0.8f);
-    EXPECT_EQ(lines[0].pattern, 0xFFFF);
+    EXPECT_EQ(line.multiColor, 0);
+    expectColors(line, {SbColor(0.8f, 0.8f, 0.8f)});
+    EXPECT_EQ(line.pattern, 0xFFFF);
 }
 
 TEST(LineCaptureTest, TwoStripsOfOneNodeAreTwoPolylines) {
-    Scene scene;
-    scene.add(coordinates({SbVec3f(0, 0, 0), SbVec3f(0.5f, 0, 0), SbVec3f(0.5f, 0.5f, 0),
-                           SbVec3f(-0.5f, 0, 0), SbVec3f(-0.5f, -0.5f, 0), SbVec3f(-0.2f, -0.5f, 0),
-                           SbVec3f(-0.2f, -0.8f, 0)}));
-    SoLineSet *lines = scene.add(new SoLineSet);
-    lines->numVertices.set1Value(0, 3);
-    lines->numVertices.set1Value(1, 4);
-    RecordingAction action;
-    action.apply(scene.root);
-    std::vector<RecordedCall> polylines = action.callsOf("polyline");
-    ASSERT_EQ(polylines.size(), 2u);
-    ASSERT_EQ(polylines[0].points.size(), 3u);
-    ASSERT_EQ(polylines[1].points.size(), 4u);
-    expectPagePoint(polylines[0].points[2], pageX(0.5f), pageY(0.5f));
-    expectPagePoint(polylines[1].points[0], pageX(-0.5f), pageY(0));
-    expectPagePoint(polylines[1].points[3], pageX(-0.2f), pageY(-0.8f));
+    const Printed p = print("Coordinate3 { point [ 0 0 0, 0.5 0 0, 0.5 0.5 0, -0.5 0 0, "
+                            "-0.5 -0.5 0, -0.2 -0.5 0, -0.2 -0.8 0 ] } "
+                            "LineSet { numVertices [ 3, 4 ] }");
+    ASSERT_EQ(p.kinds, "polyline polyline");
+    expectNpc(p.calls[0], {{0, 0}, {0.5f, 0}, {0.5f, 0.5f}});
+    expectNpc(p.calls[1], {{-0.5f, 0}, {-0.5f, -0.5f}, {-0.2f, -0.5f}, {-0.2f, -0.8f}});
 }
 
 TEST(LineCaptureTest, TransparentEndsShortenOrDropStrips) {
-    const SbColor grey(0.5f, 0.5f, 0.5f);
-    {
-        // Last vertex fully transparent: the strip ends one point early.
-        Scene scene;
-        addPerVertexMaterial(scene, {grey}, {0, 0, 0, 1});
-        addLineStrip(scene, {SbVec3f(0, 0, 0), SbVec3f(0.2f, 0, 0), SbVec3f(0.4f, 0, 0),
-                             SbVec3f(0.6f, 0, 0)});
-        RecordingAction action;
-        action.apply(scene.root);
-        std::vector<RecordedCall> lines = action.callsOf("polyline");
-        ASSERT_EQ(lines.size(), 1u);
-        ASSERT_EQ(lines[0].points.size(), 3u);
-        expectPagePoint(lines[0].points[2], pageX(0.4f), pageY(0));
-    }
-    {
-        // Both ends of the only segment transparent: nothing.
-        Scene scene;
-        addPerVertexMaterial(scene, {grey}, {1, 1});
-        addLineStrip(scene, {SbVec3f(0, 0, 0), SbVec3f(0.2f, 0, 0)});
-        RecordingAction action;
-        action.apply(scene.root);
-        EXPECT_EQ(primitiveKinds(action), "");
-    }
-    {
-        // A transparent vertex in the middle breaks the strip: the first piece stops before it,
-        // the second starts on it (a segment with one visible end is kept whole).
-        Scene scene;
-        addPerVertexMaterial(scene, {grey}, {0, 0, 1, 0, 0});
-        addLineStrip(scene, {SbVec3f(0, 0, 0), SbVec3f(0.2f, 0, 0), SbVec3f(0.4f, 0, 0),
-                             SbVec3f(0.6f, 0, 0), SbVec3f(0.8f, 0, 0)});
-        RecordingAction action;
-        action.apply(scene.root);
-        std::vector<RecordedCall> lines = action.callsOf("polyline");
-        ASSERT_EQ(lines.size(), 2u);
-        ASSERT_EQ(lines[0].points.size(), 2u);
-        ASSERT_EQ(lines[1].points.size(), 3u);
-        expectPagePoint(lines[0].points[1], pageX(0.2f), pageY(0));
-        expectPagePoint(lines[1].points[0], pageX(0.4f), pageY(0));
-        expectPagePoint(lines[1].points[2], pageX(0.8f), pageY(0));
+    // A transparent last vertex ends the strip one point early; a transparent vertex in the
+    // middle breaks it (a segment with one visible end is kept whole); an only segment with
+    // both ends transparent prints nothing.
+    const struct {
+        const char *transparency, *points;
+        std::vector<std::vector<std::pair<float, float>>> pieces;
+    } cases[] = {
+        {"0, 0, 0, 1", "0 0 0, 0.2 0 0, 0.4 0 0, 0.6 0 0", {{{0, 0}, {0.2f, 0}, {0.4f, 0}}}},
+        {"0, 0, 1, 0, 0",
+         "0 0 0, 0.2 0 0, 0.4 0 0, 0.6 0 0, 0.8 0 0",
+         {{{0, 0}, {0.2f, 0}}, {{0.4f, 0}, {0.6f, 0}, {0.8f, 0}}}},
+        {"1, 1", "0 0 0, 0.2 0 0", {}}};
+    for (const auto &c : cases) {
+        const Printed p = print(std::string("Material { transparency [ ") + c.transparency +
+                                " ] } MaterialBinding { value PER_VERTEX } Coordinate3 { point [ " +
+                                c.points + " ] } LineSet { }");
+        ASSERT_EQ(p.calls.size(), c.pieces.size()) << p.kinds;
+        for (size_t i = 0; i < c.pieces.size(); i++)
+            expectNpc(p.calls[i], c.pieces[i]);
     }
 }
 
 TEST(LineClipTest, AStripThatLeavesAndComesBackIsTwoPiecesMeetingTheEdge) {
-    Scene scene;
-    addPerVertexMaterial(scene,
-                         {SbColor(1, 0, 0), SbColor(0, 1, 0), SbColor(0, 0, 1), SbColor(1, 1, 0)});
-    addLineStrip(scene,
-                 {SbVec3f(0, 0, 0), SbVec3f(2, 0, 0), SbVec3f(2, 0.5f, 0), SbVec3f(0, 0.5f, 0)});
-    RecordingAction action;
-    action.apply(scene.root);
-    std::vector<RecordedCall> lines = action.callsOf("polyline");
-    ASSERT_EQ(lines.size(), 2u);
-    ASSERT_EQ(lines[0].points.size(), 2u);
-    ASSERT_EQ(lines[1].points.size(), 2u);
-    expectPagePoint(lines[0].points[0], 95.0f, 138.5f);
-    expectPagePoint(lines[0].points[1], 190.0f, 138.5f);  // ends on x = 1
-    expectPagePoint(lines[1].points[0], 190.0f, 207.75f); // begins on x = 1
-    expectPagePoint(lines[1].points[1], 95.0f, 207.75f);
+    const Printed p = print("Material { diffuseColor [ 1 0 0, 0 1 0, 0 0 1, 1 1 0 ] } "
+                            "MaterialBinding { value PER_VERTEX } "
+                            "Coordinate3 { point [ 0 0 0, 2 0 0, 2 0.5 0, 0 0.5 0 ] } LineSet { }");
+    ASSERT_EQ(p.kinds, "polyline polyline");
+    expectNpc(p.calls[0], {{0, 0}, {1, 0}});       // ends on x = 1
+    expectNpc(p.calls[1], {{1, 0.5f}, {0, 0.5f}}); // begins on x = 1
     // Halfway crossings take the mean of the two colours.
-    EXPECT_EQ(lines[0].multiColor, 1);
-    ASSERT_EQ(lines[0].colors.size(), 2u);
-    expectColor(lines[0].colors[0], 1, 0, 0);
-    expectColor(lines[0].colors[1], 0.5f, 0.5f, 0);
-    ASSERT_EQ(lines[1].colors.size(), 2u);
-    expectColor(lines[1].colors[0], 0.5f, 0.5f, 0.5f);
-    expectColor(lines[1].colors[1], 1, 1, 0);
+    EXPECT_EQ(p.calls[0].multiColor, 1);
+    expectColors(p.calls[0], {red, SbColor(0.5f, 0.5f, 0)});
+    expectColors(p.calls[1], {SbColor(0.5f, 0.5f, 0.5f), SbColor(1, 1, 0)});
 }
 
 TEST(LineClipTest, APointOnALimitIsInsideAndNotMoved) {
-    Scene scene;
-    addLineStrip(scene,
-                 {SbVec3f(0, 0, 0), SbVec3f(1, 0.5f, 0), SbVec3f(0.5f, 1, 0), SbVec3f(-1, -1, 0)});
-    RecordingAction action;
-    action.apply(scene.root);
-    std::vector<RecordedCall> lines = action.callsOf("polyline");
-    ASSERT_EQ(lines.size(), 1u);
-    ASSERT_EQ(lines[0].points.size(), 4u);
-    EXPECT_EQ(lines[0].points[1][0], 190.0f);
-    EXPECT_EQ(lines[0].points[2][1], 277.0f);
-    EXPECT_EQ(lines[0].points[3][0], 0.0f);
-    EXPECT_EQ(lines[0].points[3][1], 0.0f);
+    const Printed p =
+        print("Coordinate3 { point [ 0 0 0, 1 0.5 0, 0.5 1 0, -1 -1 0 ] } LineSet { }");
+    ASSERT_EQ(p.kinds, "polyline");
+    ASSERT_EQ(p.calls[0].points.size(), 4u);
+    EXPECT_EQ(p.calls[0].points[1][0], 190.0f);
+    EXPECT_EQ(p.calls[0].points[2][1], 277.0f);
+    EXPECT_EQ(p.calls[0].points[3], SbVec4f(0, 0, 0, 1));
 }
 
-TEST(LineClipTest, TheNearPlaneCutsAStripAndWhatIsInFrontIsDropped) {
-    // Near plane at clip z = -1: the segment from z = 0 to z = -3 is cut a third of the way,
-    // at x = 0.2; a strip wholly in front of it prints nothing.
-    Scene scene;
-    addLineStrip(scene, {SbVec3f(0, 0, 0), SbVec3f(0.6f, 0, -3)});
-    scene.add(coordinates({SbVec3f(0, 0.5f, -1.5f), SbVec3f(0.5f, 0.5f, -2)}));
-    scene.add(new SoLineSet);
-    RecordingAction action;
-    action.apply(scene.root);
-    std::vector<RecordedCall> lines = action.callsOf("polyline");
-    ASSERT_EQ(lines.size(), 1u);
-    ASSERT_EQ(lines[0].points.size(), 2u);
-    expectPagePoint(lines[0].points[1], pageX(0.2f), pageY(0));
-    EXPECT_NEAR(lines[0].points[1][2], -1.0f, 1e-6f);
-    EXPECT_EQ(lines[0].points[1][3], 1.0f);
+TEST(LineClipTest, TheNearPlaneCutsAStripAndWhatIsOutsideIsDropped) {
+    // Near plane at clip z = -1: the segment from z = 0 to z = -3 is cut a third of the way, at
+    // x = 0.2. Strips wholly in front of it, beyond the far plane, or beside the square print
+    // nothing.
+    const Printed p = print("Coordinate3 { point [ 0 0 0, 0.6 0 -3, 0 0.5 -1.5, 0.5 0.5 -2, "
+                            "0 0 1.5, 0.5 0 2, -0.5 1.2 0, 0.5 1.5 0, -1.2 0 0, -1.5 0.5 0 ] } "
+                            "LineSet { numVertices [ 2, 2, 2, 2, 2 ] }");
+    ASSERT_EQ(p.kinds, "polyline");
+    expectNpc(p.calls[0], {{0, 0}, {0.2f, 0}});
+    EXPECT_NEAR(p.calls[0].points[1][2], -1.0f, 1e-6f);
+    EXPECT_EQ(p.calls[0].points[1][3], 1.0f);
 }
 
-TEST(LineClipTest, BeyondTheFarPlaneOrOutsideTheSquareNothingIsPrinted) {
-    Scene scene;
-    addLineStrip(scene, {SbVec3f(0, 0, 1.5f), SbVec3f(0.5f, 0, 2)});
-    scene.add(coordinates({SbVec3f(-0.5f, 1.2f, 0), SbVec3f(0.5f, 1.5f, 0)}));
-    scene.add(new SoLineSet);
-    scene.add(coordinates({SbVec3f(-1.2f, 0, 0), SbVec3f(-1.5f, 0.5f, 0)}));
-    scene.add(new SoLineSet);
-    RecordingAction action;
-    action.apply(scene.root);
-    EXPECT_EQ(primitiveKinds(action), "");
-}
-
-TEST(LineClipTest, DrawStylesChooseLinesDotsOrNothing) {
-    {
-        Scene scene;
-        SoDrawStyle *style = addDrawStyle(scene, SoDrawStyle::LINES);
-        style->lineWidth = 3.0f;
-        style->linePattern = 0x00FF;
-        addLineStrip(scene, {SbVec3f(0, 0, 0), SbVec3f(0.5f, 0, 0)});
-        RecordingAction action;
-        action.apply(scene.root);
-        std::vector<RecordedCall> lines = action.callsOf("polyline");
-        ASSERT_EQ(lines.size(), 1u);
-        EXPECT_EQ(lines[0].size, 3.0f);
-        EXPECT_EQ(lines[0].pattern, 0x00FF);
-    }
-    {
-        Scene scene;
-        SoDrawStyle *style = addDrawStyle(scene, SoDrawStyle::POINTS);
-        style->pointSize = 4.0f;
-        addLineStrip(scene, {SbVec3f(0, 0, 0), SbVec3f(0.5f, 0, 0), SbVec3f(0.5f, 0.5f, 0)});
-        RecordingAction action;
-        action.apply(scene.root);
-        EXPECT_EQ(primitiveKinds(action), "marks");
-        std::vector<RecordedCall> marks = action.callsOf("marks");
-        ASSERT_EQ(marks.size(), 1u);
-        EXPECT_EQ(marks[0].points.size(), 3u);
-        EXPECT_EQ(marks[0].size, 4.0f);
-    }
-    {
-        Scene scene;
-        addDrawStyle(scene, SoDrawStyle::INVISIBLE);
-        addLineStrip(scene, {SbVec3f(0, 0, 0), SbVec3f(0.5f, 0, 0)});
-        scene.add(new SoPointSet);
-        RecordingAction action;
-        action.apply(scene.root);
-        EXPECT_EQ(primitiveKinds(action), "");
+TEST(DrawStyleTest, LinesGiveOutlinesPointsGiveDotsInvisibleGivesNothing) {
+    // A strip, a per-vertex coloured triangle, a marker set on the triangle's corners, a point
+    // set and an image under each style.
+    const struct {
+        const char *style, *kinds;
+    } cases[] = {{"LINES", "polyline polyline markerset marks image"},
+                 {"POINTS", "marks marks markerset marks image"},
+                 {"INVISIBLE", ""}};
+    for (const auto &c : cases) {
+        const Printed p = print(
+            std::string("DrawStyle { lineWidth 3 linePattern 0x00FF pointSize 4 style ") + c.style +
+            " } Coordinate3 { point [ 0 0 0, 0.5 0 0 ] } LineSet { } " + kRgbPerVertex +
+            "Coordinate3 { point [ 0 0 0, 0.5 0 0, 0 0.5 0 ] } FaceSet { } MarkerSet { } "
+            "PointSet { } Image { image 1 1 1 0xc8 }");
+        ASSERT_EQ(p.kinds, c.kinds) << c.style;
+        if (p.kinds.empty()) continue;
+        const bool lines = std::string(c.style) == "LINES";
+        expectNpc(p.calls[0], {{0, 0}, {0.5f, 0}});
+        const RecordedCall &triangle = p.calls[1];
+        for (const RecordedCall *call : {&p.calls[0], &triangle})
+            EXPECT_EQ(call->size, lines ? 3.0f : 4.0f);
+        if (lines) {
+            // The triangle's outline is closed, in its vertex colours.
+            expectNpc(triangle, {{0, 0}, {0.5f, 0}, {0, 0.5f}, {0, 0}});
+            EXPECT_EQ(triangle.multiColor, 1);
+            expectColors(triangle, {red, green, blue, red});
+            EXPECT_EQ(p.calls[0].pattern, 0x00FF);
+            EXPECT_EQ(triangle.pattern, 0x00FF);
+        } else {
+            expectNpc(triangle, {{0, 0}, {0.5f, 0}, {0, 0.5f}});
+        }
     }
 }
 
 TEST(PointCaptureTest, EachPointSetIsOneCallOfItsVisiblePoints) {
-    Scene scene;
-    addPerVertexMaterial(scene, {SbColor(1, 0, 0), SbColor(0, 1, 0), SbColor(0, 0, 1)}, {0, 1, 0});
-    scene.add(coordinates({SbVec3f(0, 0, 0), SbVec3f(0.5f, 0, 0), SbVec3f(0, 0.5f, 0)}));
-    scene.add(new SoPointSet);
-    SoPointSet *second = scene.add(new SoPointSet);
-    second->numPoints = 1;
-    RecordingAction action;
-    action.apply(scene.root);
-    std::vector<RecordedCall> marks = action.callsOf("marks");
-    ASSERT_EQ(marks.size(), 2u);
+    const Printed p = print("Material { diffuseColor [ 1 0 0, 0 1 0, 0 0 1 ] "
+                            "transparency [ 0, 1, 0 ] } MaterialBinding { value PER_VERTEX } "
+                            "Coordinate3 { point [ 0 0 0, 0.5 0 0, 0 0.5 0 ] } "
+                            "PointSet { } PointSet { numPoints 1 }");
+    ASSERT_EQ(p.kinds, "marks marks");
     // The transparent middle point is not counted.
-    ASSERT_EQ(marks[0].points.size(), 2u);
-    expectPagePoint(marks[0].points[1], pageX(0), pageY(0.5f));
-    EXPECT_EQ(marks[0].multiColor, 1);
-    ASSERT_EQ(marks[0].colors.size(), 2u);
-    expectColor(marks[0].colors[1], 0, 0, 1);
-    EXPECT_EQ(marks[1].points.size(), 1u);
+    expectNpc(p.calls[0], {{0, 0}, {0, 0.5f}});
+    EXPECT_EQ(p.calls[0].multiColor, 1);
+    expectColors(p.calls[0], {red, blue});
+    expectNpc(p.calls[1], {{0, 0}});
 }
 
 TEST(RemovalModeTest, WithoutADriverARemovalModePrintsAsHiddenNone) {
-    Scene scene;
-    addLineStrip(scene, {SbVec3f(0, 0, 0), SbVec3f(2, 0, 0)});
-    addTriangle(scene, SbVec3f(-0.5f, -0.5f, 0), SbVec3f(0.5f, -0.5f, 0), SbVec3f(0, 0.5f, 0));
     for (SoVectorizeAction::HLHSRMode mode :
          {SoVectorizeAction::HIDDEN_BY_DEPTH_SORT, SoVectorizeAction::HIDDEN_BY_PAINTER,
           SoVectorizeAction::HIDDEN_BY_VISIBLE_PAINTER,
           SoVectorizeAction::HIDDEN_BY_EDGE_SPLITTING}) {
         RecordingAction action;
         action.setHLHSRMode(mode);
-        action.apply(scene.root);
-        EXPECT_EQ(action.kinds(), "header background clip polyline polygon border footer")
-            << "mode " << mode;
-        std::vector<RecordedCall> lines = action.callsOf("polyline");
-        ASSERT_EQ(lines.size(), 1u);
+        const Printed p = print("Coordinate3 { point [ 0 0 0, 2 0 0 ] } LineSet { } "
+                                "Coordinate3 { point [ -0.5 -0.5 0, 0.5 -0.5 0, 0 0.5 0 ] } "
+                                "FaceSet { }",
+                                action);
+        ASSERT_EQ(p.kinds, "polyline polygon") << "mode " << mode;
         // Projected to the page, not left in NPC.
-        expectPagePoint(lines[0].points[1], 190.0f, 138.5f);
-        std::vector<RecordedCall> polygons = action.callsOf("polygon");
-        ASSERT_EQ(polygons.size(), 1u);
-        expectPagePoint(polygons[0].points[2], 95.0f, pageY(0.5f));
+        expectNpc(p.calls[0], {{0, 0}, {1, 0}});
+        expectNpc(p.calls[1], {{-0.5f, -0.5f}, {0.5f, -0.5f}, {0, 0.5f}});
     }
 }

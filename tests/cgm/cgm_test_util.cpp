@@ -20,8 +20,7 @@ cgmtest::Metafile checkCGMFile(const std::string &path, int binary) {
     return m;
 }
 
-WrittenCGM writeCGM(const std::string &name, CGMSettings settings, const std::function<void(TestCGMAction &)> &draw,
-                    const std::function<void(TestCGMAction &)> &setup) {
+WrittenCGM writeCGM(const std::string &name, CGMSettings settings, const Draw &draw, const Draw &setup) {
     WrittenCGM w;
     w.path = cgmOutPath(name);
     {
@@ -39,13 +38,12 @@ WrittenCGM writeCGM(const std::string &name, CGMSettings settings, const std::fu
         action.writeFooter();
         action.getOutput()->closeFile();
     }
-    w.bytes = cgmtest::readFileBytes(w.path);
-    w.text.assign(w.bytes.begin(), w.bytes.end());
+    w.text = cgmtest::readFileText(w.path);
     w.file = checkCGMFile(w.path, settings.binary);
     return w;
 }
 
-MemoryEncoder::MemoryEncoder() {
+MemoryEncoder::MemoryEncoder() : encoder(nullptr) {
     output.setFilePointer(std::tmpfile());
     encoder = new CGMBinaryEncoder(&output);
 }
@@ -67,17 +65,10 @@ std::string hexBytes(const std::vector<uint8_t> &bytes, size_t from, size_t coun
     std::string s;
     char buf[4];
     for (size_t i = from; i < bytes.size() && i - from < count; i++) {
-        std::snprintf(buf, sizeof buf, "%02X", bytes[i]);
-        if (!s.empty()) s += ' ';
+        std::snprintf(buf, sizeof buf, "%s%02X", s.empty() ? "" : " ", bytes[i]);
         s += buf;
     }
     return s;
 }
 
 SbVec4f pt(float x, float y) { return SbVec4f(x, y, 0.0f, 1.0f); }
-
-int countOf(const std::string &text, const std::string &needle) {
-    int n = 0;
-    for (size_t p = text.find(needle); p != std::string::npos; p = text.find(needle, p + needle.size())) n++;
-    return n;
-}

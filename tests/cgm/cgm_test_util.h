@@ -24,8 +24,6 @@ public:
     using SoVectorizeCGMAction::setHardwareClip;
     using SoVectorizeCGMAction::writeFooter;
     using SoVectorizeCGMAction::writeHeader;
-    using SoVectorizeCGMAction::getOffsetX;
-    using SoVectorizeCGMAction::getOffsetY;
 };
 
 struct CGMSettings {
@@ -34,11 +32,12 @@ struct CGMSettings {
     int indexed = 0;
 };
 
+using Draw = std::function<void(TestCGMAction &)>;
+
 struct WrittenCGM {
     std::string path;
-    std::vector<uint8_t> bytes;
-    std::string text;          // the file as text (clear text)
-    cgmtest::Metafile file;    // what the reader or dumper made of it
+    std::string text;        // the file's bytes
+    cgmtest::Metafile file;  // what the reader or dumper made of it
 };
 
 std::string cgmOutPath(const std::string &name);
@@ -46,8 +45,7 @@ std::string cgmOutPath(const std::string &name);
 // Writes header, draw(action), footer into SCRIVANE_TEST_OUT/name. setup runs before the file
 // is opened (layout, pens, background). The result has been checked by the reader (clear text)
 // or the dumper (binary); a file that fails is reported as a test failure.
-WrittenCGM writeCGM(const std::string &name, CGMSettings settings, const std::function<void(TestCGMAction &)> &draw,
-                    const std::function<void(TestCGMAction &)> &setup = {});
+WrittenCGM writeCGM(const std::string &name, CGMSettings settings, const Draw &draw, const Draw &setup = {});
 
 // Reads back and checks any CGM file written by a test.
 cgmtest::Metafile checkCGMFile(const std::string &path, int binary);
@@ -70,9 +68,6 @@ private:
 // Hexadecimal bytes "3F 80 00 00".
 std::string hexBytes(const std::vector<uint8_t> &bytes, size_t from = 0, size_t count = SIZE_MAX);
 
-// Points and colours.
 SbVec4f pt(float x, float y);
-// The number of times needle occurs in text.
-int countOf(const std::string &text, const std::string &needle);
 
 #endif

@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <fstream>
 
 #include "scene/nodes/SoSeparator.h"
@@ -103,19 +104,27 @@ int findRecord(const EmfFile &file, std::uint32_t type, int from) {
     return -1;
 }
 
+std::string ints(const EmfRecord &r, size_t offset, size_t n) {
+    std::string text;
+    for (size_t i = 0; i < n; i++)
+        text += (i ? "," : "(") + std::to_string(r.i32(offset + 4 * i));
+    return text + ")";
+}
+
 std::string pointsOf(const EmfRecord &r) {
     std::string text;
     for (size_t i = 0; i < r.u32(24); i++)
-        text +=
-            "(" + std::to_string(r.i32(28 + 8 * i)) + "," + std::to_string(r.i32(32 + 8 * i)) + ")";
+        text += ints(r, 28 + 8 * i, 2);
     return text;
 }
 
-std::string pointAt(const EmfRecord &r, size_t offset) {
-    return "(" + std::to_string(r.i32(offset)) + "," + std::to_string(r.i32(offset + 4)) + ")";
-}
-
-std::string rectAt(const EmfRecord &r, size_t offset) {
-    return pointAt(r, offset).substr(0, pointAt(r, offset).size() - 1) + "," +
-           pointAt(r, offset + 8).substr(1);
+std::string fieldOf(const EmfFile &file, std::uint32_t type, size_t offset, bool hex) {
+    std::string out;
+    char buf[16];
+    for (const EmfRecord *r : file.ofType(type)) {
+        std::snprintf(buf, sizeof buf, hex ? "%s0x%X" : "%s%d", out.empty() ? "" : " ",
+                      r->i32(offset));
+        out += buf;
+    }
+    return out;
 }

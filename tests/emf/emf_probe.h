@@ -59,10 +59,11 @@ protected:
 // Record counts and lookups.
 size_t count(const scrivane::test::EmfFile &file, std::uint32_t type);
 int findRecord(const scrivane::test::EmfFile &file, std::uint32_t type, int from = 0);
-// The points of a POLYLINE or POLYGON record as "(x,y)(x,y)...".
+// `n` 32-bit values at an offset as "(a,b,...)"; the points of a POLYLINE or POLYGON record.
+std::string ints(const scrivane::test::EmfRecord &record, size_t offset, size_t n);
 std::string pointsOf(const scrivane::test::EmfRecord &record);
-// Two or four 32-bit values at an offset as "(x,y)" or "(a,b,c,d)".
-std::string pointAt(const scrivane::test::EmfRecord &record, size_t offset);
-std::string rectAt(const scrivane::test::EmfRecord &record, size_t offset);
+// The 32-bit value at `offset` of every record of a type, as "a b c" (in hex: "0xA 0xB").
+std::string fieldOf(const scrivane::test::EmfFile &file, std::uint32_t type, size_t offset,
+                    bool hex = false);
 
 #endif

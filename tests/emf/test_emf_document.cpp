@@ -1,5 +1,5 @@
-// The GDI writer's documents: the class, the metafile's name, frame and description, the clip,
-// page mode, printer jobs and pages, the cancelled print dialog and the application's context.
+// The GDI writer's documents: the metafile's name, frame and description, the clip, page
+// mode, printer jobs and pages, the cancelled print dialog and the application's context.
 #include <cstring>
 
 #include "emf_probe.h"
@@ -10,19 +10,18 @@
 #include "scrivane_gdi/scrivane_ext.h"
 
 using namespace scrivane::test;
+using namespace scrivane::test::emf_type;
+using Names = std::vector<std::string>;
 
 namespace {
 
 const char *const creator = "Creator : Scrivane Nalder EUROPE a Nalder Company";
 
-std::string frameOf(const EmfFile &file) {
-    return rectAt(file.records.at(0), 24);
-}
-
-std::vector<std::string> bodyNames(const EmfFile &file) {
-    std::vector<std::string> names;
+// The names of the records between the header and EOF.
+std::string bodyNames(const EmfFile &file) {
+    std::string names;
     for (size_t i = 1; i + 1 < file.records.size(); i++)
-        names.push_back(emfRecordName(file.records[i].type).substr(4));
+        names += (i > 1 ? " " : "") + emfRecordName(file.records[i].type).substr(4);
     return names;
 }
 
@@ -34,20 +33,11 @@ protected:
     }
 };
 
-} // namespace
-
-TEST_F(EmfTest, ClassIsRegisteredAndOwnsItsOutput) {
-    GDIProbe action;
-    const SoType type = SoVectorizeGDIAction::getClassTypeId();
-    EXPECT_STREQ(type.getName().getString(), "SoVectorizeGDIAction");
-    EXPECT_TRUE(type.getParent() == SoVectorizeAction::getClassTypeId());
-    EXPECT_TRUE(action.getTypeId() == type);
-    ASSERT_NE(action.getGDIVectorOutput(), nullptr);
-    EXPECT_EQ(action.getOutput(), action.getGDIVectorOutput());
-    EXPECT_EQ(static_cast<SoVectorizeAction &>(action).getOutput(), action.getGDIVectorOutput());
-    EXPECT_STREQ(action.getOutput()->getGDIOutputName(), "");
-    EXPECT_EQ(action.getOutput()->getGDIHdc(), nullptr);
+void beginA4Page(GDIProbe &action) {
+    action.beginPage(SbVec2f(10, 10), SbVec2f(190, 277));
 }
+
+} // namespace
 
 TEST_F(EmfTest, NameWithoutEmfExtensionGetsItAndKeepsItOnce) {
     for (const char *name : {"plain", "upper.EMF", "lower.emf", "other.txt"}) {
@@ -61,8 +51,7 @@ TEST_F(EmfTest, NameWithoutEmfExtensionGetsItAndKeepsItOnce) {
         EXPECT_EQ(action.getMetafileName(),
                   file + (std::strstr(name, "emf") || std::strstr(name, "EMF") ? "" : ".emf"));
     }
-    EXPECT_EQ(metafiles(),
-              (std::vector<std::string>{"lower.emf", "other.txt.emf", "plain.emf", "upper.EMF"}));
+    EXPECT_EQ(metafiles(), (Names{"lower.emf", "other.txt.emf", "plain.emf", "upper.EMF"}));
     EXPECT_EQ(GDIProbe::metafileFileName("a.Emf2"), "a.Emf2");
     EXPECT_EQ(GDIProbe::metafileFileName("a.em"), "a.em.emf");
     EXPECT_EQ(GDIProbe::metafileFileName("out.emf/picture"), "out.emf/picture.emf");
@@ -76,27 +65,22 @@ TEST_F(EmfTest, HeaderHoldsFrameDescriptionMappingAndWhiteBrush) {
         action.applyEmpty();
     }
     const EmfFile file = load("default.emf");
-    ASSERT_GE(file.records.size(), 6u);
-    // 190 x 277 mm at (10, 10), with the start position as margin all round: the A4 sheet.
-    EXPECT_EQ(frameOf(file), "(0,-29700,21000,0)");
-    const EmfRecord &header = file.records[0];
-    EXPECT_EQ(header.utf16(header.u32(64), header.u32(60)),
-              std::string(creator) + "\\u0000" + name + "\\u0000\\u0000");
-    EXPECT_EQ(header.u32(60), std::strlen(creator) + 1 + name.size() + 2);
     // MM_HIMETRIC, window origin (-10 mm, -10 mm), the white brush; then the default border (2
     // line widths, white printed black) and the writer's objects released.
-    EXPECT_EQ(bodyNames(file),
-              (std::vector<std::string>{"SETMAPMODE", "SETWINDOWORGEX", "CREATEBRUSHINDIRECT",
-                                        "SELECTOBJECT", "SETMITERLIMIT", "EXTCREATEPEN",
-                                        "SELECTOBJECT", "POLYLINE", "SELECTOBJECT", "DELETEOBJECT",
-                                        "SELECTOBJECT", "DELETEOBJECT"}));
+    ASSERT_EQ(bodyNames(file),
+              "SETMAPMODE SETWINDOWORGEX CREATEBRUSHINDIRECT SELECTOBJECT SETMITERLIMIT "
+              "EXTCREATEPEN SELECTOBJECT POLYLINE SELECTOBJECT DELETEOBJECT SELECTOBJECT "
+              "DELETEOBJECT");
+    // 190 x 277 mm at (10, 10), with the start position as margin all round: the A4 sheet.
+    const EmfRecord &header = file.records[0];
+    EXPECT_EQ(ints(header, 24, 4), "(0,-29700,21000,0)");
+    EXPECT_EQ(header.utf16(header.u32(64), header.u32(60)),
+              std::string(creator) + "\\u0000" + name + "\\u0000\\u0000");
     EXPECT_EQ(file.records[1].u32(8), 3u);
-    EXPECT_EQ(pointAt(file.records[2], 8), "(-1000,-1000)");
+    EXPECT_EQ(ints(file.records[2], 8, 2), "(-1000,-1000)");
     EXPECT_EQ(file.records[3].u32(16), 0xFFFFFFu);
-    const EmfRecord &pen = file.records[6];
-    EXPECT_EQ(pen.u32(28), 0x00011200u); // geometric, flat ends, bevelled joins
-    EXPECT_EQ(pen.u32(32), 70u);         // 2 x 0.35277778 mm
-    EXPECT_EQ(pen.u32(40), 0u);
+    // Geometric, flat ends, bevelled joins, 2 x 0.35277778 mm, black.
+    EXPECT_EQ(ints(file.records[6], 28, 4), "(70144,70,0,0)");
     EXPECT_EQ(pointsOf(file.records[8]), "(0,0)(19000,0)(19000,27700)(0,27700)(0,0)");
     // Stock pen and brush are selected back before the writer's own are deleted.
     EXPECT_EQ(file.records[9].u32(8), 0x80000007u);
@@ -112,45 +96,46 @@ TEST_F(EmfTest, FrameFollowsSizeStartAndOrientation) {
                 if (landscape) a.setOrientation(SoVectorizeAction::LANDSCAPE);
             });
         // Whole millimetres, W = 10000 and H = 5000, with margins of 500 (x) and 1500 (y).
-        EXPECT_EQ(frameOf(file), landscape ? "(0,-11000,8000,0)" : "(0,-8000,11000,0)");
-        EXPECT_EQ(pointAt(*file.first(emf_type::SETWINDOWORGEX), 8), "(-500,-1500)");
-        EXPECT_EQ(count(file, emf_type::POLYLINE), 0u);
+        EXPECT_EQ(ints(file.records.at(0), 24, 4),
+                  landscape ? "(0,-11000,8000,0)" : "(0,-8000,11000,0)");
+        EXPECT_EQ(ints(*file.first(SETWINDOWORGEX), 8, 2), "(-500,-1500)");
+        EXPECT_EQ(count(file, POLYLINE), 0u);
     }
 }
 
 TEST_F(EmfTest, ClipRegionIsTheViewportAreaUntilTheBorder) {
     for (int landscape = 0; landscape < 2; landscape++) {
-        const std::string name = path(landscape ? "clip-landscape.emf" : "clip.emf");
+        const std::string name = landscape ? "clip-landscape.emf" : "clip.emf", file = path(name);
+        SoSeparator *root = new SoSeparator;
+        root->ref();
+        root->addChild(new SoOrthographicCamera);
+        SoCoordinate3 *coords = new SoCoordinate3;
+        coords->point.set1Value(0, SbVec3f(-0.5f, 0, 0));
+        coords->point.set1Value(1, SbVec3f(0.5f, 0, 0));
+        root->addChild(coords);
+        root->addChild(new SoLineSet);
         {
             GDIProbe action;
-            action.getOutput()->openFile(name.c_str());
+            action.getOutput()->openFile(file.c_str()); // kept, not copied
             if (landscape) action.setOrientation(SoVectorizeAction::LANDSCAPE);
-            SoSeparator *root = new SoSeparator;
-            root->ref();
-            root->addChild(new SoOrthographicCamera);
-            SoCoordinate3 *coords = new SoCoordinate3;
-            coords->point.set1Value(0, SbVec3f(-0.5f, 0, 0));
-            coords->point.set1Value(1, SbVec3f(0.5f, 0, 0));
-            root->addChild(coords);
-            root->addChild(new SoLineSet);
             action.apply(root);
-            root->unref();
         }
-        const EmfFile file = readEmfFile(name);
+        root->unref();
+        const EmfFile emf = load(name);
         // At the scene's first primitive: reset, then the drawing area (turned in landscape).
-        const int clip = findRecord(file, emf_type::EXTSELECTCLIPRGN);
-        ASSERT_GT(clip, 0) << dumpEmf(file);
-        ASSERT_EQ(file.records[clip + 1].type, emf_type::INTERSECTCLIPRECT);
-        EXPECT_EQ(rectAt(file.records[clip + 1], 8),
+        const int clip = findRecord(emf, EXTSELECTCLIPRGN);
+        ASSERT_GT(clip, 0) << dumpEmf(emf);
+        ASSERT_EQ(emf.records[clip + 1].type, INTERSECTCLIPRECT);
+        EXPECT_EQ(ints(emf.records[clip + 1], 8, 4),
                   landscape ? "(0,19000,27700,0)" : "(0,27700,19000,0)");
         // The scene's line is clipped; before the border the clip is removed (no region).
-        const int line = findRecord(file, emf_type::POLYLINE);
-        const int lift = findRecord(file, emf_type::EXTSELECTCLIPRGN, clip + 1);
+        const int line = findRecord(emf, POLYLINE);
+        const int lift = findRecord(emf, EXTSELECTCLIPRGN, clip + 1);
         EXPECT_GT(line, clip + 1);
         ASSERT_GT(lift, line);
-        EXPECT_EQ(file.records[lift].u32(8), 0u);
-        EXPECT_GT(findRecord(file, emf_type::POLYLINE, lift), lift);
-        EXPECT_EQ(count(file, emf_type::INTERSECTCLIPRECT), 1u);
+        EXPECT_EQ(emf.records[lift].u32(8), 0u);
+        EXPECT_GT(findRecord(emf, POLYLINE, lift), lift);
+        EXPECT_EQ(count(emf, INTERSECTCLIPRECT), 1u);
     }
 }
 
@@ -158,48 +143,63 @@ TEST_F(EmfTest, PageModeWritesOneMetafileForSeveralApplies) {
     const std::string first = path("page.emf"), second = path("next.emf");
     GDIProbe action;
     action.getOutput()->openFile(first.c_str());
-    action.beginPage(SbVec2f(10, 10), SbVec2f(190, 277));
+    beginA4Page(action);
     for (int i = 0; i < 3; i++)
         action.applyEmpty();
     EXPECT_TRUE(load("page.emf").records.empty()); // written by the footer
     action.endPage();
     const EmfFile file = load("page.emf");
-    EXPECT_EQ(count(file, emf_type::SETMAPMODE), 1u);
-    EXPECT_EQ(count(file, emf_type::POLYLINE), 3u);
-    EXPECT_EQ(count(file, emf_type::EXTCREATEPEN), 1u); // one pen for the three borders
+    EXPECT_EQ(count(file, SETMAPMODE), 1u);
+    EXPECT_EQ(count(file, POLYLINE), 3u);
+    EXPECT_EQ(count(file, EXTCREATEPEN), 1u); // one pen for the three borders
     // A page begun again without endPage: the open metafile is finished by the next header.
-    action.beginPage(SbVec2f(10, 10), SbVec2f(190, 277));
+    beginA4Page(action);
     action.applyEmpty();
-    action.beginPage(SbVec2f(10, 10), SbVec2f(190, 277));
+    beginA4Page(action);
     action.getOutput()->openFile(second.c_str());
     action.applyEmpty();
-    EXPECT_EQ(count(load("page.emf"), emf_type::POLYLINE), 1u);
+    EXPECT_EQ(count(load("page.emf"), POLYLINE), 1u);
     action.endPage();
-    EXPECT_EQ(count(load("next.emf"), emf_type::POLYLINE), 1u);
+    EXPECT_EQ(count(load("next.emf"), POLYLINE), 1u);
 }
 
 TEST_F(GdiPrintTest, PrinterModeWritesOneJobPerApplyAndOnePagePerBeginPage) {
     ASSERT_TRUE(ScrivaneGdiSetPrintToFile(path("job-%d.emf").c_str()));
     GDIProbe action;
     action.getOutput()->openFile();
+    action.setStartPosition(20.0f, 30.0f);
+    action.setDrawingDimensions(100.0f, 50.0f);
     action.applyEmpty();
     action.applyEmpty();
     EXPECT_EQ(action.printDialogs, 2);
-    EXPECT_EQ(metafiles(), (std::vector<std::string>{"job-1.emf", "job-2.emf"}));
+    EXPECT_EQ(metafiles(), (Names{"job-1.emf", "job-2.emf"}));
     EXPECT_STREQ(action.getMetafileName(), "");
+    // The page's frame is the sheet. In MM_HIMETRIC a logical (x, y) lies at (x - window x,
+    // window y - y) from the device origin, where the frame has its (left, top): the corner
+    // (0, 0) must be 20 mm from the sheet's left and 30 mm from its bottom, within a 600-dpi
+    // pixel.
+    const EmfFile job = load("job-1.emf");
+    const EmfRecord *origin = job.first(SETWINDOWORGEX);
+    ASSERT_TRUE(origin && job.first(POLYLINE));
+    EXPECT_EQ(fieldOf(job, SETMAPMODE, 8), "3");
+    EXPECT_EQ(pointsOf(*job.first(POLYLINE)), "(0,0)(10000,0)(10000,5000)(0,5000)(0,0)");
+    const int left = job.records[0].i32(24), top = job.records[0].i32(28),
+              bottom = job.records[0].i32(36);
+    EXPECT_NEAR(bottom - top, 29700, 2);
+    EXPECT_NEAR(-origin->i32(8) - left, 2000, 5);
+    EXPECT_NEAR((bottom - top) - (origin->i32(12) - top), 3000, 5);
 
     ASSERT_TRUE(ScrivaneGdiSetPrintToFile(path("page-%d.emf").c_str()));
-    action.beginPage(SbVec2f(10, 10), SbVec2f(190, 277));
-    for (int i = 0; i < 3; i++)
-        action.applyEmpty();
-    action.endPage();
-    action.beginPage(SbVec2f(10, 10), SbVec2f(190, 277));
-    action.applyEmpty();
-    action.endPage();
+    for (int applies : {3, 1}) {
+        beginA4Page(action);
+        for (int i = 0; i < applies; i++)
+            action.applyEmpty();
+        action.endPage();
+    }
     EXPECT_EQ(action.printDialogs, 4);
     EXPECT_EQ(metafiles().size(), 4u);
-    EXPECT_EQ(count(load("page-1.emf"), emf_type::POLYLINE), 3u);
-    EXPECT_EQ(count(load("page-2.emf"), emf_type::POLYLINE), 1u);
+    EXPECT_EQ(count(load("page-1.emf"), POLYLINE), 3u);
+    EXPECT_EQ(count(load("page-2.emf"), POLYLINE), 1u);
 
     // A printer context of the application is printed on and left open.
     ASSERT_TRUE(ScrivaneGdiSetPrintToFile(path("own-%d.emf").c_str()));
@@ -211,34 +211,8 @@ TEST_F(GdiPrintTest, PrinterModeWritesOneJobPerApplyAndOnePagePerBeginPage) {
     action.getOutput()->openFile(dialog.hDC);
     action.applyEmpty();
     EXPECT_EQ(action.printDialogs, 4);
-    EXPECT_EQ(count(load("own-1.emf"), emf_type::POLYLINE), 1u);
+    EXPECT_EQ(count(load("own-1.emf"), POLYLINE), 1u);
     EXPECT_TRUE(DeleteDC(dialog.hDC));
-}
-
-TEST_F(GdiPrintTest, PrintedDrawingSitsAtItsStartPositionOnTheSheet) {
-    ASSERT_TRUE(ScrivaneGdiSetPrintToFile(path("sheet.emf").c_str()));
-    {
-        GDIProbe action;
-        action.getOutput()->openFile();
-        action.setStartPosition(20.0f, 30.0f);
-        action.setDrawingDimensions(100.0f, 50.0f);
-        action.applyEmpty();
-    }
-    const EmfFile file = load("sheet.emf");
-    const EmfRecord *mapMode = file.first(emf_type::SETMAPMODE),
-                    *origin = file.first(emf_type::SETWINDOWORGEX);
-    ASSERT_TRUE(mapMode && origin && file.first(emf_type::POLYLINE));
-    EXPECT_EQ(mapMode->u32(8), 3u);
-    EXPECT_EQ(pointsOf(*file.first(emf_type::POLYLINE)), "(0,0)(10000,0)(10000,5000)(0,5000)(0,0)");
-    // The page's frame is the sheet. In MM_HIMETRIC a logical (x, y) lies at (x - window x,
-    // window y - y) from the device origin, where the frame has its (left, top): the corner
-    // (0, 0) must be 20 mm from the sheet's left and 30 mm from its bottom, within a 600-dpi
-    // pixel.
-    const EmfRecord &h = file.records[0];
-    const int left = h.i32(24), top = h.i32(28), bottom = h.i32(36);
-    EXPECT_NEAR(bottom - top, 29700, 2);
-    EXPECT_NEAR(-origin->i32(8) - left, 2000, 5);
-    EXPECT_NEAR((bottom - top) - (origin->i32(12) - top), 3000, 5);
 }
 
 TEST_F(GdiPrintTest, CancelledPrintDialogDrawsNothingAndDoesNotCrash) {
@@ -284,13 +258,13 @@ TEST_F(EmfTest, DeviceModeDrawsInMillimetresAndLeavesTheMapModeAlone) {
     ASSERT_TRUE(ScrivaneGdiSaveDisplayDC(dc, path("display.emf").c_str()));
     EXPECT_TRUE(DeleteDC(dc)); // the context stayed open
     const EmfFile file = load("display.emf");
-    ASSERT_EQ(count(file, emf_type::SETMAPMODE), 1u); // the application's own
+    ASSERT_EQ(count(file, SETMAPMODE), 1u); // the application's own
     // Window origin (-start x, whole height - start y); one logical unit per millimetre.
-    EXPECT_EQ(pointAt(*file.first(emf_type::SETWINDOWORGEX), 8), "(-10,267)");
-    EXPECT_EQ(pointsOf(*file.first(emf_type::POLYLINE)), "(10,20)(50,20)");
-    EXPECT_EQ(file.first(emf_type::EXTCREATEPEN)->u32(32), 3u); // 10 x 0.35277778 mm
+    EXPECT_EQ(ints(*file.first(SETWINDOWORGEX), 8, 2), "(-10,267)");
+    EXPECT_EQ(pointsOf(*file.first(POLYLINE)), "(10,20)(50,20)");
+    EXPECT_EQ(file.first(EXTCREATEPEN)->u32(32), 3u); // 10 x 0.35277778 mm
     // The context gets back the pen and brush it had (here the stock ones).
-    const std::vector<const EmfRecord *> selects = file.ofType(emf_type::SELECTOBJECT);
+    const std::vector<const EmfRecord *> selects = file.ofType(SELECTOBJECT);
     ASSERT_GE(selects.size(), 2u);
     EXPECT_EQ(selects[selects.size() - 2]->u32(8), 0x80000007u);
     EXPECT_EQ(selects.back()->u32(8), 0x80000000u);

@@ -4,29 +4,38 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
+#include <utility>
 
 using namespace scrivane::test;
 
 namespace {
 
-void putU32(Bytes &b, std::size_t off, std::uint32_t v) {
-    for (int i = 0; i < 4; ++i)
-        b[off + i] = static_cast<std::uint8_t>(v >> (8 * i));
+using Fields = std::vector<std::pair<std::size_t, std::uint32_t>>;
+
+// Offsets in the example file: header fields Bytes, Records, Handles; records.
+constexpr std::size_t kBytes = 48, kRecords = 52, kHandles = 56;
+constexpr std::size_t kSelect = 0xA4, kPolyline = 0xB0, kEof = 0xDC;
+
+// The example (or `b`) with 32-bit values written at offsets.
+Bytes damaged(const Fields &fields, Bytes b = penAndPolylineExample()) {
+    for (const auto &f : fields)
+        for (int i = 0; i < 4; ++i)
+            b[f.first + i] = static_cast<std::uint8_t>(f.second >> (8 * i));
+    return b;
+}
+
+// The example with `record` inserted at `offset` and the header's counts corrected.
+Bytes inserted(std::size_t offset, const Bytes &record) {
+    Bytes b = penAndPolylineExample();
+    b.insert(b.begin() + offset, record.begin(), record.end());
+    return damaged({{kBytes, static_cast<std::uint32_t>(b.size())}, {kRecords, 8}}, b);
 }
 
 bool mentions(const std::vector<std::string> &problems, const std::string &text) {
     return std::any_of(problems.begin(), problems.end(),
                        [&](const std::string &p) { return p.find(text) != std::string::npos; });
 }
-
-// Offsets in the example file.
-constexpr std::size_t kBytesField = 48;
-constexpr std::size_t kRecordsField = 52;
-constexpr std::size_t kHandlesField = 56;
-constexpr std::size_t kCreatePen = 0x88;
-constexpr std::size_t kSelect = 0xA4;
-constexpr std::size_t kPolyline = 0xB0;
-constexpr std::size_t kEof = 0xDC;
 
 } // namespace
 
@@ -36,99 +45,45 @@ TEST(EmfDump, SoundFileHasNoProblemsAndIsListed) {
     EXPECT_EQ(f.records.size(), 7u);
     EXPECT_EQ(checkEmf(f), std::vector<std::string>{});
     const std::string text = dumpEmf(f);
-    EXPECT_NE(text.find("EMR_HEADER @0 size 108: bounds=(0,-5000,10000,0) frame=(0,-5000,10000,0)"),
-              std::string::npos)
-        << text;
-    EXPECT_NE(text.find("EMR_CREATEPEN @136 size 28: ih=1 style=0x0 width=1 color=#000000"),
-              std::string::npos)
-        << text;
-    EXPECT_NE(
-        text.find("EMR_POLYLINE @176 size 44: bounds=(0,0,8000,3000) n=2 pts=(0,0)(8000,3000)"),
-        std::string::npos)
-        << text;
-    EXPECT_NE(text.find("EMR_EOF @220 size 20: nPal=0 offPal=16 sizeLast=20"), std::string::npos);
+    for (const char *line :
+         {"EMR_HEADER @0 size 108: bounds=(0,-5000,10000,0) frame=(0,-5000,10000,0)",
+          "EMR_CREATEPEN @136 size 28: ih=1 style=0x0 width=1 color=#000000",
+          "EMR_POLYLINE @176 size 44: bounds=(0,0,8000,3000) n=2 pts=(0,0)(8000,3000)",
+          "EMR_EOF @220 size 20: nPal=0 offPal=16 sizeLast=20"})
+        EXPECT_NE(text.find(line), std::string::npos) << line << "\n" << text;
 }
 
-TEST(EmfDump, HeaderCountsMustMatchTheFile) {
-    Bytes b = penAndPolylineExample();
-    putU32(b, kBytesField, 236);
-    putU32(b, kRecordsField, 6);
-    const auto problems = checkEmf(parseEmf(b));
-    EXPECT_TRUE(mentions(problems, "header Bytes 236 but the file has 240"));
-    EXPECT_TRUE(mentions(problems, "header Records 6 but the file has 7"));
-}
-
-TEST(EmfDump, HandlesMustCoverTheHighestIndex) {
-    Bytes b = penAndPolylineExample();
-    b[kHandlesField] = 1;
-    const auto problems = checkEmf(parseEmf(b));
-    EXPECT_TRUE(mentions(problems, "outside 1..1-1"));
-    EXPECT_TRUE(mentions(problems, "header Handles 1 but the highest object index is 1"));
-}
-
-TEST(EmfDump, BadRecordSizesStopReading) {
-    Bytes odd = penAndPolylineExample();
-    putU32(odd, kSelect + 4, 14);
-    EXPECT_TRUE(mentions(checkEmf(parseEmf(odd)), "has size 14"));
-
-    Bytes past = penAndPolylineExample();
-    putU32(past, kPolyline + 4, 400);
-    EXPECT_TRUE(mentions(checkEmf(parseEmf(past)), "past the end of the file"));
-
-    Bytes truncated = penAndPolylineExample();
-    truncated.resize(kEof);
-    const auto problems = checkEmf(parseEmf(truncated));
-    EXPECT_TRUE(mentions(problems, "last record is EMR_POLYLINE, not EMR_EOF"));
-    EXPECT_TRUE(mentions(problems, "header Bytes 240 but the file has 220"));
-}
-
-TEST(EmfDump, ObjectsMustBeCreatedBeforeUseAndNotUsedAfterDeletion) {
-    Bytes b = penAndPolylineExample();
-    // Select index 2, which was never created.
-    putU32(b, kSelect + 8, 2);
-    EXPECT_TRUE(mentions(checkEmf(parseEmf(b)), "index 2: selected before creation"));
-
-    // Delete the pen, then select it.
-    Bytes d = penAndPolylineExample();
-    const Bytes del = hexBytes("28 00 00 00 0C 00 00 00 01 00 00 00");
-    d.insert(d.begin() + kSelect, del.begin(), del.end());
-    putU32(d, kBytesField, 252);
-    putU32(d, kRecordsField, 8);
-    EXPECT_TRUE(mentions(checkEmf(parseEmf(d)), "index 1: used after deletion"));
-}
-
-TEST(EmfDump, StockObjectsCannotBeDeletedAndMustExist) {
-    Bytes b = penAndPolylineExample();
-    putU32(b, kSelect + 8, 0x80000009u);
-    EXPECT_TRUE(mentions(checkEmf(parseEmf(b)), "no such stock object"));
-    Bytes d = penAndPolylineExample();
-    putU32(d, kSelect, 40); // DELETEOBJECT of index 0x80000000 | 7
-    putU32(d, kSelect + 8, 0x80000007u);
-    EXPECT_TRUE(mentions(checkEmf(parseEmf(d)), "a stock object cannot be deleted"));
-}
-
-TEST(EmfDump, EofMustBeLastAndSingle) {
-    Bytes b = penAndPolylineExample();
-    const Bytes eof(b.begin() + kEof, b.end());
-    b.insert(b.begin() + kPolyline, eof.begin(), eof.end());
-    putU32(b, kBytesField, 260);
-    putU32(b, kRecordsField, 8);
-    EXPECT_TRUE(mentions(checkEmf(parseEmf(b)), "EMR_EOF before the last record"));
-    Bytes wrongLast = penAndPolylineExample();
-    putU32(wrongLast, kEof + 16, 24);
-    EXPECT_TRUE(mentions(checkEmf(parseEmf(wrongLast)), "SizeLast 24"));
-}
-
-TEST(EmfDump, MissingFileIsReported) {
-    const EmfFile f = readEmfFile("/nonexistent-dir/none.emf");
-    EXPECT_FALSE(f.loaded);
-    EXPECT_TRUE(mentions(checkEmf(f), "cannot read"));
-}
-
-TEST(EmfDump, FileOfWrongKindIsReported) {
-    Bytes b = penAndPolylineExample();
-    putU32(b, 40, 0x12345678);
-    putU32(b, 0, 2);
-    const auto problems = checkEmf(parseEmf(b));
-    EXPECT_TRUE(mentions(problems, "first record is EMR_2, not EMR_HEADER"));
+TEST(EmfDump, EachDamageIsNamed) {
+    const Bytes example = penAndPolylineExample();
+    const struct {
+        Bytes file;
+        std::vector<std::string> messages;
+    } cases[] = {
+        {damaged({{kBytes, 236}, {kRecords, 6}}),
+         {"header Bytes 236 but the file has 240", "header Records 6 but the file has 7"}},
+        {damaged({{kHandles, 1}}),
+         {"outside 1..1-1", "header Handles 1 but the highest object index is 1"}},
+        {damaged({{kSelect + 4, 14}}), {"has size 14"}},
+        {damaged({{kPolyline + 4, 400}}), {"past the end of the file"}},
+        {Bytes(example.begin(), example.begin() + kEof),
+         {"last record is EMR_POLYLINE, not EMR_EOF", "header Bytes 240 but the file has 220"}},
+        {damaged({{kSelect + 8, 2}}), {"index 2: selected before creation"}},
+        {inserted(kSelect, fromWords({40, 12, 1})), // DELETEOBJECT 1
+         {"index 1: used after deletion"}},
+        {damaged({{kSelect + 8, 0x80000009u}}), {"no such stock object"}},
+        {damaged({{kSelect, emf_type::DELETEOBJECT}, {kSelect + 8, 0x80000007u}}),
+         {"a stock object cannot be deleted"}},
+        {inserted(kPolyline, Bytes(example.begin() + kEof, example.end())),
+         {"EMR_EOF before the last record"}},
+        {damaged({{kEof + 16, 24}}), {"SizeLast 24"}},
+        {damaged({{40, 0x12345678}, {0, 2}}), {"first record is EMR_2, not EMR_HEADER"}},
+    };
+    for (const auto &c : cases) {
+        const std::vector<std::string> problems = checkEmf(parseEmf(c.file));
+        for (const std::string &m : c.messages)
+            EXPECT_TRUE(mentions(problems, m)) << m;
+    }
+    const EmfFile missing = readEmfFile("/nonexistent-dir/none.emf");
+    EXPECT_FALSE(missing.loaded);
+    EXPECT_TRUE(mentions(checkEmf(missing), "cannot read"));
 }

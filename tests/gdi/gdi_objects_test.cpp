@@ -5,24 +5,25 @@
 #include <gtest/gtest.h>
 
 using namespace scrivane::test;
+using Names = std::vector<std::string>;
 
 namespace {
 
-constexpr std::uint32_t kSelect = emf_type::SELECTOBJECT;
-constexpr std::uint32_t kDelete = emf_type::DELETEOBJECT;
-
-// "CREATEPEN 1", "SELECTOBJECT 1", ... for the object records of a file.
-std::vector<std::string> objectRecords(const EmfFile &f) {
-    std::vector<std::string> out;
+// "CREATEPEN 1, SELECTOBJECT stock8, ..." for the object records of a file.
+std::string objectRecords(const EmfFile &f) {
+    std::string out;
     for (const EmfRecord &r : f.records) {
-        const bool create = r.type == emf_type::CREATEPEN || r.type == emf_type::EXTCREATEPEN ||
-                            r.type == emf_type::CREATEBRUSHINDIRECT ||
-                            r.type == emf_type::EXTCREATEFONTINDIRECTW;
-        if (create || r.type == kSelect || r.type == kDelete) {
-            const std::uint32_t index = r.u32(8);
-            const std::string shown = index & 0x80000000u ? "stock" + std::to_string(index & 0xFF)
-                                                          : std::to_string(index);
-            out.push_back(emfRecordName(r.type).substr(4) + " " + shown);
+        switch (r.type) {
+        case emf_type::CREATEPEN:
+        case emf_type::EXTCREATEPEN:
+        case emf_type::CREATEBRUSHINDIRECT:
+        case emf_type::EXTCREATEFONTINDIRECTW:
+        case emf_type::SELECTOBJECT:
+        case emf_type::DELETEOBJECT: {
+            const std::uint32_t i = r.u32(8);
+            out += (out.empty() ? "" : ", ") + emfRecordName(r.type).substr(4) + " " +
+                   (i & 0x80000000u ? "stock" + std::to_string(i & 0xFF) : std::to_string(i));
+        }
         }
     }
     return out;
@@ -30,8 +31,8 @@ std::vector<std::string> objectRecords(const EmfFile &f) {
 
 } // namespace
 
-TEST(GdiObjects, FirstSelectionReturnsTheStockDefaults) {
-    HDC hdc = CreateEnhMetaFileA(nullptr, nullptr, nullptr, nullptr);
+TEST(GdiObjects, FirstSelectionReturnsTheStockDefaultsAndStockObjectsAreNeverDeleted) {
+    HDC hdc = plainMetafile();
     HPEN pen = CreatePen(PS_SOLID, 0, 0);
     HBRUSH brush = CreateSolidBrush(0);
     HFONT font = CreateFontA(-10, 0, 0, 0, 400, 0, 0, 0, 0, 0, 0, 0, 0, "Arial");
@@ -39,39 +40,27 @@ TEST(GdiObjects, FirstSelectionReturnsTheStockDefaults) {
     EXPECT_EQ(SelectObject(hdc, brush), GetStockObject(WHITE_BRUSH));
     EXPECT_EQ(SelectObject(hdc, font), GetStockObject(SYSTEM_FONT));
     EXPECT_EQ(SelectObject(hdc, GetStockObject(NULL_PEN)), static_cast<HGDIOBJ>(pen));
-    const EmfFile f = closeToEmf(hdc);
-    EXPECT_EQ(objectRecords(f),
-              (std::vector<std::string>{"CREATEPEN 1", "SELECTOBJECT 1", "CREATEBRUSHINDIRECT 2",
-                                        "SELECTOBJECT 2", "EXTCREATEFONTINDIRECTW 3",
-                                        "SELECTOBJECT 3", "SELECTOBJECT stock8"}));
-    EXPECT_EQ(f.records[0].u16(56), 4u);
-    DeleteObject(pen);
-    DeleteObject(brush);
-    DeleteObject(font);
-}
-
-TEST(GdiObjects, StockObjectsAreSelectedByFlaggedIndexAndNeverDeleted) {
-    HDC hdc = CreateEnhMetaFileA(nullptr, nullptr, nullptr, nullptr);
     SelectObject(hdc, GetStockObject(NULL_BRUSH));
-    SelectObject(hdc, GetStockObject(WHITE_PEN));
     EXPECT_TRUE(DeleteObject(GetStockObject(WHITE_PEN)));
     EXPECT_EQ(GetStockObject(9), nullptr);
     EXPECT_EQ(GetStockObject(20), nullptr);
     EXPECT_EQ(SelectObject(hdc, GetStockObject(DEFAULT_PALETTE)), nullptr);
     const EmfFile f = closeToEmf(hdc);
-    ASSERT_EQ(f.ofType(kSelect).size(), 2u);
-    EXPECT_EQ(f.ofType(kSelect)[0]->u32(8), 0x80000005u);
-    EXPECT_EQ(f.ofType(kSelect)[1]->u32(8), 0x80000006u);
-    EXPECT_TRUE(f.ofType(kDelete).empty());
-    EXPECT_EQ(f.records[0].u16(56), 1u);
-    EXPECT_EQ(checkEmf(f), std::vector<std::string>{});
+    EXPECT_EQ(objectRecords(f),
+              "CREATEPEN 1, SELECTOBJECT 1, CREATEBRUSHINDIRECT 2, SELECTOBJECT 2, "
+              "EXTCREATEFONTINDIRECTW 3, SELECTOBJECT 3, SELECTOBJECT stock8, SELECTOBJECT stock5");
+    EXPECT_EQ(f.records[0].u16(56), 4u);
+    EXPECT_EQ(checkEmf(f), Names{});
+    for (HGDIOBJ h : std::initializer_list<HGDIOBJ>{pen, brush, font})
+        EXPECT_TRUE(DeleteObject(h));
 }
 
 TEST(GdiObjects, LowestFreeIndexIsReusedAfterDeletion) {
-    HDC hdc = CreateEnhMetaFileA(nullptr, nullptr, nullptr, nullptr);
+    HDC hdc = plainMetafile();
     HPEN a = CreatePen(PS_SOLID, 1, RGB(1, 0, 0));
     HBRUSH b = CreateSolidBrush(RGB(2, 0, 0));
     HPEN c = CreatePen(PS_SOLID, 1, RGB(3, 0, 0));
+    EXPECT_TRUE(DeleteObject(CreatePen(PS_SOLID, 1, 0))); // never selected: nothing written
     SelectObject(hdc, a);
     SelectObject(hdc, b);
     SelectObject(hdc, c);
@@ -82,38 +71,25 @@ TEST(GdiObjects, LowestFreeIndexIsReusedAfterDeletion) {
     SelectObject(hdc, a); // already has index 1: no new create record
     const EmfFile f = closeToEmf(hdc);
     EXPECT_EQ(objectRecords(f),
-              (std::vector<std::string>{
-                  "CREATEPEN 1", "SELECTOBJECT 1", "CREATEBRUSHINDIRECT 2", "SELECTOBJECT 2",
-                  "CREATEPEN 3", "SELECTOBJECT 3", "SELECTOBJECT stock4", "DELETEOBJECT 2",
-                  "CREATEBRUSHINDIRECT 2", "SELECTOBJECT 2", "SELECTOBJECT 1"}));
+              "CREATEPEN 1, SELECTOBJECT 1, CREATEBRUSHINDIRECT 2, SELECTOBJECT 2, "
+              "CREATEPEN 3, SELECTOBJECT 3, SELECTOBJECT stock4, DELETEOBJECT 2, "
+              "CREATEBRUSHINDIRECT 2, SELECTOBJECT 2, SELECTOBJECT 1");
     EXPECT_EQ(f.records[0].u16(56), 4u);
-    EXPECT_EQ(checkEmf(f), std::vector<std::string>{});
-    for (HGDIOBJ h : {static_cast<HGDIOBJ>(a), static_cast<HGDIOBJ>(c), static_cast<HGDIOBJ>(d)})
+    EXPECT_EQ(checkEmf(f), Names{});
+    for (HGDIOBJ h : std::initializer_list<HGDIOBJ>{a, c, d})
         EXPECT_TRUE(DeleteObject(h));
-}
-
-TEST(GdiObjects, DeletingAnObjectNeverSelectedWritesNothing) {
-    HDC hdc = CreateEnhMetaFileA(nullptr, nullptr, nullptr, nullptr);
-    HPEN pen = CreatePen(PS_SOLID, 1, 0);
-    EXPECT_TRUE(DeleteObject(pen));
-    const EmfFile f = closeToEmf(hdc);
-    EXPECT_EQ(f.records.size(), 2u);
 }
 
 // The writer's pattern: create the new pen, select it, delete the one it replaced; its footer
 // deletes the pen and brush still selected just before closing.
 TEST(GdiObjects, ReplacingPensKeepsTheIndexTableSmall) {
-    HDC hdc = CreateEnhMetaFileA(nullptr, nullptr, nullptr, nullptr);
+    HDC hdc = plainMetafile();
     HBRUSH brush = CreateSolidBrush(0xFFFFFF);
     DeleteObject(SelectObject(hdc, brush));
-    HPEN current = nullptr;
-    for (int i = 0; i < 10; ++i) {
-        HPEN pen = CreatePen(PS_SOLID, 1, RGB(i, 0, 0));
-        HGDIOBJ old = SelectObject(hdc, pen);
-        DeleteObject(old);
-        current = pen;
-    }
-    EXPECT_TRUE(DeleteObject(current));
+    HPEN pen = nullptr;
+    for (int i = 0; i < 10; ++i)
+        DeleteObject(SelectObject(hdc, pen = CreatePen(PS_SOLID, 1, RGB(i, 0, 0))));
+    EXPECT_TRUE(DeleteObject(pen));
     EXPECT_TRUE(DeleteObject(brush));
     const EmfFile f = closeToEmf(hdc);
     EXPECT_EQ(f.records[0].u16(56), 4u); // brush 1, pens alternating 2 and 3
@@ -121,26 +97,21 @@ TEST(GdiObjects, ReplacingPensKeepsTheIndexTableSmall) {
     for (const EmfRecord *r : f.ofType(emf_type::CREATEPEN))
         penIndexes.push_back(r->u32(8));
     EXPECT_EQ(penIndexes, (std::vector<std::uint32_t>{2, 3, 2, 3, 2, 3, 2, 3, 2, 3}));
-    EXPECT_EQ(f.records[f.records.size() - 2].type, kDelete);
-    EXPECT_EQ(checkEmf(f), std::vector<std::string>{});
+    EXPECT_EQ(f.records[f.records.size() - 2].type, emf_type::DELETEOBJECT);
+    EXPECT_EQ(checkEmf(f), Names{});
 }
 
 TEST(GdiObjects, AnObjectUsedInTwoMetafilesHasAnIndexInEach) {
-    HDC first = CreateEnhMetaFileA(nullptr, nullptr, nullptr, nullptr);
-    HDC second = CreateEnhMetaFileA(nullptr, nullptr, nullptr, nullptr);
+    HDC first = plainMetafile(), second = plainMetafile();
     HBRUSH filler = CreateSolidBrush(1);
     SelectObject(second, filler);
     HPEN shared = CreatePen(PS_DOT, 1, 2);
     SelectObject(first, shared);
     SelectObject(second, shared);
     EXPECT_TRUE(DeleteObject(shared));
-    const EmfFile a = closeToEmf(first);
-    const EmfFile b = closeToEmf(second);
-    EXPECT_EQ(objectRecords(a),
-              (std::vector<std::string>{"CREATEPEN 1", "SELECTOBJECT 1", "DELETEOBJECT 1"}));
-    EXPECT_EQ(objectRecords(b),
-              (std::vector<std::string>{"CREATEBRUSHINDIRECT 1", "SELECTOBJECT 1", "CREATEPEN 2",
-                                        "SELECTOBJECT 2", "DELETEOBJECT 2"}));
+    EXPECT_EQ(objectRecords(closeToEmf(first)), "CREATEPEN 1, SELECTOBJECT 1, DELETEOBJECT 1");
+    EXPECT_EQ(objectRecords(closeToEmf(second)),
+              "CREATEBRUSHINDIRECT 1, SELECTOBJECT 1, CREATEPEN 2, SELECTOBJECT 2, DELETEOBJECT 2");
     DeleteObject(filler);
 }
 
@@ -152,7 +123,7 @@ TEST(GdiObjects, StaleAndForeignHandlesAreRejected) {
     EXPECT_NE(reused, pen);
     EXPECT_FALSE(DeleteObject(pen));
 
-    HDC hdc = CreateEnhMetaFileA(nullptr, nullptr, nullptr, nullptr);
+    HDC hdc = plainMetafile();
     EXPECT_EQ(SelectObject(hdc, pen), nullptr);
     EXPECT_EQ(SelectObject(hdc, nullptr), nullptr);
     EXPECT_EQ(SelectObject(hdc, hdc), nullptr);
@@ -172,8 +143,8 @@ TEST(GdiObjects, StaleAndForeignHandlesAreRejected) {
     EXPECT_TRUE(DeleteObject(reused));
 }
 
-TEST(GdiObjects, SelectingARegionSetsTheClip) {
-    HDC hdc = CreateEnhMetaFileA(nullptr, nullptr, nullptr, nullptr);
+TEST(GdiObjects, SelectingARegionSetsTheClipAndDeleteDCLeavesAnEmptyFile) {
+    HDC hdc = plainMetafile();
     HRGN rgn = CreateRectRgn(40, 30, 10, 20); // corners in any order
     EXPECT_EQ(SelectObject(hdc, rgn),
               reinterpret_cast<HGDIOBJ>(static_cast<std::uintptr_t>(SIMPLEREGION)));
@@ -181,15 +152,10 @@ TEST(GdiObjects, SelectingARegionSetsTheClip) {
     const EmfFile f = closeToEmf(hdc);
     const EmfRecord *clip = f.first(emf_type::INTERSECTCLIPRECT);
     ASSERT_NE(clip, nullptr);
-    EXPECT_EQ(clip->i32(8), 10);
-    EXPECT_EQ(clip->i32(12), 20);
-    EXPECT_EQ(clip->i32(16), 40);
-    EXPECT_EQ(clip->i32(20), 30);
-}
+    EXPECT_EQ(words(clip->bytes, 8), "10 20 40 30");
 
-TEST(GdiObjects, DeleteDCWithoutClosingLeavesAnEmptyFile) {
     const std::string path = outputPath("gdi-abandoned.emf");
-    HDC hdc = CreateEnhMetaFileA(nullptr, path.c_str(), nullptr, nullptr);
+    hdc = CreateEnhMetaFileA(nullptr, path.c_str(), nullptr, nullptr);
     ASSERT_NE(hdc, nullptr);
     Rectangle(hdc, 0, 0, 10, 10);
     EXPECT_TRUE(DeleteDC(hdc));

@@ -1,72 +1,54 @@
 #include "gdi_test_util.h"
 
-#include <cctype>
+#include <gtest/gtest.h>
+
 #include <cstdio>
+#include <cstring>
 #include <fstream>
 #include <iterator>
 
 namespace scrivane::test {
 
-namespace {
-
-// The 240-byte file of a 1-unit black pen and one polyline, MM_HIMETRIC, window origin
-// (-1000, -1000), frame (0, -5000, 10000, 0) on the 100 px/mm reference device.
-const char *const kPenAndPolyline = R"(
-0000: 01 00 00 00 6C 00 00 00 00 00 00 00 78 EC FF FF
-0010: 10 27 00 00 00 00 00 00 00 00 00 00 78 EC FF FF
-0020: 10 27 00 00 00 00 00 00 20 45 4D 46 00 00 01 00
-0030: F0 00 00 00 07 00 00 00 02 00 00 00 00 00 00 00
-0040: 00 00 00 00 00 00 00 00 08 52 00 00 04 74 00 00
-0050: D2 00 00 00 29 01 00 00 00 00 00 00 00 00 00 00
-0060: 00 00 00 00 50 34 03 00 28 88 04 00
-006C: 11 00 00 00 0C 00 00 00 03 00 00 00
-0078: 0A 00 00 00 10 00 00 00 18 FC FF FF 18 FC FF FF
-0088: 26 00 00 00 1C 00 00 00 01 00 00 00 00 00 00 00
-0098: 01 00 00 00 00 00 00 00 00 00 00 00
-00A4: 25 00 00 00 0C 00 00 00 01 00 00 00
-00B0: 04 00 00 00 2C 00 00 00 00 00 00 00 00 00 00 00
-00C0: 40 1F 00 00 B8 0B 00 00 02 00 00 00 00 00 00 00
-00D0: 00 00 00 00 40 1F 00 00 B8 0B 00 00
-00DC: 0E 00 00 00 14 00 00 00 00 00 00 00 10 00 00 00
-00EC: 14 00 00 00
-)";
-
-} // namespace
-
+// clang-format off
 Bytes penAndPolylineExample() {
-    return hexBytes(kPenAndPolyline);
+    return fromWords({
+        // Header: type, size, bounds, frame, signature, version, bytes, records, handles,
+        // description, palette, device 21000 x 29700 px and 210 x 297 mm, pixel format, OpenGL,
+        // device in micrometres.
+        1, 108, 0, -5000, 10000, 0, 0, -5000, 10000, 0, 0x464D4520, 0x10000, 240, 7, 2, 0, 0, 0,
+        21000, 29700, 210, 297, 0, 0, 0, 210000, 297000,
+        17, 12, 3,                                    // SETMAPMODE MM_HIMETRIC
+        10, 16, -1000, -1000,                         // SETWINDOWORGEX
+        38, 28, 1, 0, 1, 0, 0,                        // CREATEPEN 1: solid, 1 wide, black
+        37, 12, 1,                                    // SELECTOBJECT 1
+        4, 44, 0, 0, 8000, 3000, 2, 0, 0, 8000, 3000, // POLYLINE: bounds, 2 points
+        14, 20, 0, 16, 20});                          // EOF
 }
+// clang-format on
 
-Bytes hexBytes(const std::string &text) {
+Bytes fromWords(std::initializer_list<long long> words) {
     Bytes out;
-    std::string token;
-    auto flush = [&]() {
-        if (!token.empty() && token.back() != ':') {
-            for (std::size_t i = 0; i + 1 < token.size(); i += 2)
-                out.push_back(
-                    static_cast<std::uint8_t>(std::stoul(token.substr(i, 2), nullptr, 16)));
-        }
-        token.clear();
-    };
-    for (char c : text) {
-        if (std::isspace(static_cast<unsigned char>(c)))
-            flush();
-        else
-            token.push_back(c);
-    }
-    flush();
+    for (long long w : words)
+        for (int i = 0; i < 4; ++i)
+            out.push_back(static_cast<std::uint8_t>(static_cast<std::uint32_t>(w) >> (8 * i)));
     return out;
 }
 
-std::string toHex(const Bytes &bytes) {
+std::string words(const Bytes &bytes, std::size_t from, std::size_t to) {
     std::string out;
-    char buf[4];
-    for (std::size_t i = 0; i < bytes.size(); ++i) {
-        std::snprintf(buf, sizeof buf, "%02X", bytes[i]);
+    char buf[16];
+    for (std::size_t i = from; i + 4 <= (to ? to : bytes.size()); i += 4) {
+        std::uint32_t v = 0;
+        for (int k = 3; k >= 0; --k)
+            v = v << 8 | bytes[i + k];
+        const auto s = static_cast<std::int32_t>(v);
+        if (s > -65536 && s < 65536)
+            std::snprintf(buf, sizeof buf, "%s%d", out.empty() ? "" : " ", s);
+        else
+            std::snprintf(buf, sizeof buf, "%s0x%X", out.empty() ? "" : " ", v);
         out += buf;
-        out += (i % 16 == 15) ? '\n' : ' ';
     }
-    return out;
+    return bytes.size() % 4 ? out + " and " + std::to_string(bytes.size() % 4) + " bytes" : out;
 }
 
 Bytes closeToBytes(HDC hdc) {
@@ -103,6 +85,44 @@ HDC himetricMetafile() {
 std::vector<EmfRecord> body(const EmfFile &f) {
     if (f.records.size() < 2) return {};
     return std::vector<EmfRecord>(f.records.begin() + 1, f.records.end() - 1);
+}
+
+std::string recordNames(const EmfFile &f) {
+    std::string names;
+    for (const EmfRecord &r : f.records)
+        names += (names.empty() ? "" : " ") + emfRecordName(r.type).substr(4);
+    return names;
+}
+
+HDC printerDc(const char *pattern) {
+    if (pattern) {
+        EXPECT_TRUE(ScrivaneGdiSetPrintToFile(pattern));
+    }
+    PRINTDLGA pd{};
+    pd.lStructSize = 66; // the Windows figure, as the writer passes it
+    pd.Flags = PD_RETURNDC;
+    EXPECT_TRUE(PrintDlgA(&pd));
+    return pd.hDC;
+}
+
+int startDoc(HDC hdc) {
+    DOCINFOA di{};
+    di.cbSize = 20;
+    di.lpszDocName = "Scrivane : GDI Output";
+    return StartDocA(hdc, &di);
+}
+
+BITMAPINFO dibInfo(int width, int height) {
+    BITMAPINFO bmi;
+    std::memset(&bmi, 0, sizeof bmi);
+    bmi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    bmi.bmiHeader.biWidth = width;
+    bmi.bmiHeader.biHeight = height;
+    bmi.bmiHeader.biPlanes = 1;
+    bmi.bmiHeader.biBitCount = 24;
+    bmi.bmiHeader.biCompression = BI_RGB;
+    bmi.bmiHeader.biSizeImage = static_cast<DWORD>((width * 3 + 3) / 4 * 4 * height);
+    return bmi;
 }
 
 } // namespace scrivane::test

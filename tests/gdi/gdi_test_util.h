@@ -14,9 +14,10 @@ namespace scrivane::test {
 
 using Bytes = std::vector<std::uint8_t>;
 
-// Bytes written as hex pairs; blanks, newlines and "offset:" prefixes are ignored.
-Bytes hexBytes(const std::string &text);
-std::string toHex(const Bytes &bytes);
+// Bytes of 32-bit little-endian words, and back: the words from byte `from` up to byte `to`
+// (the end when 0), signed decimal from -65535 to 65535, hex beyond.
+Bytes fromWords(std::initializer_list<long long> words);
+std::string words(const Bytes &bytes, std::size_t from = 0, std::size_t to = 0);
 
 // The 240-byte file of a 1-unit black pen and one polyline (0,0)-(8000,3000) in
 // MM_HIMETRIC with window origin (-1000, -1000) and frame (0, -5000, 10000, 0), as laid out
@@ -34,9 +35,22 @@ std::string outputPath(const std::string &name);
 // A metafile context with the writer's usual set-up: MM_HIMETRIC, window origin (-1000,
 // -1000), frame (0, -5000, 10000, 0), no description.
 HDC himetricMetafile();
+inline HDC plainMetafile() {
+    return CreateEnhMetaFileA(nullptr, nullptr, nullptr, nullptr);
+}
 
-// The records between the header and EOF, and the record bytes of one record.
+// The records between the header and EOF; the names of all records ("HEADER ... EOF").
 std::vector<EmfRecord> body(const EmfFile &f);
+std::string recordNames(const EmfFile &f);
+
+// A printer context from the print dialog (with the structure size the writer passes), its
+// pages going to files named by `pattern`, or to the destination already set when null.
+HDC printerDc(const char *pattern);
+// Starts a document on a printer context.
+int startDoc(HDC hdc);
+
+// The header of a bottom-up 24-bit BI_RGB bitmap.
+BITMAPINFO dibInfo(int width, int height);
 
 } // namespace scrivane::test
 

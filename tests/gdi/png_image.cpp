@@ -1,8 +1,10 @@
 #include "png_image.h"
 
 #include <png.h>
+#include <sys/wait.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
 
 namespace scrivane::test {
@@ -34,6 +36,20 @@ bool readPng(const std::string &path, RgbImage &image, std::string &error) {
         return false;
     }
     return image.width > 0 && image.height > 0;
+}
+
+bool near(Rgb c, int r, int g, int b, int tolerance) {
+    return std::abs(c.r - r) <= tolerance && std::abs(c.g - g) <= tolerance &&
+           std::abs(c.b - b) <= tolerance;
+}
+
+std::string show(Rgb c) {
+    return "(" + std::to_string(c.r) + "," + std::to_string(c.g) + "," + std::to_string(c.b) + ")";
+}
+
+int runCommand(const std::string &command) {
+    const int status = std::system(command.c_str());
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
 } // namespace scrivane::test

@@ -1,4 +1,5 @@
-// Reads a PNG file into 8-bit RGB pixels, for checking rendered pictures.
+// Reads a PNG file into 8-bit RGB pixels, for checking rendered pictures, and runs the
+// programs that render them.
 #ifndef SCRIVANE_TESTS_GDI_PNG_IMAGE_H
 #define SCRIVANE_TESTS_GDI_PNG_IMAGE_H
 
@@ -25,6 +26,13 @@ struct RgbImage {
 
 // False (and a message in `error`) when the file cannot be read as PNG.
 bool readPng(const std::string &path, RgbImage &image, std::string &error);
+
+// Whether each component is within `tolerance` of (r, g, b); "(r,g,b)" for messages.
+bool near(Rgb c, int r, int g, int b, int tolerance = 60);
+std::string show(Rgb c);
+
+// Runs a shell command: its exit status, or -1 when it did not exit normally.
+int runCommand(const std::string &command);
 
 } // namespace scrivane::test
 

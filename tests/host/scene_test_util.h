@@ -1,5 +1,5 @@
 // Helpers for the toolkit tests: a fixture that initialises the database, an owning node pointer,
-// and a recorder of the primitives a callback action receives.
+// small scene builders, and a recorder of the primitives a callback action receives.
 #ifndef SCRIVANE_TESTS_HOST_SCENE_TEST_UTIL_H
 #define SCRIVANE_TESTS_HOST_SCENE_TEST_UTIL_H
 
@@ -7,10 +7,12 @@
 
 #include <array>
 #include <cmath>
+#include <initializer_list>
 #include <vector>
 
 #include "scene/actions/SoCallbackAction.h"
 #include "scene/base/SbViewportRegion.h"
+#include "scene/fields/SoMField.h"
 #include "scene/misc/SoDB.h"
 #include "scene/misc/SoPrimitiveVertex.h"
 #include "scene/nodes/SoNode.h"
@@ -37,6 +39,18 @@ private:
     T *p;
 };
 
+// Adds children to a group and returns it.
+template <class G> G *with(G *group, std::initializer_list<SoNode *> children) {
+    for (SoNode *child : children) group->addChild(child);
+    return group;
+}
+
+// Replaces the values of a multiple-value field.
+template <class T> void setList(SoMFieldT<T> &field, const std::vector<T> &values) {
+    field.setNum(0);
+    field.setValues(0, static_cast<int>(values.size()), values.data());
+}
+
 struct RecordedTriangle {
     std::array<SoPrimitiveVertex, 3> v;
     SbColor diffuse;        // diffuse colour of the first vertex's material
@@ -44,6 +58,11 @@ struct RecordedTriangle {
     const SoNode *shape;    // the node that generated it
     // Geometric normal by the right-hand rule on the vertex order (not normalized).
     SbVec3f winding() const { return (v[1].getPoint() - v[0].getPoint()).cross(v[2].getPoint() - v[0].getPoint()); }
+    SbVec3f facing() const {
+        SbVec3f w = winding();
+        w.normalize();
+        return w;
+    }
     SbVec3f centroid() const { return (v[0].getPoint() + v[1].getPoint() + v[2].getPoint()) / 3.0f; }
     float area() const { return 0.5f * winding().length(); }
 };
@@ -55,38 +74,37 @@ struct Recorded {
     std::vector<SbColor> pointDiffuse;
 };
 
-// Applies a callback action to root (or to a path, when given) and records every primitive of
-// shapes of that type.
-inline Recorded collectPrimitives(SoNode *root, SoPath *path = nullptr,
-                                  SoType type = SoShape::getClassTypeId()) {
+inline SbColor diffuseOf(SoCallbackAction *a, const SoPrimitiveVertex *v) {
+    SbColor ambient, diffuse, specular, emissive;
+    float shininess, transparency;
+    a->getMaterial(ambient, diffuse, specular, emissive, shininess, transparency, v->getMaterialIndex());
+    return diffuse;
+}
+
+// Applies a callback action to root (or to a path, when given) and records every primitive.
+inline Recorded collectPrimitives(SoNode *root, SoPath *path = nullptr) {
     Recorded out;
     SoCallbackAction action(SbViewportRegion(100, 100));
+    const SoType shape = SoShape::getClassTypeId();
     action.addTriangleCallback(
-        type,
+        shape,
         [](void *data, SoCallbackAction *a, const SoPrimitiveVertex *v1, const SoPrimitiveVertex *v2,
            const SoPrimitiveVertex *v3) {
-            RecordedTriangle t{{*v1, *v2, *v3}, SbColor(), a->getModelMatrix(), a->getCurPathTail()};
-            SbColor amb, spec, emis;
-            float shin, transp;
-            a->getMaterial(amb, t.diffuse, spec, emis, shin, transp, v1->getMaterialIndex());
-            static_cast<Recorded *>(data)->triangles.push_back(t);
+            static_cast<Recorded *>(data)->triangles.push_back(
+                {{*v1, *v2, *v3}, diffuseOf(a, v1), a->getModelMatrix(), a->getCurPathTail()});
         },
         &out);
     action.addLineSegmentCallback(
-        type,
+        shape,
         [](void *data, SoCallbackAction *, const SoPrimitiveVertex *v1, const SoPrimitiveVertex *v2) {
             static_cast<Recorded *>(data)->segments.push_back({*v1, *v2});
         },
         &out);
     action.addPointCallback(
-        type,
+        shape,
         [](void *data, SoCallbackAction *a, const SoPrimitiveVertex *v) {
-            Recorded *r = static_cast<Recorded *>(data);
-            r->points.push_back(*v);
-            SbColor amb, dif, spec, emis;
-            float shin, transp;
-            a->getMaterial(amb, dif, spec, emis, shin, transp, v->getMaterialIndex());
-            r->pointDiffuse.push_back(dif);
+            static_cast<Recorded *>(data)->points.push_back(*v);
+            static_cast<Recorded *>(data)->pointDiffuse.push_back(diffuseOf(a, v));
         },
         &out);
     if (path)
@@ -100,10 +118,8 @@ inline Recorded collectPrimitives(SoNode *root, SoPath *path = nullptr,
 // seen from outside (sum of the signed tetrahedra with the origin).
 inline double enclosedVolume(const std::vector<RecordedTriangle> &triangles) {
     double volume = 0;
-    for (const RecordedTriangle &t : triangles) {
-        const SbVec3f &a = t.v[0].getPoint(), &b = t.v[1].getPoint(), &c = t.v[2].getPoint();
-        volume += double(a.dot(b.cross(c))) / 6.0;
-    }
+    for (const RecordedTriangle &t : triangles)
+        volume += double(t.v[0].getPoint().dot(t.v[1].getPoint().cross(t.v[2].getPoint()))) / 6.0;
     return volume;
 }
 

@@ -1,12 +1,9 @@
 // Primitive generation of the shapes: counts, winding, normals, material and normal indices under
 // every binding, concave faces, vertexProperty, and bounding boxes.
-#include <gtest/gtest.h>
-
-#include <cmath>
+#include <algorithm>
 #include <vector>
 
 #include "scene_test_util.h"
-#include "shapes/ShapeBuilder.h"
 #include "scene/actions/SoGetBoundingBoxAction.h"
 #include "scene/nodes/SoComplexity.h"
 #include "scene/nodes/SoCone.h"
@@ -36,17 +33,25 @@
 namespace {
 
 constexpr float kPi = 3.14159265358979f;
+using MB = SoMaterialBinding;
+const int kAllBindings[] = {MB::OVERALL,          MB::PER_PART,   MB::PER_PART_INDEXED, MB::PER_FACE,
+                            MB::PER_FACE_INDEXED, MB::PER_VERTEX, MB::PER_VERTEX_INDEXED};
 
 class ShapeTest : public SceneTest {};
 
-// A separator holding a material binding (unless 0), optional complexity, and the shape.
-SoSeparator *sceneWith(SoNode *shape, int binding = 0, float complexity = -1) {
+// A separator holding the coordinates (if any), a material binding, a complexity (unless
+// negative) and the shape.
+SoSeparator *sceneWith(SoNode *shape, int binding, const std::vector<SbVec3f> &points = {},
+                       float complexity = -1) {
     SoSeparator *root = new SoSeparator;
-    if (binding) {
-        SoMaterialBinding *mb = new SoMaterialBinding;
-        mb->value.setValue(binding);
-        root->addChild(mb);
+    if (!points.empty()) {
+        SoCoordinate3 *c = new SoCoordinate3;
+        setList(c->point, points);
+        root->addChild(c);
     }
+    SoMaterialBinding *mb = new SoMaterialBinding;
+    mb->value.setValue(binding);
+    root->addChild(mb);
     if (complexity >= 0) {
         SoComplexity *c = new SoComplexity;
         c->value.setValue(complexity);
@@ -56,15 +61,36 @@ SoSeparator *sceneWith(SoNode *shape, int binding = 0, float complexity = -1) {
     return root;
 }
 
-SoCoordinate3 *coordinates(const std::vector<SbVec3f> &points) {
-    SoCoordinate3 *c = new SoCoordinate3;
-    c->point.setValues(0, static_cast<int>(points.size()), points.data());
-    return c;
+// The index a binding selects: the part's, the face's or the vertex's (0 when overall).
+int pick(int binding, int part, int face, int vertex) {
+    switch (binding) {
+    case MB::PER_PART: case MB::PER_PART_INDEXED: return part;
+    case MB::PER_FACE: case MB::PER_FACE_INDEXED: return face;
+    case MB::PER_VERTEX: case MB::PER_VERTEX_INDEXED: return vertex;
+    default: return 0;
+    }
 }
 
-std::vector<int> materialsOfTriangles(const Recorded &r) {
+// Checks the material of every corner: triangle t is in part parts[t] and face faces[t], and a
+// corner's vertex number is the index of its point among points.
+void expectMaterials(const Recorded &r, int binding, const std::vector<SbVec3f> &points,
+                     const std::vector<int> &parts, const std::vector<int> &faces) {
+    ASSERT_EQ(r.triangles.size(), parts.size());
+    for (size_t t = 0; t < parts.size(); t++)
+        for (const SoPrimitiveVertex &v : r.triangles[t].v) {
+            const int coord = int(std::find(points.begin(), points.end(), v.getPoint()) - points.begin());
+            EXPECT_EQ(v.getMaterialIndex(), pick(binding, parts[t], faces[t], coord)) << binding << " " << t;
+        }
+}
+
+// Material index of every corner of every triangle, segment and point, in order.
+std::vector<int> vertexMaterials(const Recorded &r) {
     std::vector<int> out;
-    for (const RecordedTriangle &t : r.triangles) out.push_back(t.v[0].getMaterialIndex());
+    for (const RecordedTriangle &t : r.triangles)
+        for (const SoPrimitiveVertex &v : t.v) out.push_back(v.getMaterialIndex());
+    for (const auto &s : r.segments)
+        for (const SoPrimitiveVertex &v : s) out.push_back(v.getMaterialIndex());
+    for (const SoPrimitiveVertex &v : r.points) out.push_back(v.getMaterialIndex());
     return out;
 }
 
@@ -72,9 +98,8 @@ std::vector<int> materialsOfTriangles(const Recorded &r) {
 // the same side, and together they enclose a positive volume.
 void expectOutwardSolid(const Recorded &r, double expectedVolume, double tolerance) {
     for (const RecordedTriangle &t : r.triangles) {
-        const SbVec3f w = t.winding();
-        EXPECT_GT(w.dot(t.centroid()), 0.0f);
-        for (const SoPrimitiveVertex &v : t.v) EXPECT_GT(v.getNormal().dot(w), 0.0f);
+        EXPECT_GT(t.winding().dot(t.centroid()), 0.0f);
+        for (const SoPrimitiveVertex &v : t.v) EXPECT_GT(v.getNormal().dot(t.winding()), 0.0f);
     }
     EXPECT_NEAR(enclosedVolume(r.triangles), expectedVolume, tolerance);
 }
@@ -83,43 +108,47 @@ std::vector<SbVec3f> unitSquareAt(float x) {
     return {SbVec3f(x, 0, 0), SbVec3f(x + 1, 0, 0), SbVec3f(x + 1, 1, 0), SbVec3f(x, 1, 0)};
 }
 
+SoSeparator *withHints(SoSeparator *root, int ordering, int faceType) {
+    SoShapeHints *hints = new SoShapeHints;
+    hints->vertexOrdering.setValue(ordering);
+    hints->faceType.setValue(faceType);
+    root->insertChild(hints, 0);
+    return root;
+}
+
 } // namespace
 
 TEST_F(ShapeTest, CubeIsTwelveOutwardTrianglesWithFaceMaterials) {
-    NodeRef<SoSeparator> root(sceneWith(new SoCube));
-    Recorded r = collectPrimitives(root);
-    ASSERT_EQ(r.triangles.size(), 12u);
-    expectOutwardSolid(r, 8.0, 1e-5);
-    for (const RecordedTriangle &t : r.triangles) EXPECT_EQ(t.v[0].getMaterialIndex(), 0);
-
-    NodeRef<SoSeparator> perFace(sceneWith(new SoCube, SoMaterialBinding::PER_FACE_INDEXED));
-    r = collectPrimitives(perFace);
-    ASSERT_EQ(r.triangles.size(), 12u);
     // Faces in the order front, back, left, right, top, bottom.
-    const SbVec3f expected[6] = {SbVec3f(0, 0, 1), SbVec3f(0, 0, -1), SbVec3f(-1, 0, 0),
-                                 SbVec3f(1, 0, 0), SbVec3f(0, 1, 0),  SbVec3f(0, -1, 0)};
-    for (size_t i = 0; i < 12; i++) {
-        SbVec3f w = r.triangles[i].winding();
-        w.normalize();
-        EXPECT_TRUE(near3(w, expected[i / 2])) << i;
-        for (const SoPrimitiveVertex &v : r.triangles[i].v) EXPECT_EQ(v.getMaterialIndex(), static_cast<int>(i / 2));
+    const SbVec3f faces[6] = {SbVec3f(0, 0, 1), SbVec3f(0, 0, -1), SbVec3f(-1, 0, 0),
+                              SbVec3f(1, 0, 0), SbVec3f(0, 1, 0),  SbVec3f(0, -1, 0)};
+    for (int binding : kAllBindings) {
+        NodeRef<SoSeparator> root(sceneWith(new SoCube, binding));
+        const Recorded r = collectPrimitives(root);
+        ASSERT_EQ(r.triangles.size(), 12u);
+        expectOutwardSolid(r, 8.0, 1e-5);
+        for (size_t i = 0; i < 12; i++) {
+            EXPECT_TRUE(near3(r.triangles[i].facing(), faces[i / 2])) << i;
+            const int face = static_cast<int>(i / 2);
+            for (const SoPrimitiveVertex &v : r.triangles[i].v)
+                EXPECT_EQ(v.getMaterialIndex(), pick(binding, face, face, 0)) << binding;
+        }
     }
-    NodeRef<SoSeparator> perPart(sceneWith(new SoCube, SoMaterialBinding::PER_PART));
-    EXPECT_EQ(materialsOfTriangles(collectPrimitives(perPart)), materialsOfTriangles(r));
-    NodeRef<SoSeparator> perVertex(sceneWith(new SoCube, SoMaterialBinding::PER_VERTEX));
-    for (int m : materialsOfTriangles(collectPrimitives(perVertex))) EXPECT_EQ(m, 0);
 }
 
 TEST_F(ShapeTest, SphereTessellationFollowsComplexity) {
     const struct {
         float complexity;
+        int binding;
         size_t triangles;
         double volume; // of the tessellation
-    } cases[] = {{0.5f, 224, 31.41}, {1.0f, 960, 32.98}, {0.0f, 6, 6.928}};
+    } cases[] = {{-1, MB::PER_FACE, 224, 31.41}, // the default complexity is 0.5
+                 {1.0f, MB::PER_PART, 960, 32.98},
+                 {0.0f, MB::PER_VERTEX, 6, 6.928}};
     for (const auto &c : cases) {
         SoSphere *sphere = new SoSphere;
         sphere->radius.setValue(2);
-        NodeRef<SoSeparator> root(sceneWith(sphere, SoMaterialBinding::PER_PART, c.complexity));
+        NodeRef<SoSeparator> root(sceneWith(sphere, c.binding, {}, c.complexity));
         const Recorded r = collectPrimitives(root);
         ASSERT_EQ(r.triangles.size(), c.triangles) << c.complexity;
         for (const RecordedTriangle &t : r.triangles)
@@ -129,157 +158,101 @@ TEST_F(ShapeTest, SphereTessellationFollowsComplexity) {
                 EXPECT_EQ(v.getMaterialIndex(), 0);
             }
         expectOutwardSolid(r, c.volume, c.volume * 0.01);
-        EXPECT_LT(enclosedVolume(r.triangles), 4.0 / 3.0 * kPi * 8); // inscribed in the sphere
     }
-    // The default complexity is 0.5.
-    NodeRef<SoSphere> bare;
-    EXPECT_EQ(collectPrimitives(bare).triangles.size(), 224u);
 }
 
 TEST_F(ShapeTest, ConeAndCylinderPartsAndMaterials) {
-    NodeRef<SoSeparator> cone(sceneWith(new SoCone, SoMaterialBinding::PER_PART));
-    Recorded r = collectPrimitives(cone);
-    ASSERT_EQ(r.triangles.size(), 32u);
-    expectOutwardSolid(r, kPi * 2.0 / 3.0, 0.15);
-    int bottom = 0;
-    for (const RecordedTriangle &t : r.triangles) {
-        const bool isBottom = t.v[0].getNormal()[1] < -0.99f;
-        bottom += isBottom;
-        EXPECT_EQ(t.v[0].getMaterialIndex(), isBottom ? 1 : 0);
-    }
-    EXPECT_EQ(bottom, 16);
+    for (int binding : kAllBindings)
+        for (bool cylinder : {false, true}) {
+            SoNode *shape = cylinder ? static_cast<SoNode *>(new SoCylinder) : new SoCone;
+            NodeRef<SoSeparator> root(sceneWith(shape, binding));
+            const Recorded r = collectPrimitives(root);
+            ASSERT_EQ(r.triangles.size(), cylinder ? 64u : 32u);
+            expectOutwardSolid(r, cylinder ? 2.0 * kPi : kPi * 2.0 / 3.0, cylinder ? 0.2 : 0.15);
+            // Parts: the sides 0, then the cone's bottom 1, the cylinder's top 1 and bottom 2.
+            int counts[3] = {0, 0, 0};
+            for (const RecordedTriangle &t : r.triangles) {
+                const float ny = t.v[0].getNormal()[1];
+                const int part = ny > 0.99f ? 1 : ny < -0.99f ? (cylinder ? 2 : 1) : 0;
+                counts[part]++;
+                EXPECT_EQ(t.v[0].getMaterialIndex(), pick(binding, part, 0, 0)) << binding;
+            }
+            EXPECT_EQ(counts[0], cylinder ? 32 : 16);
+            EXPECT_EQ(counts[1], 16);
+            EXPECT_EQ(counts[2], cylinder ? 16 : 0);
+        }
     SoCone *sides = new SoCone;
     sides->parts.setValue(SoCone::SIDES);
-    NodeRef<SoSeparator> sidesOnly(sceneWith(sides));
+    NodeRef<SoSeparator> sidesOnly(sceneWith(sides, MB::OVERALL));
     EXPECT_EQ(collectPrimitives(sidesOnly).triangles.size(), 16u);
-
-    NodeRef<SoSeparator> cylinder(sceneWith(new SoCylinder, SoMaterialBinding::PER_PART_INDEXED));
-    r = collectPrimitives(cylinder);
-    ASSERT_EQ(r.triangles.size(), 64u);
-    expectOutwardSolid(r, 2.0 * kPi, 0.2);
-    int counts[3] = {0, 0, 0};
-    for (const RecordedTriangle &t : r.triangles) {
-        const float ny = t.v[0].getNormal()[1];
-        const int expected = ny > 0.99f ? 1 : (ny < -0.99f ? 2 : 0);
-        EXPECT_EQ(t.v[0].getMaterialIndex(), expected);
-        counts[expected]++;
-    }
-    EXPECT_EQ(counts[0], 32);
-    EXPECT_EQ(counts[1], 16);
-    EXPECT_EQ(counts[2], 16);
-    NodeRef<SoSeparator> overall(sceneWith(new SoCylinder, SoMaterialBinding::PER_FACE));
-    for (int m : materialsOfTriangles(collectPrimitives(overall))) EXPECT_EQ(m, 0);
 }
 
-TEST_F(ShapeTest, FaceSetMaterialsNormalsAndStartIndex) {
-    // A quad and a triangle, after one skipped coordinate.
+TEST_F(ShapeTest, FaceSetFacesFromTheStartIndexWithGeneratedNormals) {
+    // After one skipped coordinate, a quad in z = 0 and a triangle in y = 0 (counter-clockwise
+    // from +y).
     std::vector<SbVec3f> pts = {SbVec3f(9, 9, 9)};
     for (const SbVec3f &p : unitSquareAt(0)) pts.push_back(p);
-    pts.push_back(SbVec3f(2, 0, 0)); // this face lies in y = 0, counter-clockwise from +y
-    pts.push_back(SbVec3f(3, 0, 0));
-    pts.push_back(SbVec3f(2, 0, -1));
-    const int bindings[] = {SoMaterialBinding::OVERALL, SoMaterialBinding::PER_FACE, SoMaterialBinding::PER_FACE_INDEXED,
-                            SoMaterialBinding::PER_PART, SoMaterialBinding::PER_VERTEX,
-                            SoMaterialBinding::PER_VERTEX_INDEXED};
-    for (int binding : bindings) {
+    pts.insert(pts.end(), {SbVec3f(2, 0, 0), SbVec3f(3, 0, 0), SbVec3f(2, 0, -1)});
+    for (int binding : kAllBindings) {
         SoFaceSet *faces = new SoFaceSet;
         faces->startIndex.setValue(1);
-        faces->numVertices.setValue(4);
-        faces->numVertices.set1Value(1, 3);
-        SoSeparator *root = sceneWith(faces, binding);
-        root->insertChild(coordinates(pts), 0);
-        NodeRef<SoSeparator> keep(root);
+        setList(faces->numVertices, {4, 3});
+        NodeRef<SoSeparator> root(sceneWith(faces, binding, pts));
         const Recorded r = collectPrimitives(root);
         ASSERT_EQ(r.triangles.size(), 3u);
-        // Generated normals: each face's, on its counter-clockwise side.
         for (size_t t = 0; t < 3; t++) {
             const SbVec3f expected = t < 2 ? SbVec3f(0, 0, 1) : SbVec3f(0, 1, 0);
+            EXPECT_TRUE(near3(r.triangles[t].facing(), expected));
             for (const SoPrimitiveVertex &v : r.triangles[t].v) EXPECT_TRUE(near3(v.getNormal(), expected));
-            SbVec3f w = r.triangles[t].winding();
-            w.normalize();
-            EXPECT_TRUE(near3(w, expected));
         }
-        std::vector<int> mats;
-        for (const RecordedTriangle &t : r.triangles)
-            for (const SoPrimitiveVertex &v : t.v) mats.push_back(v.getMaterialIndex());
-        // Fans (0 1 2) (0 2 3) over coordinates 1..4, then coordinates 5..7.
-        std::vector<int> expected;
-        switch (binding) {
-        case SoMaterialBinding::OVERALL: expected.assign(9, 0); break;
-        case SoMaterialBinding::PER_VERTEX:
-        case SoMaterialBinding::PER_VERTEX_INDEXED: expected = {1, 2, 3, 1, 3, 4, 5, 6, 7}; break;
-        default: expected = {0, 0, 0, 0, 0, 0, 1, 1, 1}; break;
-        }
-        EXPECT_EQ(mats, expected) << "binding " << binding;
+        expectMaterials(r, binding, pts, {0, 0, 1}, {0, 0, 1});
     }
+    // Clockwise vertex ordering turns generated normals around.
+    NodeRef<SoSeparator> cw(withHints(sceneWith(new SoFaceSet, MB::OVERALL, unitSquareAt(0)),
+                                      SoShapeHints::CLOCKWISE, SoShapeHints::CONVEX));
+    const Recorded r = collectPrimitives(cw);
+    ASSERT_EQ(r.triangles.size(), 2u);
+    EXPECT_TRUE(near3(r.triangles[0].v[0].getNormal(), SbVec3f(0, 0, -1)));
 }
 
 TEST_F(ShapeTest, IndexedFaceSetUsesIndexListsForIndexedBindings) {
     std::vector<SbVec3f> pts = unitSquareAt(0);
     pts.push_back(SbVec3f(0, 0, 1));
-    auto build = [&](int binding, bool withMaterialIndex) {
+    const std::vector<int32_t> corners = {5, 6, 7, -1, 8, 9, 10, -1, 11, 12, 13, -1};
+    const struct {
+        int binding;
+        std::vector<int32_t> materialIndex;
+        std::vector<int> expected; // of each triangle corner
+    } cases[] = {
+        {MB::OVERALL, corners, {0, 0, 0, 0, 0, 0, 0, 0, 0}},
+        {MB::PER_VERTEX_INDEXED, {}, {0, 1, 2, 0, 2, 3, 4, 1, 0}}, // the coordinate indices
+        {MB::PER_VERTEX_INDEXED, corners, {5, 6, 7, 8, 9, 10, 11, 12, 13}},
+        {MB::PER_VERTEX, corners, {0, 1, 2, 3, 4, 5, 6, 7, 8}},
+        {MB::PER_FACE_INDEXED, {4, 2, 9}, {4, 4, 4, 2, 2, 2, 9, 9, 9}},
+        {MB::PER_FACE, corners, {0, 0, 0, 1, 1, 1, 2, 2, 2}},
+        {MB::PER_PART_INDEXED, {3, 1, 2}, {3, 3, 3, 1, 1, 1, 2, 2, 2}},
+        {MB::PER_PART, {3, 1, 2}, {0, 0, 0, 1, 1, 1, 2, 2, 2}},
+    };
+    for (const auto &c : cases) {
         SoIndexedFaceSet *ifs = new SoIndexedFaceSet;
-        const int32_t idx[] = {0, 1, 2, -1, 0, 2, 3, -1, 4, 1, 0, -1};
-        ifs->coordIndex.setValues(0, 12, idx);
-        if (withMaterialIndex) {
-            const int32_t mi[] = {5, 6, 7, -1, 8, 9, 10, -1, 11, 12, 13, -1};
-            ifs->materialIndex.setValues(0, 12, mi);
-        }
-        SoSeparator *root = sceneWith(ifs, binding);
-        root->insertChild(coordinates(pts), 0);
-        return root;
-    };
-    auto mats = [](const Recorded &r) {
-        std::vector<int> out;
-        for (const RecordedTriangle &t : r.triangles)
-            for (const SoPrimitiveVertex &v : t.v) out.push_back(v.getMaterialIndex());
-        return out;
-    };
-    {
-        NodeRef<SoSeparator> root(build(SoMaterialBinding::PER_VERTEX_INDEXED, false));
-        EXPECT_EQ(mats(collectPrimitives(root)), (std::vector<int>{0, 1, 2, 0, 2, 3, 4, 1, 0}));
-    }
-    {
-        NodeRef<SoSeparator> root(build(SoMaterialBinding::PER_VERTEX_INDEXED, true));
-        EXPECT_EQ(mats(collectPrimitives(root)), (std::vector<int>{5, 6, 7, 8, 9, 10, 11, 12, 13}));
-    }
-    {
-        NodeRef<SoSeparator> root(build(SoMaterialBinding::PER_VERTEX, true));
-        EXPECT_EQ(mats(collectPrimitives(root)), (std::vector<int>{0, 1, 2, 3, 4, 5, 6, 7, 8}));
-    }
-    {
-        SoSeparator *root = build(SoMaterialBinding::PER_FACE_INDEXED, false);
-        NodeRef<SoSeparator> keep(root);
-        static_cast<SoIndexedFaceSet *>(root->getChild(2))->materialIndex.setValues(0, 3, std::vector<int32_t>{4, 2, 9}.data());
-        EXPECT_EQ(mats(collectPrimitives(root)), (std::vector<int>{4, 4, 4, 2, 2, 2, 9, 9, 9}));
-    }
-    {
-        NodeRef<SoSeparator> root(build(SoMaterialBinding::PER_FACE, true));
-        EXPECT_EQ(mats(collectPrimitives(root)), (std::vector<int>{0, 0, 0, 1, 1, 1, 2, 2, 2}));
-    }
-    {
-        NodeRef<SoSeparator> root(build(SoMaterialBinding::PER_PART_INDEXED, false));
-        static_cast<SoIndexedFaceSet *>(root->getChild(2))->materialIndex.setValues(0, 3, std::vector<int32_t>{3, 1, 2}.data());
-        EXPECT_EQ(mats(collectPrimitives(root)), (std::vector<int>{3, 3, 3, 1, 1, 1, 2, 2, 2}));
+        setList(ifs->coordIndex, {0, 1, 2, -1, 0, 2, 3, -1, 4, 1, 0, -1});
+        if (!c.materialIndex.empty()) setList(ifs->materialIndex, c.materialIndex);
+        NodeRef<SoSeparator> root(sceneWith(ifs, c.binding, pts));
+        EXPECT_EQ(vertexMaterials(collectPrimitives(root)), c.expected) << c.binding;
     }
 }
 
 TEST_F(ShapeTest, GivenNormalsFollowTheNormalBinding) {
-    std::vector<SbVec3f> pts = unitSquareAt(0);
     SoNormal *normals = new SoNormal;
-    const SbVec3f n[] = {SbVec3f(1, 0, 0), SbVec3f(0, 1, 0), SbVec3f(0, 0, 1), SbVec3f(-1, 0, 0)};
-    normals->vector.setValues(0, 4, n);
+    const std::vector<SbVec3f> n = {SbVec3f(1, 0, 0), SbVec3f(0, 1, 0), SbVec3f(0, 0, 1), SbVec3f(-1, 0, 0)};
+    setList(normals->vector, n);
     SoNormalBinding *nb = new SoNormalBinding; // default PER_VERTEX_INDEXED
     SoIndexedFaceSet *ifs = new SoIndexedFaceSet;
-    const int32_t idx[] = {0, 1, 2, 3, -1};
-    ifs->coordIndex.setValues(0, 5, idx);
-    const int32_t ni[] = {3, 2, 1, 0, -1};
-    ifs->normalIndex.setValues(0, 5, ni);
-    NodeRef<SoSeparator> root;
-    root->addChild(coordinates(pts));
-    root->addChild(normals);
-    root->addChild(nb);
-    root->addChild(ifs);
+    setList(ifs->coordIndex, {0, 1, 2, 3, -1});
+    setList(ifs->normalIndex, {3, 2, 1, 0, -1});
+    NodeRef<SoSeparator> root(sceneWith(ifs, MB::OVERALL, unitSquareAt(0)));
+    root->insertChild(normals, 0);
+    root->insertChild(nb, 0);
     Recorded r = collectPrimitives(root);
     ASSERT_EQ(r.triangles.size(), 2u);
     EXPECT_TRUE(near3(r.triangles[0].v[0].getNormal(), n[3]));
@@ -289,29 +262,9 @@ TEST_F(ShapeTest, GivenNormalsFollowTheNormalBinding) {
     r = collectPrimitives(root);
     for (const RecordedTriangle &t : r.triangles)
         for (const SoPrimitiveVertex &v : t.v) EXPECT_TRUE(near3(v.getNormal(), n[0]));
-    // Clockwise vertex ordering turns generated normals around.
-    NodeRef<SoSeparator> cw;
-    SoShapeHints *hints = new SoShapeHints;
-    hints->vertexOrdering.setValue(SoShapeHints::CLOCKWISE);
-    cw->addChild(hints);
-    cw->addChild(coordinates(pts));
-    SoFaceSet *fs = new SoFaceSet;
-    cw->addChild(fs);
-    r = collectPrimitives(cw);
-    ASSERT_EQ(r.triangles.size(), 2u);
-    EXPECT_TRUE(near3(r.triangles[0].v[0].getNormal(), SbVec3f(0, 0, -1)));
 }
 
 namespace {
-double shoelace(const std::vector<SbVec3f> &p) {
-    double a = 0;
-    for (size_t i = 0; i < p.size(); i++) {
-        const SbVec3f &u = p[i], &v = p[(i + 1) % p.size()];
-        a += double(u[0]) * v[1] - double(v[0]) * u[1];
-    }
-    return a / 2;
-}
-
 // Whether a point is inside a simple polygon in the x-y plane (even-odd rule).
 bool insidePolygon(const std::vector<SbVec3f> &poly, const SbVec3f &p) {
     bool in = false;
@@ -324,214 +277,168 @@ bool insidePolygon(const std::vector<SbVec3f> &poly, const SbVec3f &p) {
 } // namespace
 
 TEST_F(ShapeTest, ConcaveFacesAreTriangulatedWhenTheFaceTypeIsUnknown) {
-    // An L of area 3, and a comb of area 11 whose fan from the first corner would leave the shape.
-    const std::vector<std::vector<SbVec3f>> polygons = {
-        {SbVec3f(0, 0, 0), SbVec3f(2, 0, 0), SbVec3f(2, 1, 0), SbVec3f(1, 1, 0), SbVec3f(1, 2, 0), SbVec3f(0, 2, 0)},
-        {SbVec3f(0, 0, 0), SbVec3f(5, 0, 0), SbVec3f(5, 3, 0), SbVec3f(4, 3, 0), SbVec3f(4, 1, 0), SbVec3f(3, 1, 0),
-         SbVec3f(3, 3, 0), SbVec3f(2, 3, 0), SbVec3f(2, 1, 0), SbVec3f(1, 1, 0), SbVec3f(1, 3, 0), SbVec3f(0, 3, 0)},
+    // An L of area 3; a comb of area 11 whose fan from the first corner would leave the shape, also
+    // wound clockwise; collinear corners, which must end without looping and add no area.
+    const std::vector<SbVec3f> comb = {SbVec3f(0, 0, 0), SbVec3f(5, 0, 0), SbVec3f(5, 3, 0), SbVec3f(4, 3, 0),
+                                       SbVec3f(4, 1, 0), SbVec3f(3, 1, 0), SbVec3f(3, 3, 0), SbVec3f(2, 3, 0),
+                                       SbVec3f(2, 1, 0), SbVec3f(1, 1, 0), SbVec3f(1, 3, 0), SbVec3f(0, 3, 0)};
+    const struct {
+        std::vector<SbVec3f> poly;
+        int ordering;
+        double signedArea;
+    } cases[] = {
+        {{SbVec3f(0, 0, 0), SbVec3f(2, 0, 0), SbVec3f(2, 1, 0), SbVec3f(1, 1, 0), SbVec3f(1, 2, 0), SbVec3f(0, 2, 0)},
+         SoShapeHints::COUNTERCLOCKWISE, 3},
+        {comb, SoShapeHints::COUNTERCLOCKWISE, 11},
+        {{comb.rbegin(), comb.rend()}, SoShapeHints::CLOCKWISE, -11},
+        {{SbVec3f(0, 0, 0), SbVec3f(1, 0, 0), SbVec3f(2, 0, 0), SbVec3f(3, 0, 0)}, SoShapeHints::COUNTERCLOCKWISE, 0},
     };
-    for (const auto &poly : polygons) {
-        NodeRef<SoSeparator> root;
-        SoShapeHints *hints = new SoShapeHints;
-        hints->faceType.setValue(SoShapeHints::UNKNOWN_FACE_TYPE);
-        root->addChild(hints);
-        root->addChild(coordinates(poly));
-        root->addChild(new SoFaceSet);
+    for (const auto &c : cases) {
+        NodeRef<SoSeparator> root(
+            withHints(sceneWith(new SoFaceSet, MB::OVERALL, c.poly), c.ordering, SoShapeHints::UNKNOWN_FACE_TYPE));
         const Recorded r = collectPrimitives(root);
-        ASSERT_EQ(r.triangles.size(), poly.size() - 2);
         double area = 0;
         for (const RecordedTriangle &t : r.triangles) {
-            EXPECT_GT(t.winding()[2], 0.0f); // wound like the face
-            EXPECT_TRUE(insidePolygon(poly, t.centroid()));
-            area += t.area();
+            area += 0.5 * t.winding()[2];
+            if (c.signedArea == 0) continue;
+            EXPECT_GT(t.winding()[2] * c.signedArea, 0.0); // wound like the face
+            EXPECT_TRUE(insidePolygon(c.poly, t.centroid()));
         }
-        EXPECT_NEAR(area, shoelace(poly), 1e-5);
+        EXPECT_NEAR(area, c.signedArea, 1e-5);
+        if (c.signedArea != 0) {
+            EXPECT_EQ(r.triangles.size(), c.poly.size() - 2);
+        }
     }
-    // The same builder used directly on a clockwise polygon keeps it clockwise.
-    std::vector<SbVec3f> cw(polygons[1].rbegin(), polygons[1].rend());
-    std::vector<int> tris;
-    scene_detail::ShapeBuilder::triangulatePolygon(cw.data(), static_cast<int>(cw.size()), tris);
-    ASSERT_EQ(tris.size(), 3 * (cw.size() - 2));
-    double area = 0;
-    for (size_t t = 0; t < tris.size(); t += 3) {
-        const SbVec3f w = (cw[tris[t + 1]] - cw[tris[t]]).cross(cw[tris[t + 2]] - cw[tris[t]]);
-        EXPECT_LT(w[2], 0.0f);
-        area += 0.5 * w.length();
-    }
-    EXPECT_NEAR(area, 11.0, 1e-5);
-    // Degenerate input ends without looping: collinear corners add no triangles.
-    const std::vector<SbVec3f> line = {SbVec3f(0, 0, 0), SbVec3f(1, 0, 0), SbVec3f(2, 0, 0), SbVec3f(3, 0, 0)};
-    tris.clear();
-    scene_detail::ShapeBuilder::triangulatePolygon(line.data(), 4, tris);
-    for (size_t t = 0; t + 2 < tris.size(); t += 3)
-        EXPECT_FLOAT_EQ((line[tris[t + 1]] - line[tris[t]]).cross(line[tris[t + 2]] - line[tris[t]]).length(), 0.0f);
 }
 
 TEST_F(ShapeTest, TriangleStripsKeepTheirWindingAndBindPerTriangle) {
-    // A zigzag strip in the x-y plane: 6 vertices, 4 triangles, all facing +z.
-    const std::vector<SbVec3f> zig = {SbVec3f(0, 0, 0), SbVec3f(0, 1, 0), SbVec3f(1, 0, 0),
-                                      SbVec3f(1, 1, 0), SbVec3f(2, 0, 0), SbVec3f(2, 1, 0)};
-    // Wound (0,1,2) faces -z with y up; flip so the first triangle is counter-clockwise.
-    std::vector<SbVec3f> pts;
-    for (const SbVec3f &p : zig) pts.push_back(SbVec3f(p[0], -p[1], 0));
-    for (int binding : {SoMaterialBinding::PER_FACE, SoMaterialBinding::PER_PART, SoMaterialBinding::PER_VERTEX}) {
+    // A zigzag strip in the x-y plane whose first triangle is counter-clockwise: 6 vertices, 4
+    // triangles.
+    const std::vector<SbVec3f> pts = {SbVec3f(0, 0, 0), SbVec3f(0, -1, 0), SbVec3f(1, 0, 0),
+                                      SbVec3f(1, -1, 0), SbVec3f(2, 0, 0), SbVec3f(2, -1, 0)};
+    for (int binding : kAllBindings) {
         SoTriangleStripSet *strips = new SoTriangleStripSet;
-        strips->numVertices.setValue(4);
-        strips->numVertices.set1Value(1, 2); // too short for a triangle
-        SoSeparator *root = sceneWith(strips, binding);
-        root->insertChild(coordinates(pts), 0);
-        NodeRef<SoSeparator> keep(root);
-        Recorded r = collectPrimitives(root);
-        ASSERT_EQ(r.triangles.size(), 2u);
+        setList(strips->numVertices, {4, 2}); // the second is too short for a triangle
+        NodeRef<SoSeparator> root(sceneWith(strips, binding, pts));
+        expectMaterials(collectPrimitives(root), binding, pts, {0, 0}, {0, 1});
         strips->numVertices.setValue(-1);
-        r = collectPrimitives(root);
+        const Recorded r = collectPrimitives(root);
         ASSERT_EQ(r.triangles.size(), 4u);
-        for (size_t t = 0; t < 4; t++) {
-            EXPECT_GT(r.triangles[t].winding()[2], 0.0f) << t;
-            EXPECT_TRUE(near3(r.triangles[t].v[0].getNormal(), SbVec3f(0, 0, 1)));
-            if (binding == SoMaterialBinding::PER_FACE) {
-                for (const SoPrimitiveVertex &v : r.triangles[t].v) EXPECT_EQ(v.getMaterialIndex(), static_cast<int>(t));
-            }
-            if (binding == SoMaterialBinding::PER_PART) {
-                for (const SoPrimitiveVertex &v : r.triangles[t].v) EXPECT_EQ(v.getMaterialIndex(), 0);
-            }
+        for (const RecordedTriangle &t : r.triangles) {
+            EXPECT_GT(t.winding()[2], 0.0f);
+            EXPECT_TRUE(near3(t.v[0].getNormal(), SbVec3f(0, 0, 1)));
         }
-        if (binding == SoMaterialBinding::PER_VERTEX) {
-            // Odd triangles swap their first two corners.
-            EXPECT_EQ(r.triangles[1].v[0].getMaterialIndex(), 2);
-            EXPECT_EQ(r.triangles[1].v[1].getMaterialIndex(), 1);
-            EXPECT_EQ(r.triangles[1].v[2].getMaterialIndex(), 3);
-        }
+        expectMaterials(r, binding, pts, {0, 0, 0, 0}, {0, 1, 2, 3});
+        // Odd triangles swap their first two corners.
+        EXPECT_EQ(r.triangles[1].v[0].getPoint(), pts[2]);
     }
     // Indexed strips: two strips, materials per strip from materialIndex.
     SoIndexedTriangleStripSet *its = new SoIndexedTriangleStripSet;
-    const int32_t idx[] = {0, 1, 2, 3, -1, 2, 3, 4, 5};
-    its->coordIndex.setValues(0, 9, idx);
-    its->materialIndex.setValues(0, 2, std::vector<int32_t>{7, 3}.data());
-    SoSeparator *root = sceneWith(its, SoMaterialBinding::PER_PART_INDEXED);
-    root->insertChild(coordinates(pts), 0);
-    NodeRef<SoSeparator> keep(root);
+    setList(its->coordIndex, {0, 1, 2, 3, -1, 2, 3, 4, 5});
+    setList(its->materialIndex, {7, 3});
+    NodeRef<SoSeparator> root(sceneWith(its, MB::PER_PART_INDEXED, pts));
     const Recorded r = collectPrimitives(root);
-    EXPECT_EQ(materialsOfTriangles(r), (std::vector<int>{7, 7, 3, 3}));
+    EXPECT_EQ(vertexMaterials(r), (std::vector<int>{7, 7, 7, 7, 7, 7, 3, 3, 3, 3, 3, 3}));
     for (const RecordedTriangle &t : r.triangles) EXPECT_GT(t.winding()[2], 0.0f);
 }
 
 TEST_F(ShapeTest, QuadMeshRowsAndQuads) {
-    // 4 columns x 3 rows on the x-y plane.
+    // 4 columns x 3 rows on the x-y plane: 6 quads in 2 rows.
     std::vector<SbVec3f> pts;
     for (int row = 0; row < 3; row++)
         for (int col = 0; col < 4; col++) pts.push_back(SbVec3f(float(col), float(row), 0));
-    for (int binding : {SoMaterialBinding::PER_FACE, SoMaterialBinding::PER_PART}) {
+    for (int binding : kAllBindings) {
         SoQuadMesh *mesh = new SoQuadMesh;
         mesh->verticesPerRow.setValue(4);
         mesh->verticesPerColumn.setValue(3);
-        SoSeparator *root = sceneWith(mesh, binding);
-        root->insertChild(coordinates(pts), 0);
-        NodeRef<SoSeparator> keep(root);
+        NodeRef<SoSeparator> root(sceneWith(mesh, binding, pts));
         const Recorded r = collectPrimitives(root);
         ASSERT_EQ(r.triangles.size(), 12u);
         double area = 0;
+        std::vector<int> parts, faces;
         for (size_t t = 0; t < r.triangles.size(); t++) {
             EXPECT_GT(r.triangles[t].winding()[2], 0.0f);
             area += r.triangles[t].area();
-            const int quad = static_cast<int>(t / 2);
-            EXPECT_EQ(r.triangles[t].v[0].getMaterialIndex(), binding == SoMaterialBinding::PER_FACE ? quad : quad / 3);
+            faces.push_back(static_cast<int>(t / 2));
+            parts.push_back(static_cast<int>(t / 6));
         }
         EXPECT_NEAR(area, 6.0, 1e-5);
+        expectMaterials(r, binding, pts, parts, faces);
+        // Too few coordinates: only whole rows are used.
+        mesh->verticesPerColumn.setValue(5);
+        EXPECT_EQ(collectPrimitives(root).triangles.size(), 12u);
     }
-    // Too few coordinates: only whole rows are used.
-    SoQuadMesh *mesh = new SoQuadMesh;
-    mesh->verticesPerRow.setValue(4);
-    mesh->verticesPerColumn.setValue(5);
-    SoSeparator *root = sceneWith(mesh);
-    root->insertChild(coordinates(pts), 0);
-    NodeRef<SoSeparator> keep(root);
-    EXPECT_EQ(collectPrimitives(root).triangles.size(), 12u);
 }
 
 TEST_F(ShapeTest, LineSetsGiveJoinedSegmentsWithPartAndLineMaterials) {
     const std::vector<SbVec3f> pts = {SbVec3f(0, 0, 0), SbVec3f(1, 0, 0), SbVec3f(1, 1, 0), SbVec3f(5, 5, 5),
                                       SbVec3f(6, 5, 5)};
-    for (int binding : {SoMaterialBinding::PER_PART, SoMaterialBinding::PER_FACE, SoMaterialBinding::PER_VERTEX}) {
+    for (int binding : kAllBindings) {
         SoLineSet *lines = new SoLineSet;
-        lines->numVertices.setValue(3);
-        lines->numVertices.set1Value(1, 2);
-        SoSeparator *root = sceneWith(lines, binding);
-        root->insertChild(coordinates(pts), 0);
-        NodeRef<SoSeparator> keep(root);
+        setList(lines->numVertices, {3, 2});
+        NodeRef<SoSeparator> root(sceneWith(lines, binding, pts));
         const Recorded r = collectPrimitives(root);
         ASSERT_EQ(r.segments.size(), 3u);
         EXPECT_TRUE(r.triangles.empty());
         EXPECT_EQ(r.segments[0][1].getPoint(), r.segments[1][0].getPoint()); // joined exactly
         EXPECT_EQ(r.segments[2][0].getPoint(), pts[3]);
-        std::vector<int> mats;
-        for (const auto &s : r.segments) mats.insert(mats.end(), {s[0].getMaterialIndex(), s[1].getMaterialIndex()});
-        const std::vector<int> expected = binding == SoMaterialBinding::PER_PART   ? std::vector<int>{0, 0, 1, 1, 2, 2}
-                                          : binding == SoMaterialBinding::PER_FACE ? std::vector<int>{0, 0, 0, 0, 1, 1}
-                                                                                   : std::vector<int>{0, 1, 1, 2, 3, 4};
-        EXPECT_EQ(mats, expected) << binding;
+        // A part is a segment, a face a polyline.
+        const int segmentLine[3] = {0, 0, 1}, coords[3][2] = {{0, 1}, {1, 2}, {3, 4}};
+        for (int s = 0; s < 3; s++)
+            for (int k = 0; k < 2; k++)
+                EXPECT_EQ(r.segments[s][k].getMaterialIndex(), pick(binding, s, segmentLine[s], coords[s][k])) << binding;
     }
     SoIndexedLineSet *ils = new SoIndexedLineSet;
-    const int32_t idx[] = {4, 3, -1, 0, 1, 2, -1};
-    ils->coordIndex.setValues(0, 7, idx);
-    SoSeparator *root = sceneWith(ils, SoMaterialBinding::PER_VERTEX_INDEXED);
-    root->insertChild(coordinates(pts), 0);
-    NodeRef<SoSeparator> keep(root);
+    setList(ils->coordIndex, {4, 3, -1, 0, 1, 2, -1});
+    NodeRef<SoSeparator> root(sceneWith(ils, MB::PER_VERTEX_INDEXED, pts));
     Recorded r = collectPrimitives(root);
     ASSERT_EQ(r.segments.size(), 3u);
     EXPECT_EQ(r.segments[0][0].getPoint(), pts[4]);
-    EXPECT_EQ(r.segments[0][0].getMaterialIndex(), 4);
-    EXPECT_EQ(r.segments[2][1].getMaterialIndex(), 2);
-    ils->materialIndex.setValues(0, 2, std::vector<int32_t>{8, 9}.data());
-    static_cast<SoMaterialBinding *>(root->getChild(1))->value.setValue(SoMaterialBinding::PER_FACE_INDEXED);
-    r = collectPrimitives(root);
-    EXPECT_EQ(r.segments[0][0].getMaterialIndex(), 8);
-    EXPECT_EQ(r.segments[1][1].getMaterialIndex(), 9);
+    EXPECT_EQ(vertexMaterials(r), (std::vector<int>{4, 3, 0, 1, 1, 2}));
+    setList(ils->materialIndex, {8, 9});
+    static_cast<SoMaterialBinding *>(root->getChild(1))->value.setValue(MB::PER_FACE_INDEXED);
+    EXPECT_EQ(vertexMaterials(collectPrimitives(root)), (std::vector<int>{8, 8, 9, 9, 9, 9}));
 }
 
 TEST_F(ShapeTest, PointAndMarkerSetsGivePoints) {
     const std::vector<SbVec3f> pts = {SbVec3f(0, 0, 0), SbVec3f(1, 0, 0), SbVec3f(2, 0, 0), SbVec3f(3, 0, 0),
                                       SbVec3f(4, 0, 0)};
-    for (bool marker : {false, true}) {
-        SoPointSet *set = marker ? new SoMarkerSet : new SoPointSet;
-        set->startIndex.setValue(1);
-        SoSeparator *root = sceneWith(set, SoMaterialBinding::PER_VERTEX);
-        root->insertChild(coordinates(pts), 0);
-        SoMaterial *colours = new SoMaterial;
-        const SbColor c[] = {SbColor(1, 0, 0), SbColor(0, 1, 0), SbColor(0, 0, 1), SbColor(1, 1, 0), SbColor(0, 1, 1)};
-        colours->diffuseColor.setValues(0, 5, c);
-        root->insertChild(colours, 0);
-        NodeRef<SoSeparator> keep(root);
-        Recorded r = collectPrimitives(root);
-        ASSERT_EQ(r.points.size(), 4u);
-        for (int i = 0; i < 4; i++) {
-            EXPECT_EQ(r.points[i].getPoint(), pts[i + 1]);
-            EXPECT_EQ(r.points[i].getMaterialIndex(), i + 1);
-            EXPECT_EQ(r.pointDiffuse[i], c[i + 1]);
+    const std::vector<SbColor> colours = {SbColor(1, 0, 0), SbColor(0, 1, 0), SbColor(0, 0, 1), SbColor(1, 1, 0),
+                                          SbColor(0, 1, 1)};
+    for (bool marker : {false, true})
+        for (int binding : kAllBindings) {
+            SoPointSet *set = marker ? new SoMarkerSet : new SoPointSet;
+            set->startIndex.setValue(1);
+            NodeRef<SoSeparator> root(sceneWith(set, binding, pts));
+            SoMaterial *material = new SoMaterial;
+            setList(material->diffuseColor, colours);
+            root->insertChild(material, 0);
+            const Recorded r = collectPrimitives(root);
+            ASSERT_EQ(r.points.size(), 4u);
+            for (int i = 0; i < 4; i++) { // each point is its own part and face
+                const int m = pick(binding, i, i, i + 1);
+                EXPECT_EQ(r.points[i].getPoint(), pts[i + 1]);
+                EXPECT_EQ(r.points[i].getMaterialIndex(), m) << binding;
+                EXPECT_EQ(r.pointDiffuse[i], colours[m]);
+            }
+            set->numPoints.setValue(2);
+            EXPECT_EQ(collectPrimitives(root).points.size(), 2u);
         }
-        set->numPoints.setValue(2);
-        EXPECT_EQ(collectPrimitives(root).points.size(), 2u);
-    }
 }
 
 TEST_F(ShapeTest, VertexPropertyAppliesOnlyToItsShape) {
     SoVertexProperty *vp = new SoVertexProperty;
     std::vector<SbVec3f> square = unitSquareAt(10);
-    square.push_back(SbVec3f(10, 2, 0));
-    square.push_back(SbVec3f(11, 2, 0));
-    vp->vertex.setValues(0, 6, square.data());
-    vp->orderedRGBA.setValue(0xff0000ffu);
-    vp->orderedRGBA.set1Value(1, 0x00ff00ffu);
+    square.insert(square.end(), {SbVec3f(10, 2, 0), SbVec3f(11, 2, 0)});
+    setList(vp->vertex, square);
+    setList(vp->orderedRGBA, {0xff0000ffu, 0x00ff00ffu});
     vp->materialBinding.setValue(SoVertexProperty::PER_FACE);
     SoFaceSet *withVp = new SoFaceSet;
     withVp->vertexProperty.setValue(vp);
-    withVp->numVertices.setValue(3);
-    withVp->numVertices.set1Value(1, 3);
+    setList(withVp->numVertices, {3, 3});
     // The shape after it still sees the separator's own coordinates and material.
     SoFaceSet *after = new SoFaceSet;
-    NodeRef<SoSeparator> root;
-    root->addChild(coordinates(unitSquareAt(0)));
-    root->addChild(withVp);
+    NodeRef<SoSeparator> root(sceneWith(withVp, MB::OVERALL, unitSquareAt(0)));
     root->addChild(after);
     const Recorded r = collectPrimitives(root);
     ASSERT_EQ(r.triangles.size(), 4u);
@@ -544,52 +451,45 @@ TEST_F(ShapeTest, VertexPropertyAppliesOnlyToItsShape) {
     EXPECT_EQ(r.triangles[2].v[0].getPoint(), SbVec3f(0, 0, 0));
     EXPECT_EQ(r.triangles[2].v[0].getMaterialIndex(), 0);
     EXPECT_TRUE(near3(r.triangles[2].diffuse, SbColor(0.8f, 0.8f, 0.8f)));
-
-    SoGetBoundingBoxAction bbox;
-    bbox.apply(withVp);
-    EXPECT_TRUE(near3(bbox.getBoundingBox().getMin(), SbVec3f(10, 0, 0)));
-    EXPECT_TRUE(near3(bbox.getBoundingBox().getMax(), SbVec3f(11, 2, 0)));
 }
 
 TEST_F(ShapeTest, BoundingBoxesCoverWhatTheShapesUse) {
-    auto boxOf = [](SoNode *root) {
+    auto expectBox = [](SoNode *root, const SbVec3f &min, const SbVec3f &max) {
         SoGetBoundingBoxAction action;
         action.apply(root);
-        return action.getBoundingBox();
+        EXPECT_TRUE(near3(action.getBoundingBox().getMin(), min));
+        EXPECT_TRUE(near3(action.getBoundingBox().getMax(), max));
     };
-    NodeRef<SoSeparator> root;
-    SoTranslation *t = new SoTranslation;
-    t->translation.setValue(SbVec3f(5, 0, 0));
-    root->addChild(t);
+    auto translated = [](SoNode *shape, const SbVec3f &by) {
+        SoSeparator *root = new SoSeparator;
+        SoTranslation *t = new SoTranslation;
+        t->translation.setValue(by);
+        root->addChild(t);
+        root->addChild(shape);
+        return root;
+    };
     SoCone *cone = new SoCone;
     cone->bottomRadius.setValue(2);
     cone->height.setValue(6);
-    root->addChild(cone);
-    SbBox3f box = boxOf(root);
-    EXPECT_TRUE(near3(box.getMin(), SbVec3f(3, -3, -2)));
-    EXPECT_TRUE(near3(box.getMax(), SbVec3f(7, 3, 2)));
-
-    // Indexed shapes cover only the coordinates they name.
-    NodeRef<SoSeparator> indexed;
-    indexed->addChild(coordinates({SbVec3f(0, 0, 0), SbVec3f(1, 1, 1), SbVec3f(100, 0, 0), SbVec3f(2, -1, 0)}));
+    NodeRef<SoSeparator> coneRoot(translated(cone, SbVec3f(5, 0, 0)));
+    expectBox(coneRoot, SbVec3f(3, -3, -2), SbVec3f(7, 3, 2));
+    // Indexed shapes cover only the coordinates they name; vertexProperty replaces the state's.
     SoIndexedLineSet *ils = new SoIndexedLineSet;
-    ils->coordIndex.setValues(0, 3, std::vector<int32_t>{0, 1, 3}.data());
-    indexed->addChild(ils);
-    box = boxOf(indexed);
-    EXPECT_TRUE(near3(box.getMin(), SbVec3f(0, -1, 0)));
-    EXPECT_TRUE(near3(box.getMax(), SbVec3f(2, 1, 1)));
-
+    setList(ils->coordIndex, {0, 1, 3});
+    NodeRef<SoSeparator> indexed(
+        sceneWith(ils, MB::OVERALL, {SbVec3f(0, 0, 0), SbVec3f(1, 1, 1), SbVec3f(100, 0, 0), SbVec3f(2, -1, 0)}));
+    expectBox(indexed, SbVec3f(0, -1, 0), SbVec3f(2, 1, 1));
+    SoVertexProperty *vp = new SoVertexProperty;
+    setList(vp->vertex, {SbVec3f(10, 0, 0), SbVec3f(11, 2, 0), SbVec3f(10, 1, 0)});
+    SoFaceSet *withVp = new SoFaceSet;
+    withVp->vertexProperty.setValue(vp);
+    NodeRef<SoSeparator> vpRoot(sceneWith(withVp, MB::OVERALL, unitSquareAt(0)));
+    expectBox(vpRoot, SbVec3f(10, 0, 0), SbVec3f(11, 2, 0));
     // 2-D text has a box at its anchor only, and no geometry.
-    NodeRef<SoSeparator> text;
-    SoTranslation *moved = new SoTranslation;
-    moved->translation.setValue(SbVec3f(1, 2, 3));
-    text->addChild(moved);
     SoText2 *label = new SoText2;
     label->string.setValue("label");
-    text->addChild(label);
-    box = boxOf(text);
-    EXPECT_TRUE(near3(box.getMin(), SbVec3f(1, 2, 3)));
-    EXPECT_TRUE(near3(box.getMax(), SbVec3f(1, 2, 3)));
+    NodeRef<SoSeparator> text(translated(label, SbVec3f(1, 2, 3)));
+    expectBox(text, SbVec3f(1, 2, 3), SbVec3f(1, 2, 3));
     const Recorded r = collectPrimitives(text);
     EXPECT_TRUE(r.triangles.empty() && r.segments.empty() && r.points.empty());
 }

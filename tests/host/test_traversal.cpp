@@ -56,7 +56,11 @@ SoTranslation *translation(float x, float y, float z) {
     return t;
 }
 
-SbVec3f translationOf(const SbMatrix &m) { return SbVec3f(m[3][0], m[3][1], m[3][2]); }
+SbMatrix translationMatrix(const SbVec3f &t) {
+    SbMatrix m;
+    m.setTranslate(t);
+    return m;
+}
 
 int countFrom(const Recorded &r, const SoNode *shape) {
     int n = 0;
@@ -67,8 +71,8 @@ int countFrom(const Recorded &r, const SoNode *shape) {
 } // namespace
 
 TEST_F(TraversalTest, ReferenceCountingDeletesAtZero) {
-    bool childDeleted = false;
-    TrackedNode *child = new TrackedNode(&childDeleted);
+    bool childDeleted = false, otherDeleted = false;
+    TrackedNode *child = new TrackedNode(&childDeleted), *other = new TrackedNode(&otherDeleted);
     EXPECT_EQ(child->getRefCount(), 0);
     child->ref();
     SoGroup *group = new SoGroup;
@@ -77,339 +81,221 @@ TEST_F(TraversalTest, ReferenceCountingDeletesAtZero) {
     EXPECT_EQ(child->getRefCount(), 2);
     group->removeChild(child);
     EXPECT_EQ(child->getRefCount(), 1);
-    EXPECT_FALSE(childDeleted);
     group->addChild(child);
     child->unref();
-    EXPECT_FALSE(childDeleted); // the group still holds it
-    // Deleting the group releases its children.
-    bool otherDeleted = false;
-    TrackedNode *other = new TrackedNode(&otherDeleted);
     other->ref();
     other->unrefNoDelete();
-    EXPECT_FALSE(otherDeleted);
+    EXPECT_FALSE(childDeleted || otherDeleted); // the group still holds the child
     EXPECT_EQ(other->getRefCount(), 0);
     group->addChild(other);
-    group->unref();
-    EXPECT_TRUE(childDeleted);
-    EXPECT_TRUE(otherDeleted);
+    group->unref(); // deleting the group releases its children
+    EXPECT_TRUE(childDeleted && otherDeleted);
 }
 
-TEST_F(TraversalTest, SeparatorRestoresEveryElement) {
-    NodeRef<SoGroup> root;
-    SoSeparator *sep = new SoSeparator;
-    sep->addChild(material(1, 0, 0));
-    sep->addChild(translation(5, 0, 0));
-    SoCube *inside = new SoCube;
-    sep->addChild(inside);
-    root->addChild(sep);
-    SoCube *after = new SoCube;
-    root->addChild(after);
+TEST_F(TraversalTest, SeparatorsRestoreEveryElementAndTransformSeparatorsOnlyTheMatrix) {
+    SoCube *inside = new SoCube, *after = new SoCube, *last = new SoCube;
+    NodeRef<SoGroup> root(with(new SoGroup, {with(new SoSeparator, {material(1, 0, 0), translation(5, 0, 0), inside}),
+                                             after, translation(0, 0, 2),
+                                             with(new SoTransformSeparator, {material(0, 1, 0), translation(5, 0, 0)}),
+                                             last}));
     const Recorded r = collectPrimitives(root);
-    ASSERT_EQ(r.triangles.size(), 24u);
+    ASSERT_EQ(r.triangles.size(), 36u);
     for (const RecordedTriangle &t : r.triangles) {
-        if (t.shape == inside) {
-            EXPECT_EQ(t.diffuse, SbColor(1, 0, 0));
-            EXPECT_TRUE(near3(translationOf(t.model), SbVec3f(5, 0, 0)));
-        } else {
-            ASSERT_EQ(t.shape, after);
-            EXPECT_TRUE(near3(t.diffuse, SbColor(0.8f, 0.8f, 0.8f)));
-            EXPECT_TRUE(t.model.equals(SbMatrix::identity(), 0));
-        }
+        const bool in = t.shape == inside, isLast = t.shape == last;
+        EXPECT_TRUE(near3(t.diffuse, in ? SbColor(1, 0, 0) : isLast ? SbColor(0, 1, 0) : SbColor(0.8f, 0.8f, 0.8f)));
+        EXPECT_TRUE(t.model.equals(translationMatrix(in ? SbVec3f(5, 0, 0) : isLast ? SbVec3f(0, 0, 2) : SbVec3f()), 0));
     }
 }
 
-TEST_F(TraversalTest, TransformSeparatorRestoresOnlyTheMatrix) {
-    NodeRef<SoGroup> root;
-    SoTransformSeparator *ts = new SoTransformSeparator;
-    ts->addChild(material(0, 1, 0));
-    ts->addChild(translation(5, 0, 0));
-    root->addChild(translation(0, 0, 2));
-    root->addChild(ts);
-    root->addChild(new SoCube);
-    const Recorded r = collectPrimitives(root);
-    ASSERT_EQ(r.triangles.size(), 12u);
-    EXPECT_EQ(r.triangles[0].diffuse, SbColor(0, 1, 0));
-    EXPECT_TRUE(near3(translationOf(r.triangles[0].model), SbVec3f(0, 0, 2)));
-}
-
 TEST_F(TraversalTest, PathTraversalDrawsOnlyThePathButAppliesStateBeforeIt) {
-    NodeRef<SoSeparator> root;
-    root->addChild(material(1, 0, 0));           // 0: off the path, before it: applies
-    SoSeparator *beside = new SoSeparator;        // 1: off the path: its shape is not drawn
-    beside->addChild(translation(5, 0, 0));
-    beside->addChild(new SoCube);
-    root->addChild(beside);
-    root->addChild(translation(0, 1, 0));         // 2: applies
-    SoSeparator *onPath = new SoSeparator;        // 3: on the path
-    onPath->addChild(translation(0, 7, 0));
     SoCube *besideOnPath = new SoCube;
-    onPath->addChild(besideOnPath);               // before the tail, off the path: not drawn
     SoSphere *target = new SoSphere;
-    onPath->addChild(target);
-    root->addChild(onPath);
-    root->addChild(new SoCone);                   // 4: after the path: not reached
-
+    NodeRef<SoSeparator> root(with(new SoSeparator, {
+        material(1, 0, 0),                                         // 0: off the path, before it: applies
+        with(new SoSeparator, {translation(5, 0, 0), new SoCube}), // 1: off the path: not drawn
+        translation(0, 1, 0),                                      // 2: applies
+        with(new SoSeparator, {translation(0, 7, 0), besideOnPath, target}), // 3: the path, to its third child
+        new SoCone}));                                             // 4: after the path: not reached
     NodeRef<SoPath> path(new SoPath(root));
     path->append(3);
     path->append(2);
     ASSERT_EQ(path->getTail(), target);
     const Recorded r = collectPrimitives(root, path);
-    ASSERT_FALSE(r.triangles.empty());
-    EXPECT_EQ(countFrom(r, target), static_cast<int>(r.triangles.size()));
+    EXPECT_EQ(countFrom(r, target), 224);
+    EXPECT_EQ(r.triangles.size(), 224u);
     EXPECT_EQ(r.triangles[0].diffuse, SbColor(1, 0, 0));
-    EXPECT_TRUE(near3(translationOf(r.triangles[0].model), SbVec3f(0, 8, 0)));
+    EXPECT_TRUE(r.triangles[0].model.equals(translationMatrix(SbVec3f(0, 8, 0)), 0));
     // The same scene applied as a whole draws all four shapes.
     const Recorded whole = collectPrimitives(root);
-    EXPECT_GT(whole.triangles.size(), r.triangles.size() + 24);
+    EXPECT_EQ(whole.triangles.size(), 12u + 12u + 224u + 32u);
     EXPECT_EQ(countFrom(whole, besideOnPath), 12);
 }
 
 TEST_F(TraversalTest, SwitchAndLevelOfDetailChooseTheirChildren) {
-    NodeRef<SoSwitch> sw;
     SoCube *cube = new SoCube;
     SoSphere *sphere = new SoSphere;
-    SoCone *cone = new SoCone;
-    sw->addChild(cube);
-    sw->addChild(sphere);
-    sw->addChild(cone);
+    NodeRef<SoSwitch> sw(with(new SoSwitch, {cube, sphere, new SoCone}));
     EXPECT_EQ(sw->whichChild.getValue(), SoSwitch::SO_SWITCH_NONE);
     EXPECT_TRUE(collectPrimitives(sw).triangles.empty());
-    sw->whichChild.setValue(1);
-    Recorded r = collectPrimitives(sw);
-    EXPECT_FALSE(r.triangles.empty());
-    EXPECT_EQ(countFrom(r, sphere), static_cast<int>(r.triangles.size()));
-    sw->whichChild.setValue(SoSwitch::SO_SWITCH_ALL);
-    r = collectPrimitives(sw);
-    EXPECT_EQ(countFrom(r, cube), 12);
-    EXPECT_GT(countFrom(r, sphere), 0);
-    EXPECT_GT(countFrom(r, cone), 0);
     sw->whichChild.setValue(7); // out of range: nothing
     EXPECT_TRUE(collectPrimitives(sw).triangles.empty());
-
-    NodeRef<SoLOD> lod;
-    SoCube *detailed = new SoCube;
-    lod->addChild(detailed);
-    lod->addChild(new SoSphere);
-    r = collectPrimitives(lod);
-    EXPECT_EQ(r.triangles.size(), 12u);
-    EXPECT_EQ(countFrom(r, detailed), 12);
+    sw->whichChild.setValue(1);
+    EXPECT_EQ(countFrom(collectPrimitives(sw), sphere), 224);
+    EXPECT_EQ(collectPrimitives(sw).triangles.size(), 224u);
+    sw->whichChild.setValue(SoSwitch::SO_SWITCH_ALL);
+    EXPECT_EQ(countFrom(collectPrimitives(sw), cube), 12);
+    EXPECT_EQ(collectPrimitives(sw).triangles.size(), 12u + 224u + 32u);
+    NodeRef<SoLOD> lod(with(new SoLOD, {cube, new SoSphere})); // without a camera: the first child
+    EXPECT_EQ(countFrom(collectPrimitives(lod), cube), 12);
+    EXPECT_EQ(collectPrimitives(lod).triangles.size(), 12u);
 }
 
 TEST_F(TraversalTest, SearchByTypeAndName) {
-    NodeRef<SoSeparator> root;
-    SoCube *first = new SoCube;
-    root->addChild(first);
-    SoSeparator *inner = new SoSeparator;
+    SoCube *first = new SoCube, *second = new SoCube;
     SoSphere *named = new SoSphere;
     named->setName("target");
-    inner->addChild(new SoCube);
-    inner->addChild(named);
-    root->addChild(inner);
-
-    SoSearchAction search;
-    search.setType(SoCube::getClassTypeId());
-    search.apply(root);
-    ASSERT_NE(search.getPath(), nullptr);
-    EXPECT_EQ(search.getPath()->getTail(), first);
-    EXPECT_EQ(search.getPath()->getLength(), 2);
-
-    search.reset();
-    search.setInterest(SoSearchAction::ALL);
-    search.apply(root);
-    EXPECT_EQ(search.getPaths().getLength(), 2);
-    EXPECT_EQ(search.getPaths()[1]->getLength(), 3);
-
-    SoSearchAction byBase;
-    byBase.setType(SoShape::getClassTypeId());
-    byBase.setInterest(SoSearchAction::ALL);
-    byBase.apply(root);
-    EXPECT_EQ(byBase.getPaths().getLength(), 3);
-    SoSearchAction exact;
-    exact.setType(SoShape::getClassTypeId(), false);
-    exact.apply(root);
-    EXPECT_EQ(exact.getPath(), nullptr);
-
-    SoSearchAction byName;
-    byName.setName("target");
-    byName.apply(root);
-    ASSERT_NE(byName.getPath(), nullptr);
-    EXPECT_EQ(byName.getPath()->getTail(), named);
-    EXPECT_EQ(byName.getPath()->getNode(1), inner);
-    byName.setName("absent");
-    byName.apply(root);
-    EXPECT_EQ(byName.getPath(), nullptr);
+    NodeRef<SoSeparator> root(with(new SoSeparator, {first, with(new SoSeparator, {second, named})}));
+    // The tail and length of each path found, searching for a name if one is given, else for a type.
+    using Found = std::vector<std::pair<SoNode *, int>>;
+    auto search = [&](SoType type, bool derived, const char *name, bool all) {
+        SoSearchAction s;
+        if (*name)
+            s.setName(name);
+        else
+            s.setType(type, derived);
+        s.setInterest(all ? SoSearchAction::ALL : SoSearchAction::FIRST);
+        s.apply(root);
+        Found found;
+        for (int i = 0; i < (all ? s.getPaths().getLength() : s.getPath() != nullptr); i++) {
+            const SoPath *p = all ? s.getPaths()[i] : s.getPath();
+            found.push_back({p->getTail(), p->getLength()});
+        }
+        return found;
+    };
+    const SoType cube = SoCube::getClassTypeId(), shape = SoShape::getClassTypeId();
+    EXPECT_EQ(search(cube, true, "", false), (Found{{first, 2}}));
+    EXPECT_EQ(search(cube, true, "", true), (Found{{first, 2}, {second, 3}}));
+    EXPECT_EQ(search(shape, true, "", true).size(), 3u);
+    EXPECT_EQ(search(shape, false, "", false).size(), 0u); // no node is exactly a shape
+    EXPECT_EQ(search(cube, true, "target", false), (Found{{named, 3}}));
+    EXPECT_EQ(search(cube, true, "absent", false).size(), 0u);
 }
 
 namespace {
-struct LightRecord {
-    int count = -1;
-    SbMatrix matrix;
+// What the first cube of a scene sees: the lights (and the first one's matrix), the attenuation,
+// and the camera's view volume and matrices.
+struct StateAtCube {
+    int lights = -1;
     const SoNode *light = nullptr;
+    SbMatrix lightMatrix, viewing, projection;
     SbVec3f attenuation;
+    SbViewVolume volume;
 };
 
-LightRecord lightsAtCube(SoNode *root) {
-    LightRecord rec;
-    SoCallbackAction action(SbViewportRegion(100, 100));
+StateAtCube stateAtCube(SoNode *root, const SbViewportRegion &region = SbViewportRegion(100, 100)) {
+    StateAtCube state;
+    SoCallbackAction action(region);
     action.addPreCallback(
         SoCube::getClassTypeId(),
         [](void *data, SoCallbackAction *a, const SoNode *) {
-            LightRecord *r = static_cast<LightRecord *>(data);
+            StateAtCube *s = static_cast<StateAtCube *>(data);
             const SoNodeList &lights = SoLightElement::getLights(a->getState());
-            r->count = lights.getLength();
-            if (r->count > 0) {
-                r->matrix = SoLightElement::getMatrix(a->getState(), 0);
-                r->light = lights[0];
+            s->lights = lights.getLength();
+            if (s->lights > 0) {
+                s->lightMatrix = SoLightElement::getMatrix(a->getState(), 0);
+                s->light = lights[0];
             }
-            r->attenuation = SoEnvironmentElement::getLightAttenuation(a->getState());
-            return SoCallbackAction::CONTINUE;
+            s->attenuation = SoEnvironmentElement::getLightAttenuation(a->getState());
+            s->volume = a->getViewVolume();
+            s->viewing = a->getViewingMatrix();
+            s->projection = a->getProjectionMatrix();
+            return SoCallbackAction::ABORT;
         },
-        &rec);
+        &state);
     action.apply(root);
-    return rec;
+    return state;
 }
 } // namespace
 
 TEST_F(TraversalTest, LightsCarryTheModelTimesViewingMatrixOfTheirPlace) {
-    NodeRef<SoSeparator> root;
     SoPerspectiveCamera *camera = new SoPerspectiveCamera;
     camera->position.setValue(SbVec3f(0, 0, 10));
-    root->addChild(camera);
-    root->addChild(translation(1, 2, 3));
-    SoPointLight *light = new SoPointLight; // location (0, 0, 1)
-    root->addChild(light);
-    root->addChild(translation(50, 0, 0)); // after the light: no effect on it
-    root->addChild(new SoCube);
-    LightRecord rec = lightsAtCube(root);
-    ASSERT_EQ(rec.count, 1);
-    EXPECT_EQ(rec.light, light);
+    SoPointLight *light = new SoPointLight; // location (0, 0, 1); the translation after it does not move it
+    NodeRef<SoSeparator> root(
+        with(new SoSeparator, {camera, translation(1, 2, 3), light, translation(50, 0, 0), new SoCube}));
+    StateAtCube state = stateAtCube(root);
+    ASSERT_EQ(state.lights, 1);
+    EXPECT_EQ(state.light, light);
     // World (1, 2, 4) seen from a camera at (0, 0, 10) looking down -z.
     SbVec3f eye;
-    rec.matrix.multVecMatrix(light->location.getValue(), eye);
+    state.lightMatrix.multVecMatrix(light->location.getValue(), eye);
     EXPECT_TRUE(near3(eye, SbVec3f(1, 2, -6)));
-
     // A light met before the camera has no viewing matrix yet: it moves with the camera.
-    NodeRef<SoSeparator> headlight;
-    SoPointLight *first = new SoPointLight;
-    headlight->addChild(first);
-    headlight->addChild(camera);
-    headlight->addChild(new SoCube);
-    rec = lightsAtCube(headlight);
-    ASSERT_EQ(rec.count, 1);
-    EXPECT_TRUE(rec.matrix.equals(SbMatrix::identity(), 0));
-
+    NodeRef<SoSeparator> headlight(with(new SoSeparator, {new SoPointLight, camera, new SoCube}));
+    state = stateAtCube(headlight);
+    ASSERT_EQ(state.lights, 1);
+    EXPECT_TRUE(state.lightMatrix.equals(SbMatrix::identity(), 0));
     // A light inside a separator does not reach the shapes after it.
-    NodeRef<SoSeparator> scoped;
-    SoSeparator *sep = new SoSeparator;
-    sep->addChild(new SoPointLight);
-    scoped->addChild(sep);
-    scoped->addChild(new SoCube);
-    EXPECT_EQ(lightsAtCube(scoped).count, 0);
+    NodeRef<SoSeparator> scoped(with(new SoSeparator, {with(new SoSeparator, {new SoPointLight}), new SoCube}));
+    EXPECT_EQ(stateAtCube(scoped).lights, 0);
 }
 
 TEST_F(TraversalTest, EnvironmentHandsOutAttenuationConstantFirst) {
-    NodeRef<SoSeparator> bare;
-    bare->addChild(new SoCube);
-    EXPECT_TRUE(near3(lightsAtCube(bare).attenuation, SbVec3f(1, 0, 0)));
-
-    NodeRef<SoSeparator> root;
+    NodeRef<SoSeparator> root(with(new SoSeparator, {new SoCube}));
+    EXPECT_TRUE(near3(stateAtCube(root).attenuation, SbVec3f(1, 0, 0))); // without an environment
     SoEnvironment *env = new SoEnvironment;
-    root->addChild(env);
-    root->addChild(new SoCube);
+    root->insertChild(env, 0);
     EXPECT_TRUE(near3(env->attenuation.getValue(), SbVec3f(0, 0, 1))); // squared, linear, constant
-    EXPECT_TRUE(near3(lightsAtCube(root).attenuation, SbVec3f(1, 0, 0)));
+    EXPECT_TRUE(near3(stateAtCube(root).attenuation, SbVec3f(1, 0, 0)));
     env->attenuation.setValue(SbVec3f(0.3f, 0.2f, 0.1f));
-    EXPECT_TRUE(near3(lightsAtCube(root).attenuation, SbVec3f(0.1f, 0.2f, 0.3f)));
+    EXPECT_TRUE(near3(stateAtCube(root).attenuation, SbVec3f(0.1f, 0.2f, 0.3f)));
 }
 
-namespace {
-struct CameraState {
-    SbViewVolume volume;
-    SbMatrix viewing, projection;
-};
-
-CameraState cameraStateFor(SoNode *root, const SbViewportRegion &region) {
-    CameraState s;
-    SoCallbackAction action(region);
-    action.addPostCallback(
-        SoCamera::getClassTypeId(),
-        [](void *data, SoCallbackAction *a, const SoNode *) {
-            CameraState *st = static_cast<CameraState *>(data);
-            st->volume = a->getViewVolume();
-            st->viewing = a->getViewingMatrix();
-            st->projection = a->getProjectionMatrix();
-            return SoCallbackAction::CONTINUE;
-        },
-        &s);
-    action.apply(root);
-    return s;
-}
-} // namespace
-
-TEST_F(TraversalTest, CameraAdjustsToTheViewportAspect) {
-    NodeRef<SoPerspectiveCamera> persp;
+TEST_F(TraversalTest, CamerasAdjustToTheViewportAspect) {
+    SoPerspectiveCamera *persp = new SoPerspectiveCamera;
     persp->heightAngle.setValue(kPi / 2);
     persp->nearDistance.setValue(1);
-    CameraState wide = cameraStateFor(persp, SbViewportRegion(200, 100));
-    EXPECT_NEAR(wide.volume.getHeight(), 2.0f, 1e-5);
-    EXPECT_NEAR(wide.volume.getWidth(), 4.0f, 1e-5);
-    // Taller than wide: the narrower side keeps the height angle.
-    CameraState tall = cameraStateFor(persp, SbViewportRegion(100, 200));
-    EXPECT_NEAR(tall.volume.getWidth(), 2.0f, 1e-5);
-    EXPECT_NEAR(tall.volume.getHeight(), 4.0f, 1e-5);
-    // The state's matrices are the volume's.
-    SbMatrix affine, proj;
-    wide.volume.getMatrices(affine, proj);
-    EXPECT_TRUE(wide.viewing.equals(affine, 0));
-    EXPECT_TRUE(wide.projection.equals(proj, 0));
-
-    NodeRef<SoOrthographicCamera> ortho;
+    SoOrthographicCamera *ortho = new SoOrthographicCamera;
     ortho->height.setValue(2);
-    EXPECT_NEAR(cameraStateFor(ortho, SbViewportRegion(200, 100)).volume.getWidth(), 4.0f, 1e-5);
-    CameraState orthoTall = cameraStateFor(ortho, SbViewportRegion(100, 200));
-    EXPECT_NEAR(orthoTall.volume.getWidth(), 2.0f, 1e-5);
-    EXPECT_NEAR(orthoTall.volume.getHeight(), 4.0f, 1e-5);
-}
-
-namespace {
-// Projects the corners of a box through the camera as the traversal sets it up and returns the
-// largest |x| or |y|; fails the test when a corner lies outside the view volume.
-float checkBoxVisible(SoNode *root, const SbViewportRegion &region, const SbBox3f &box) {
-    CameraState s = cameraStateFor(root, region);
-    const SbMatrix all = s.viewing * s.projection;
-    float largest = 0;
-    for (int corner = 0; corner < 8; corner++) {
-        const SbVec3f p((corner & 1) ? box.getMax()[0] : box.getMin()[0], (corner & 2) ? box.getMax()[1] : box.getMin()[1],
-                        (corner & 4) ? box.getMax()[2] : box.getMin()[2]);
-        SbVec3f ndc;
-        all.multVecMatrix(p, ndc);
-        for (int k = 0; k < 3; k++) {
-            EXPECT_GE(ndc[k], -1.0001f) << "corner " << corner << " axis " << k;
-            EXPECT_LE(ndc[k], 1.0001f) << "corner " << corner << " axis " << k;
-        }
-        largest = std::max(largest, std::max(std::fabs(ndc[0]), std::fabs(ndc[1])));
+    // The narrower side keeps the height angle (or height): 2 at the near plane.
+    for (SoCamera *camera : {static_cast<SoCamera *>(persp), static_cast<SoCamera *>(ortho)}) {
+        NodeRef<SoSeparator> root(with(new SoSeparator, {camera, new SoCube}));
+        const StateAtCube wide = stateAtCube(root, SbViewportRegion(200, 100));
+        const StateAtCube tall = stateAtCube(root, SbViewportRegion(100, 200));
+        EXPECT_NEAR(wide.volume.getWidth(), 4.0f, 1e-5);
+        EXPECT_NEAR(wide.volume.getHeight(), 2.0f, 1e-5);
+        EXPECT_NEAR(tall.volume.getWidth(), 2.0f, 1e-5);
+        EXPECT_NEAR(tall.volume.getHeight(), 4.0f, 1e-5);
+        // The state's matrices are the volume's.
+        SbMatrix affine, proj;
+        wide.volume.getMatrices(affine, proj);
+        EXPECT_TRUE(wide.viewing.equals(affine, 0));
+        EXPECT_TRUE(wide.projection.equals(proj, 0));
     }
-    return largest;
 }
-} // namespace
 
-TEST_F(TraversalTest, ViewAllMakesTheSceneVisible) {
-    for (int kind = 0; kind < 2; kind++) {
+TEST_F(TraversalTest, ViewAllMakesTheSceneFillTheView) {
+    for (bool perspective : {true, false})
         for (const SbViewportRegion &region : {SbViewportRegion(200, 100), SbViewportRegion(100, 200)}) {
-            NodeRef<SoSeparator> root;
-            SoCamera *camera = kind == 0 ? static_cast<SoCamera *>(new SoPerspectiveCamera)
-                                         : static_cast<SoCamera *>(new SoOrthographicCamera);
+            SoCamera *camera = perspective ? static_cast<SoCamera *>(new SoPerspectiveCamera) : new SoOrthographicCamera;
             camera->orientation.setValue(SbRotation(SbVec3f(1, 1, 0), 0.6f));
-            root->addChild(camera);
-            root->addChild(translation(10, 0, 0));
             SoCube *cube = new SoCube;
             cube->width.setValue(2);
             cube->height.setValue(4);
             cube->depth.setValue(6);
-            root->addChild(cube);
+            NodeRef<SoSeparator> root(with(new SoSeparator, {camera, translation(10, 0, 0), cube}));
             camera->viewAll(root, region);
-            const float largest = checkBoxVisible(root, region, SbBox3f(9, -2, -3, 11, 2, 3));
-            EXPECT_GT(largest, 0.3f) << "the scene should fill a fair part of the view";
+            // Every corner of the box (9..11, -2..2, -3..3) projects inside the view volume, and
+            // the largest |x| or |y| is a fair part of the view.
+            const StateAtCube s = stateAtCube(root, region);
+            float largest = 0;
+            for (int corner = 0; corner < 8; corner++) {
+                SbVec3f ndc;
+                (s.viewing * s.projection)
+                    .multVecMatrix(SbVec3f(corner & 1 ? 11 : 9, corner & 2 ? 2 : -2, corner & 4 ? 3 : -3), ndc);
+                for (int k = 0; k < 3; k++) EXPECT_LE(std::fabs(ndc[k]), 1.0001f) << corner << " " << k;
+                largest = std::max({largest, std::fabs(ndc[0]), std::fabs(ndc[1])});
+            }
+            EXPECT_GT(largest, 0.3f);
         }
-    }
 }

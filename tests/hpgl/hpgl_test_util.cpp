@@ -7,6 +7,16 @@
 #include <iostream>
 #include <regex>
 #include <sstream>
+#include "scrivane/SoScrivane.h"
+
+namespace {
+// The toolkit's database is initialised once for all tests.
+class ToolkitEnvironment : public ::testing::Environment {
+public:
+    void SetUp() override { SoScrivane::init(); }
+};
+::testing::Environment *const toolkitEnvironment = ::testing::AddGlobalTestEnvironment(new ToolkitEnvironment);
+} // namespace
 
 std::string outputPath(const std::string &name) { return std::string(SCRIVANE_TEST_OUT) + "/hpgl-" + name + ".hpgl"; }
 
@@ -15,15 +25,6 @@ std::string readFile(const std::string &path) {
     std::ostringstream content;
     content << in.rdbuf();
     return content.str();
-}
-
-HpglDrawing::HpglDrawing(const std::string &name) : path(outputPath(name)) {
-    EXPECT_EQ(action.getOutput()->openFile(path.c_str()), 1) << path;
-}
-
-std::string HpglDrawing::close() {
-    action.getOutput()->closeFile();
-    return readFile(path);
 }
 
 Hp2xxVerdict runHp2xx(const std::string &hpglPath, const std::string &epsPath) {
@@ -81,3 +82,35 @@ hpgl::Stream expectReadable(const std::string &path, const std::string &bytes) {
     }
     return stream;
 }
+
+Plot readPlot(const std::string &path) {
+    Plot p;
+    p.path = path;
+    p.bytes = readFile(path);
+    const size_t la = p.bytes.find("\nLA1,");
+    p.body = la == std::string::npos ? "<no header>" : p.bytes.substr(p.bytes.find('\n', la + 1) + 1);
+    p.stream = expectReadable(path, p.bytes);
+    return p;
+}
+
+Plot plot(const std::string &name, const Action &draw, const Action &setup) {
+    const std::string path = outputPath(name);
+    {
+        TestHPGLAction action;
+        EXPECT_EQ(action.getOutput()->openFile(path.c_str()), 1) << path;
+        if (setup) setup(action);
+        action.writeHeader();
+        if (draw) draw(action);
+        action.writeFooter();
+        action.getOutput()->closeFile();
+    }
+    return readPlot(path);
+}
+
+Points xy(const hpgl::Command &command) {
+    Points v;
+    for (const hpgl::Vertex &p : command.vertices) v.emplace_back(p.x, p.y);
+    return v;
+}
+
+SbVec4f pt(float x, float y) { return SbVec4f(x, y, 0.0f, 1.0f); }

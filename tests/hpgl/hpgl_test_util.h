@@ -2,7 +2,10 @@
 #define SCRIVANE_TESTS_HPGL_TEST_UTIL_H
 // Helpers of the HP-GL/2 writer's tests: an action that exposes the format operations, files
 // in the test output folder, and hp2xx as an independent reader.
+#include <functional>
 #include <string>
+#include <utility>
+#include <vector>
 #include "hpgl_reader.h"
 #include "scrivane/SoVectorizeHPGLAction.h"
 
@@ -10,8 +13,6 @@ class TestHPGLAction : public SoVectorizeHPGLAction {
 public:
     using SoVectorizeHPGLAction::encodePE;
     using SoVectorizeHPGLAction::getClippingLimits;
-    using SoVectorizeHPGLAction::getOffsetX;
-    using SoVectorizeHPGLAction::getOffsetY;
     using SoVectorizeHPGLAction::printBackground;
     using SoVectorizeHPGLAction::printBorder;
     using SoVectorizeHPGLAction::printImage;
@@ -29,15 +30,6 @@ public:
 std::string outputPath(const std::string &name);
 std::string readFile(const std::string &path);
 
-// A drawing written to its own file: the action's output is opened on construction.
-struct HpglDrawing {
-    explicit HpglDrawing(const std::string &name);
-    // Closes the file and returns its bytes.
-    std::string close();
-    TestHPGLAction action;
-    std::string path;
-};
-
 struct Hp2xxVerdict {
     bool available = false;  // /usr/bin/hp2xx exists
     bool accepted = false;   // ran without a parse error, unexpected event or unknown command
@@ -52,5 +44,25 @@ Hp2xxVerdict runHp2xx(const std::string &hpglPath, const std::string &epsPath);
 // Our tokenizer must read the whole stream, and hp2xx must read the file without complaint
 // (checked only when hp2xx is installed). Returns the parsed stream.
 hpgl::Stream expectReadable(const std::string &path, const std::string &bytes);
+
+using Action = std::function<void(TestHPGLAction &)>;
+
+// A plotted file: its bytes, what follows the header's LA line, and the parsed stream.
+struct Plot {
+    std::string path, bytes, body;
+    hpgl::Stream stream;
+};
+
+// Writes header, draw(action) and footer into hpgl-<name>.hpgl (setup runs before the header)
+// and checks that the file is readable.
+Plot plot(const std::string &name, const Action &draw, const Action &setup = {});
+// Reads back a file the test wrote itself.
+Plot readPlot(const std::string &path);
+
+// The vertices of a command, as (x, y) plotter units.
+using Points = std::vector<std::pair<double, double>>;
+Points xy(const hpgl::Command &command);
+
+SbVec4f pt(float x, float y);
 
 #endif

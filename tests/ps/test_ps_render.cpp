@@ -24,34 +24,6 @@ const SbColor red(1, 0, 0), green(0, 1, 0), blue(0, 0, 1), magenta(1, 0, 1), cya
 const Rgb RED(255, 0, 0), GREEN(0, 255, 0), BLUE(0, 0, 255), MAGENTA(255, 0, 255),
     CYAN(0, 255, 255), YELLOW(255, 255, 0), WHITE(255, 255, 255), BLACK(0, 0, 0);
 
-struct Drawing {
-    float startX, startY, width, height;
-};
-const Drawing A{10, 10, 130, 90}, B{150, 10, 130, 90}, C{10, 110, 270, 90};
-
-// On the landscape page (frame 297 x 210 at the sheet's corner), drawing point (x, y) lies on
-// the portrait sheet at (210 - Y, X), where (X, Y) is the point moved by the drawing's start.
-void toSheet(const Drawing &d, double x, double y, double &sx, double &sy) {
-    sx = 210.0 - (y + d.startY);
-    sy = x + d.startX;
-}
-
-Rgb at(const PngImage &image, const Drawing &d, double x, double y) {
-    double sx, sy;
-    toSheet(d, x, y, sx, sy);
-    return image.pixelAtMillimetres(sx, sy, dpi);
-}
-
-// Pixels of the colour in the drawing's rectangle (x0, y0)-(x1, y1).
-long countIn(const PngImage &image, const Drawing &d, double x0, double y0, double x1, double y1,
-             const Rgb &colour) {
-    long n = 0;
-    for (double x = x0; x <= x1; x += 0.2)
-        for (double y = y0; y <= y1; y += 0.2)
-            n += at(image, d, x, y) == colour;
-    return n;
-}
-
 void drawLinesAndMarks(PSProbe &a) {
     const SbVec4f dashed[2] = {pt(10, 80), pt(120, 80)};
     a.printPolyLine(dashed, 2, &red, 0, 6, 0x00FF);
@@ -77,12 +49,9 @@ void drawLinesAndMarks(PSProbe &a) {
 unsigned char checker[128];
 
 void drawPolygons(PSProbe &a) {
-    const SbVec4f plain[4] = {pt(10, 10), pt(40, 10), pt(40, 40), pt(10, 40)};
-    a.printPolygon(plain, 4, &red, "", "", nullptr);
-    const SbVec4f patterned[4] = {pt(50, 10), pt(80, 10), pt(80, 40), pt(50, 40)};
-    a.printPolygon(patterned, 4, &blue, "checker", "8x8", checker);
-    const SbVec4f again[4] = {pt(50, 50), pt(80, 50), pt(80, 80), pt(50, 80)};
-    a.printPolygon(again, 4, &red, "checker", "8x8", checker);
+    a.printPolygon(rect(10, 10, 40, 40).data(), 4, &red, "", "", nullptr);
+    a.printPolygon(rect(50, 10, 80, 40).data(), 4, &blue, "checker", "8x8", checker);
+    a.printPolygon(rect(50, 50, 80, 80).data(), 4, &red, "checker", "8x8", checker);
     std::vector<SbVec4f> disc;
     for (int i = 0; i < 250; i++)
         disc.push_back(pt(105 + 15 * std::cos(i * 6.2831853f / 250),
@@ -102,42 +71,63 @@ void drawTextAndImages(PSProbe &a) {
     a.printImage(pt(230, 10), grey, greySource, greyRequested, 1, SoImage::CENTER, SoImage::BOTTOM);
 }
 
+// Renders SCRIVANE_TEST_OUT/ps/<name>.ps into <name>.png on the portrait A4 sheet.
+void render(const std::string &name, PngImage &image) {
+    scrivane::test::RenderOptions options;
+    options.dpi = dpi;
+    options.pageWidthPoints = 595;
+    options.pageHeightPoints = 842;
+    auto run =
+        scrivane::test::renderToPng(psOutPath(name + ".ps"), psOutPath(name + ".png"), options);
+    ASSERT_TRUE(run.ok()) << run.describe();
+    ASSERT_EQ(run.pages, 1);
+    std::string error;
+    ASSERT_TRUE(image.read(psOutPath(name + ".png"), &error)) << error;
+}
+
+struct Drawing {
+    float startX, startY, width, height;
+    void (*draw)(PSProbe &);
+};
+const Drawing A{10, 10, 130, 90, drawLinesAndMarks}, B{150, 10, 130, 90, drawPolygons},
+    C{10, 110, 270, 90, drawTextAndImages};
+
+// On the landscape page (frame 297 x 210 at the sheet's corner), drawing point (x, y) lies on
+// the portrait sheet at (210 - Y, X), where (X, Y) is the point moved by the drawing's start.
+Rgb at(const PngImage &image, const Drawing &d, double x, double y) {
+    return image.pixelAtMillimetres(210.0 - (y + d.startY), x + d.startX, dpi);
+}
+
+// Pixels of the colour in the drawing's rectangle (x0, y0)-(x1, y1).
+long countIn(const PngImage &image, const Drawing &d, double x0, double y0, double x1, double y1,
+             const Rgb &colour) {
+    long n = 0;
+    for (double x = x0; x <= x1; x += 0.2)
+        for (double y = y0; y <= y1; y += 0.2)
+            n += at(image, d, x, y) == colour;
+    return n;
+}
+
 TEST(PSRender, EveryPrimitiveOnALandscapePageOfThreeDrawings) {
     const unsigned char all[8] = {0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF};
     SoMarkerSet::addMarker(310, SbVec2s(8, 8), all);
-    for (int row = 0; row < 32; row++)
-        for (int byte = 0; byte < 4; byte++)
-            checker[row * 4 + byte] = ((row / 8) % 2) ? 0xFF : 0x00;
-    for (int row = 0; row < 32; row++)
-        checker[row * 4] ^= 0xFF; // first 8 columns inverted
+    for (int i = 0; i < 128; i++) // 8 x 8 squares: first 8 columns inverted
+        checker[i] = static_cast<unsigned char>(((i / 32) % 2 ? 0xFF : 0x00) ^ (i % 4 ? 0 : 0xFF));
 
-    PSProbe action;
-    PSFile file(action, "render_all.ps");
-    action.setOrientation(SoVectorizeAction::LANDSCAPE);
-    action.beginPage(SbVec2f(0, 0), SbVec2f(297, 210));
-    const Drawing *drawings[3] = {&A, &B, &C};
-    void (*draws[3])(PSProbe &) = {drawLinesAndMarks, drawPolygons, drawTextAndImages};
-    for (int i = 0; i < 3; i++) {
-        action.setStartPosition(drawings[i]->startX, drawings[i]->startY);
-        action.setDrawingDimensions(drawings[i]->width, drawings[i]->height);
-        action.setBackgroundColor(i == 1, SbColor(0.8f, 0.8f, 0.8f));
-        action.drawing = draws[i];
-        applyEmpty(action);
-    }
-    action.endPage();
-    file.text();
-
-    const std::string png = psOutPath("render_all.png");
-    scrivane::test::RenderOptions options;
-    options.dpi = dpi;
-    options.pageWidthPoints = 595; // the portrait A4 sheet the landscape frame is turned onto
-    options.pageHeightPoints = 842;
-    auto run = scrivane::test::renderToPng(file.path, png, options);
-    ASSERT_TRUE(run.ok()) << run.describe();
-    ASSERT_EQ(run.pages, 1);
+    writeDocument("render_all.ps", [](PSProbe &action) {
+        action.setOrientation(SoVectorizeAction::LANDSCAPE);
+        action.beginPage(SbVec2f(0, 0), SbVec2f(297, 210));
+        for (const Drawing *d : {&A, &B, &C}) {
+            action.setStartPosition(d->startX, d->startY);
+            action.setDrawingDimensions(d->width, d->height);
+            action.setBackgroundColor(d == &B, SbColor(0.8f, 0.8f, 0.8f));
+            action.drawing = d->draw;
+            applyEmpty(action);
+        }
+        action.endPage();
+    });
     PngImage image;
-    std::string error;
-    ASSERT_TRUE(image.read(png, &error)) << error;
+    render("render_all", image);
 
     // Paper outside the drawings, and the black border of A.
     EXPECT_EQ(at(image, A, -5, -5), WHITE);
@@ -160,10 +150,8 @@ TEST(PSRender, EveryPrimitiveOnALandscapePageOfThreeDrawings) {
     EXPECT_EQ(at(image, B, 25, 25), RED);
     EXPECT_EQ(at(image, B, 45, 25), Rgb(204, 204, 204));
     for (double y0 : {12.0, 52.0}) {
-        const long patternBlue = countIn(image, B, 52, y0, 78, y0 + 26, BLUE);
-        const long patternGrey = countIn(image, B, 52, y0, 78, y0 + 26, Rgb(204, 204, 204));
-        EXPECT_GT(patternBlue, 3000);
-        EXPECT_GT(patternGrey, 3000);
+        EXPECT_GT(countIn(image, B, 52, y0, 78, y0 + 26, BLUE), 3000);
+        EXPECT_GT(countIn(image, B, 52, y0, 78, y0 + 26, Rgb(204, 204, 204)), 3000);
         EXPECT_EQ(countIn(image, B, 52, y0, 78, y0 + 26, RED), 0);
     }
     EXPECT_EQ(at(image, B, 105, 25), GREEN);
@@ -188,25 +176,17 @@ TEST(PSRender, EveryPrimitiveOnALandscapePageOfThreeDrawings) {
 }
 
 TEST(PSRender, GreyOutputPaintsGreyLevels) {
-    PSProbe action;
-    action.getPSVectorOutput()->setColorOutput(0);
-    PSFile file(action, "render_grey.ps");
-    action.drawing = [](PSProbe &a) {
-        const SbVec4f square[4] = {pt(10, 10), pt(40, 10), pt(40, 40), pt(10, 40)};
-        a.printPolygon(square, 4, &red, "", "", nullptr);
-        const unsigned char pixel[3] = {0, 0, 255};
-        SbVec2s source(1, 1), requested(40, 40);
-        a.printImage(pt(50, 10), pixel, source, requested, 3, SoImage::LEFT, SoImage::BOTTOM);
-    };
-    applyEmpty(action);
-    file.text();
-    const std::string png = psOutPath("render_grey.png");
-    scrivane::test::RenderOptions options;
-    options.dpi = dpi;
-    auto run = scrivane::test::renderToPng(file.path, png, options);
-    ASSERT_TRUE(run.ok()) << run.describe();
+    drawDocument(
+        "render_grey.ps",
+        [](PSProbe &a) {
+            a.printPolygon(rect(10, 10, 40, 40).data(), 4, &red, "", "", nullptr);
+            const unsigned char pixel[3] = {0, 0, 255};
+            SbVec2s source(1, 1), requested(40, 40);
+            a.printImage(pt(50, 10), pixel, source, requested, 3, SoImage::LEFT, SoImage::BOTTOM);
+        },
+        0);
     PngImage image;
-    ASSERT_TRUE(image.read(png));
+    render("render_grey", image);
     // Portrait: drawing point (x, y) is at (10 + x, 10 + y) on the page.
     const Rgb square = image.pixelAtMillimetres(35, 35, dpi);
     for (int channel : {square.r, square.g, square.b})
