@@ -38,19 +38,12 @@ void SoLineSet::generatePrimitives(SoAction *action) {
     ShapeBuilder builder(action, this);
     if (!builder.isActive()) return;
     const VertexShapeContext ctx(action, nullptr, nullptr, nullptr);
-    const int numCoords = ctx.getNumCoordinates();
-    int coord = startIndex.getValue() < 0 ? 0 : startIndex.getValue();
     int segment = 0;
-    std::vector<int> coordinates, positions;
-    for (int line = 0; line < numVertices.getNum() && coord < numCoords; line++) {
-        int count = numVertices[line];
-        if (count < 0 || count > numCoords - coord) count = numCoords - coord;
-        coordinates.clear();
-        for (int k = 0; k < count; k++) coordinates.push_back(coord + k);
-        positions.assign(coordinates.size(), -1);
-        emitPolyline(builder, ctx, line, segment, coordinates, coordinates, positions);
-        coord += count;
-    }
+    scene_detail::forEachCountedRun(numVertices, startIndex.getValue(), ctx.getNumCoordinates(),
+                                    [&](int line, const scene_detail::VertexRun &run) {
+                                        emitPolyline(builder, ctx, line, segment, run.coordinates, run.numbers,
+                                                     run.positions);
+                                    });
 }
 
 void SoLineSet::computeBBox(SoAction *action, SbBox3f &box, SbVec3f &center) {
@@ -64,24 +57,10 @@ void SoIndexedLineSet::generatePrimitives(SoAction *action) {
     ShapeBuilder builder(action, this);
     if (!builder.isActive()) return;
     const VertexShapeContext ctx(action, &materialIndex, &normalIndex, &coordIndex);
-    const int n = coordIndex.getNum();
-    int line = 0, segment = 0, vertexNumber = 0;
-    std::vector<int> coordinates, numbers, positions;
-    for (int pos = 0; pos < n;) {
-        coordinates.clear();
-        numbers.clear();
-        positions.clear();
-        for (; pos < n && coordIndex[pos] >= 0; pos++) {
-            coordinates.push_back(coordIndex[pos]);
-            numbers.push_back(vertexNumber++);
-            positions.push_back(pos);
-        }
-        if (!coordinates.empty()) {
-            emitPolyline(builder, ctx, line, segment, coordinates, numbers, positions);
-            line++;
-        }
-        pos++; // past the -1 that ends the polyline
-    }
+    int segment = 0;
+    scene_detail::forEachIndexedRun(coordIndex, [&](int line, const scene_detail::VertexRun &run) {
+        emitPolyline(builder, ctx, line, segment, run.coordinates, run.numbers, run.positions);
+    });
 }
 
 void SoIndexedLineSet::computeBBox(SoAction *action, SbBox3f &box, SbVec3f &center) {

@@ -54,19 +54,12 @@ void SoTriangleStripSet::generatePrimitives(SoAction *action) {
     ShapeBuilder builder(action, this);
     if (!builder.isActive()) return;
     const VertexShapeContext ctx(action, nullptr, nullptr, nullptr);
-    const int numCoords = ctx.getNumCoordinates();
-    int coord = startIndex.getValue() < 0 ? 0 : startIndex.getValue();
     int face = 0;
-    std::vector<int> coordinates, positions;
-    for (int strip = 0; strip < numVertices.getNum() && coord < numCoords; strip++) {
-        int count = numVertices[strip];
-        if (count < 0 || count > numCoords - coord) count = numCoords - coord;
-        coordinates.clear();
-        for (int k = 0; k < count; k++) coordinates.push_back(coord + k);
-        positions.assign(coordinates.size(), -1);
-        emitStrip(builder, ctx, strip, face, coordinates, coordinates, positions);
-        coord += count;
-    }
+    scene_detail::forEachCountedRun(numVertices, startIndex.getValue(), ctx.getNumCoordinates(),
+                                    [&](int strip, const scene_detail::VertexRun &run) {
+                                        emitStrip(builder, ctx, strip, face, run.coordinates, run.numbers,
+                                                  run.positions);
+                                    });
 }
 
 void SoTriangleStripSet::computeBBox(SoAction *action, SbBox3f &box, SbVec3f &center) {
@@ -80,24 +73,10 @@ void SoIndexedTriangleStripSet::generatePrimitives(SoAction *action) {
     ShapeBuilder builder(action, this);
     if (!builder.isActive()) return;
     const VertexShapeContext ctx(action, &materialIndex, &normalIndex, &coordIndex);
-    const int n = coordIndex.getNum();
-    int strip = 0, face = 0, vertexNumber = 0;
-    std::vector<int> coordinates, numbers, positions;
-    for (int pos = 0; pos < n;) {
-        coordinates.clear();
-        numbers.clear();
-        positions.clear();
-        for (; pos < n && coordIndex[pos] >= 0; pos++) {
-            coordinates.push_back(coordIndex[pos]);
-            numbers.push_back(vertexNumber++);
-            positions.push_back(pos);
-        }
-        if (!coordinates.empty()) {
-            emitStrip(builder, ctx, strip, face, coordinates, numbers, positions);
-            strip++;
-        }
-        pos++; // past the -1 that ends the strip
-    }
+    int face = 0;
+    scene_detail::forEachIndexedRun(coordIndex, [&](int strip, const scene_detail::VertexRun &run) {
+        emitStrip(builder, ctx, strip, face, run.coordinates, run.numbers, run.positions);
+    });
 }
 
 void SoIndexedTriangleStripSet::computeBBox(SoAction *action, SbBox3f &box, SbVec3f &center) {

@@ -107,6 +107,48 @@ inline SoPrimitiveVertex primitiveVertex(const SbVec3f &point, const SbVec3f &no
     return v;
 }
 
+// One run of vertices (a polyline or a strip): the coordinate of each vertex, its binding number
+// (coordinate index for non-indexed sets, running count for indexed ones) and its place in
+// coordIndex (-1 for non-indexed sets).
+struct VertexRun {
+    std::vector<int> coordinates, numbers, positions;
+};
+
+// Calls emit(runNumber, run) for each run of a non-indexed set: counts[i] coordinates from
+// start on (a negative or too large count takes every coordinate left).
+template <class Emit> void forEachCountedRun(const SoMFInt32 &counts, int start, int numCoords, Emit emit) {
+    VertexRun run;
+    int coord = start < 0 ? 0 : start;
+    for (int i = 0; i < counts.getNum() && coord < numCoords; i++) {
+        int count = counts[i];
+        if (count < 0 || count > numCoords - coord) count = numCoords - coord;
+        run.coordinates.clear();
+        for (int k = 0; k < count; k++) run.coordinates.push_back(coord + k);
+        run.numbers = run.coordinates;
+        run.positions.assign(run.coordinates.size(), -1);
+        emit(i, run);
+        coord += count;
+    }
+}
+
+// Calls emit(runNumber, run) for each non-empty run of an index list, runs ended by -1.
+template <class Emit> void forEachIndexedRun(const SoMFInt32 &coordIndex, Emit emit) {
+    VertexRun run;
+    const int n = coordIndex.getNum();
+    int runNumber = 0, vertexNumber = 0;
+    for (int pos = 0; pos < n; pos++) {
+        run.coordinates.clear();
+        run.numbers.clear();
+        run.positions.clear();
+        for (; pos < n && coordIndex[pos] >= 0; pos++) {
+            run.coordinates.push_back(coordIndex[pos]);
+            run.numbers.push_back(vertexNumber++);
+            run.positions.push_back(pos);
+        }
+        if (!run.coordinates.empty()) emit(runNumber++, run);
+    }
+}
+
 // Number of coordinates a non-indexed shape uses from its start index: the sum of its counts,
 // where a negative count takes every coordinate left. Never more than `available`.
 int coordinatesUsed(const SoMFInt32 &counts, int available);
