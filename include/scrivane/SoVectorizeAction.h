@@ -16,6 +16,9 @@
 
 class SoCallbackAction;
 class SoHLHSRVectorize;
+namespace scrivane_capture {
+class FeatureEdgeShape;
+}
 class SoMarkerSet;
 class SoPrimitiveVertex;
 
@@ -166,6 +169,21 @@ protected:
     // Slot 62: registers the capture callbacks on the traversal's callback action.
     virtual void prepareAction(SoCallbackAction &action);
 
+public:
+    // Slots 63 and 64 (declared after all the others, so that their numbers stay): feature edges
+    // in the hidden-line mode (HIDDEN_BY_EDGE_SPLITTING). With a nonzero flag only the lines of
+    // the parts themselves are drawn, not every triangle edge: an edge of a shape is drawn when
+    // it bounds one of the shape's faces only (or more than two), when its two faces meet at more
+    // than the crease angle (that of the shape hints; 30 degrees where the scene gives none,
+    // which a crease angle of 0 also counts as), or when one of its faces turns toward the
+    // observer and the other away (the silhouette). Faces still hide with all their area, and
+    // the edges that clipping makes (at the drawing's border, at the near and far planes) are
+    // not drawn. Each traversal of a shape node is one shape. 0 (the default): every edge of
+    // every face is drawn. Other modes ignore the flag.
+    virtual void setFeatureEdges(int flag);
+    virtual int getFeatureEdges() const;
+
+protected:
     // Accessors for the formats (millimetres).
     float getShiftX() const { return startPosition[0]; }
     float getShiftY() const { return startPosition[1]; }
@@ -227,6 +245,11 @@ private:
     void drawLineSegment(SoCallbackAction *action, const SoPrimitiveVertex *a, const SoPrimitiveVertex *b);
     void drawPoint(SoCallbackAction *action, const SoPrimitiveVertex *v);
     SoCallbackAction::Response sendPoints(SoCallbackAction *action);
+    // Feature-edge capture: a triangle kept for its shape, and the shape clipped and handed over
+    // with the edge flags of its triangles once it ends.
+    void keepFeatureTriangle(SoCallbackAction *action, const SoPrimitiveVertex *const vertices[3],
+                             const SbVec4f clip[3], const SbColor colors[3]);
+    void sendFeatureShape(SoCallbackAction *action);
     SoCallbackAction::Response drawText2(SoCallbackAction *action, const SoNode *node, int annotation);
     SoCallbackAction::Response drawImage(SoCallbackAction *action, const SoNode *node);
     SoCallbackAction::Response drawMarkerSet(SoCallbackAction *action, const SoNode *node);
@@ -247,7 +270,11 @@ private:
     void clipPolyLineXMax(SoCallbackAction *action, SbVec4f *points, int n, SbColor *colors, int multiColor);
     void clipPolyLineYMin(SoCallbackAction *action, SbVec4f *points, int n, SbColor *colors, int multiColor);
     void clipPolyLineYMax(SoCallbackAction *action, SbVec4f *points, int n, SbColor *colors, int multiColor);
-    void clipPolygon(SoCallbackAction *action, SbVec4f *points, int n, SbColor *colors);
+    // edgeFlags, when given, holds one flag per edge (edge i from point i to point i + 1, the last
+    // closing) with the capacity of points; the clipping keeps it in step with the points, an
+    // edge that the clipping makes getting 0 (not drawn), and hands it to the removal driver.
+    void clipPolygon(SoCallbackAction *action, SbVec4f *points, int n, SbColor *colors,
+                     unsigned char *edgeFlags = nullptr);
     void clipPolyMark(SoCallbackAction *action, SbVec4f *points, int n, SbColor *colors, SoMarkerSet *markerSet);
     void clipText(SoCallbackAction *action, SbVec4f *anchor, SbColor color, SoNode *node, int annotation);
     void clipImage(SoCallbackAction *action, SbVec4f *anchor, const SoNode *node);
@@ -299,6 +326,10 @@ private:
     // What the point buffer holds: 0 nothing, 1 a polyline, 2 points. Kept per action; only
     // one action is applied at a time.
     int pendingKind = 0;
+    int featureEdges = 0;
+    // The triangles of the shape being captured, while an apply draws feature edges only (the
+    // hidden-line mode with the flag set); null otherwise.
+    scrivane_capture::FeatureEdgeShape *featureShape = nullptr;
 };
 
 #endif

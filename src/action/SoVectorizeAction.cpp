@@ -13,6 +13,8 @@
 #include "scene/nodes/SoMarkerSet.h"
 #include "scene/nodes/SoShape.h"
 #include "scene/nodes/SoText2.h"
+#include "scrivane/SoHLHSRVectorize.h"
+#include "capture/FeatureEdges.h"
 
 SoType SoVectorizeAction::classTypeId;
 int SoVectorizeAction::classTypeIdIsSet = 0;
@@ -62,6 +64,8 @@ SoVectorizeAction::~SoVectorizeAction() {
     delete[] penWidths;
     delete[] pointBuffer;
     delete[] pointColors;
+    delete hlhsrVectorize;
+    delete featureShape;
     deleteLightsList();
 }
 
@@ -82,6 +86,8 @@ void SoVectorizeAction::endPage() {
 
 void SoVectorizeAction::setHLHSRMode(HLHSRMode mode) { hlhsrMode = mode; }
 void SoVectorizeAction::enableLighting(int flag) { lightingEnabled = flag; }
+void SoVectorizeAction::setFeatureEdges(int flag) { featureEdges = flag; }
+int SoVectorizeAction::getFeatureEdges() const { return featureEdges; }
 
 void SoVectorizeAction::apply(SoNode *node) {
     runApply([](SoCallbackAction &cb, void *arg) { cb.apply(static_cast<SoNode *>(arg)); }, node);
@@ -115,9 +121,13 @@ void SoVectorizeAction::runApply(void (*applyTo)(SoCallbackAction &, void *), vo
     }
     printBackground();
     applyTo(callbackAction, argument);
-    if (hlhsrMode != HIDDEN_NONE && hlhsrVectorize) {
-        // The removal driver does not exist yet in this library: beginTraversal never creates
-        // one, so a removal mode prints as HIDDEN_NONE does.
+    // Every shape was handed over when it ended; the state its clipping needs is gone now.
+    delete featureShape;
+    featureShape = nullptr;
+    if (hlhsrVectorize) {
+        // The last removal run prints everything it stored.
+        hlhsrVectorize->endHLHSR();
+        delete hlhsrVectorize;
         hlhsrVectorize = nullptr;
     }
     printBorder();
@@ -133,6 +143,15 @@ void SoVectorizeAction::beginTraversal() {
     annoTextAsText = 0;
     pendingKind = 0;
     pointCount = 0;
+    delete hlhsrVectorize;
+    hlhsrVectorize = nullptr;
+    if (hlhsrMode >= HIDDEN_BY_DEPTH_SORT && hlhsrMode <= HIDDEN_BY_EDGE_SPLITTING)
+        hlhsrVectorize = new SoHLHSRVectorize(this, static_cast<SoHLHSRVectorize::HLHSRMode>(hlhsrMode - 1));
+    delete featureShape;
+    featureShape = nullptr;
+    // Feature edges need the shapes whole: their triangles are kept until each shape ends.
+    if (featureEdges && hlhsrVectorize && hlhsrMode == HIDDEN_BY_EDGE_SPLITTING)
+        featureShape = new scrivane_capture::FeatureEdgeShape;
 }
 
 void SoVectorizeAction::endTraversal() { deleteLightsList(); }
@@ -152,6 +171,11 @@ void SoVectorizeAction::prepareAction(SoCallbackAction &action) {
 void SoVectorizeAction::refreshViewportRegion(SoCallbackAction *action) {
     const SbViewportRegion &region = SoViewportRegionElement::get(action->getState());
     if (viewportIsSet == 1 && region == viewportRegion) return;
+    if (hlhsrVectorize) {
+        // Each viewport is a removal run of its own: what the old region stored prints now.
+        if (viewportIsSet == 1) hlhsrVectorize->endHLHSR();
+        hlhsrVectorize->startHLHSR();
+    }
     viewportRegion = region;
     setHardwareClip();
     viewportIsSet = 1;
@@ -198,10 +222,12 @@ SoCallbackAction::Response SoVectorizeAction::drawText2CB(void *data, SoCallback
 }
 
 // After every node: what the node left in the pending buffer is drawn now, as markers of a marker
-// set or as the node's polyline or point set.
+// set or as the node's polyline or point set; so are the triangles of a shape kept for its
+// feature edges.
 SoCallbackAction::Response SoVectorizeAction::sendPointsCB(void *data, SoCallbackAction *action,
                                                            const SoNode *node) {
     SoVectorizeAction *self = static_cast<SoVectorizeAction *>(data);
+    if (self->featureShape && !self->featureShape->isEmpty()) self->sendFeatureShape(action);
     if (node->isOfType(SoMarkerSet::getClassTypeId()))
         self->drawMarkerSet(action, node);
     else

@@ -6,9 +6,16 @@
 //
 // The buffer grows by doubling and is never shrunk: a long line strip costs one clipping call
 // and one print call, and no shape costs an allocation once the buffer is large enough.
+//
+// With feature edges (the hidden-line mode with the action's flag set) a triangle is coloured and
+// transformed as always but kept with its shape (FeatureEdges.h) instead of being clipped at
+// once: which of its edges are drawn depends on its neighbours. When the shape node ends, its
+// triangles are clipped in the order they came, each with its three edge flags.
+#include "FeatureEdges.h"
 #include "scene/actions/SoCallbackAction.h"
 #include "scene/misc/SoPrimitiveVertex.h"
 #include "scrivane/SoVectorizeAction.h"
+#include <vector>
 
 namespace {
 // Room for a triangle and the vertices the polygon clipping may add in place (count + 7).
@@ -61,7 +68,47 @@ void SoVectorizeAction::drawTriangle(SoCallbackAction *action, const SoPrimitive
         if (invisible[0] && invisible[1] && invisible[2]) return;
         transformPoints(action, points, 3);
     }
+    if (featureShape) {
+        keepFeatureTriangle(action, vertices, points, colors);
+        return;
+    }
     clipPolygon(action, points, 3, colors);
+}
+
+void SoVectorizeAction::keepFeatureTriangle(SoCallbackAction *action,
+                                            const SoPrimitiveVertex *const vertices[3],
+                                            const SbVec4f clip[3], const SbColor colors[3]) {
+    // Eye space in doubles, from the model points: the same point under the same matrices has the
+    // same eye position, which is how the triangles of a shape are matched edge to edge.
+    const SbMatrix m = action->getModelMatrix() * action->getViewingMatrix();
+    double eye[3][3];
+    for (int i = 0; i < 3; i++) {
+        const SbVec3f &p = vertices[i]->getPoint();
+        for (int j = 0; j < 3; j++)
+            eye[i][j] = double(p[0]) * m[0][j] + double(p[1]) * m[1][j] + double(p[2]) * m[2][j] +
+                        double(m[3][j]);
+    }
+    if (featureShape->isEmpty())
+        featureShape->begin(scrivane_capture::creaseAngleOf(action->getCreaseAngle()),
+                            action->getProjectionMatrix());
+    featureShape->addTriangle(eye, clip, colors);
+}
+
+void SoVectorizeAction::sendFeatureShape(SoCallbackAction *action) {
+    std::vector<unsigned char> flags;
+    featureShape->classify(flags);
+    for (int t = 0; t < featureShape->getTriangleCount(); t++) {
+        SbVec4f points[kTriangleCapacity];
+        SbColor colors[kTriangleCapacity];
+        unsigned char edgeFlags[kTriangleCapacity];
+        for (int i = 0; i < 3; i++) {
+            points[i] = featureShape->getClipPoints(t)[i];
+            colors[i] = featureShape->getColors(t)[i];
+            edgeFlags[i] = flags[3 * std::size_t(t) + i];
+        }
+        clipPolygon(action, points, 3, colors, edgeFlags);
+    }
+    featureShape->clear();
 }
 
 void SoVectorizeAction::drawLineSegment(SoCallbackAction *action, const SoPrimitiveVertex *a,

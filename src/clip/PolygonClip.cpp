@@ -3,6 +3,11 @@
 // planes. What survives is drawn according to the draw style: filled, as a closed outline, or as
 // its vertices.
 //
+// Edge flags (feature edges in the hidden-line mode), when given, go along: flag i belongs to the
+// edge from vertex i to vertex i + 1, the last to the closing edge. A kept vertex and a crossing
+// where the outline comes back inside start a piece of the same input edge and keep its flag; a
+// crossing where the outline leaves starts an edge along the plane, made by the clipping: flag 0.
+//
 // Capacity: the arrays must hold the entry count plus 7 (10 for a triangle). A convex polygon
 // gains at most one vertex per plane; each pass writes a closing copy of vertex 0 after the last
 // vertex, and when an edge leaves the plane right after a vertex that was kept in its own slot,
@@ -25,11 +30,14 @@ struct Plane {
     bool inside(const SbVec4f &p) const { return atLeast ? p[axis] >= limit : p[axis] <= limit; }
 };
 
-// One pass over the c vertices in p[0 .. c-1] (and their colours when multicoloured). Returns the
-// number of vertices kept, written from entry 0 on in the cyclic order of the input.
-int clipPass(SbVec4f *p, SbColor *col, int c, int multiColor, const Plane &plane) {
+// One pass over the c vertices in p[0 .. c-1] (and their colours when multicoloured, and their
+// edge flags when flags is not null). Returns the number of vertices kept, written from entry 0
+// on in the cyclic order of the input.
+int clipPass(SbVec4f *p, SbColor *col, unsigned char *flags, int c, int multiColor,
+             const Plane &plane) {
     p[c] = p[0];
     if (multiColor) col[c] = col[0];
+    if (flags) flags[c] = flags[0];
     int out = -1;
     bool prev = plane.inside(p[0]);
     for (int i = 0; i < c; i++) {
@@ -39,6 +47,7 @@ int clipPass(SbVec4f *p, SbColor *col, int c, int multiColor, const Plane &plane
             if (out != i) {
                 p[out] = p[i];
                 if (multiColor) col[out] = col[i];
+                if (flags) flags[out] = flags[i];
             }
         }
         if (prev != cur) {
@@ -47,11 +56,13 @@ int clipPass(SbVec4f *p, SbColor *col, int c, int multiColor, const Plane &plane
                 for (int k = c; k >= i; k--) {
                     p[k + 1] = p[k];
                     if (multiColor) col[k + 1] = col[k];
+                    if (flags) flags[k + 1] = flags[k];
                 }
                 c++;
                 i++;
             }
             out++;
+            if (flags) flags[out] = cur ? flags[i] : 0;
             const SbVec4f a = p[i], b = p[i + 1];
             const float t = (plane.limit - a[plane.axis]) / (b[plane.axis] - a[plane.axis]);
             SbVec4f crossing = a;
@@ -73,12 +84,13 @@ int clipPass(SbVec4f *p, SbColor *col, int c, int multiColor, const Plane &plane
 } // namespace
 
 void SoVectorizeAction::clipPolygon(SoCallbackAction *action, SbVec4f *points, int n,
-                                    SbColor *colors) {
+                                    SbColor *colors, unsigned char *edgeFlags) {
     if (n < 1) return;
     const int multiColor = scrivane_clip::multiColorFlag(colors, n);
     const scrivane_clip::NearLimit nearPlane = scrivane_clip::nearLimit(action);
 
-    n = clipPass(points, colors, n, multiColor, Plane{2, nearPlane.z, true, true, nearPlane.w});
+    n = clipPass(points, colors, edgeFlags, n, multiColor,
+                 Plane{2, nearPlane.z, true, true, nearPlane.w});
     if (n == 0) return;
     for (int i = 0; i < n; i++)
         scrivane_clip::divideByW(points[i]);
@@ -90,7 +102,7 @@ void SoVectorizeAction::clipPolygon(SoCallbackAction *action, SbVec4f *points, i
                              Plane{1, getNormalizedHeight(), false, false, 1.0f},
                              Plane{2, 1.0f, false, false, 1.0f}};
     for (const Plane &plane : planes) {
-        n = clipPass(points, colors, n, multiColor, plane);
+        n = clipPass(points, colors, edgeFlags, n, multiColor, plane);
         if (n == 0) return;
     }
 
@@ -103,6 +115,7 @@ void SoVectorizeAction::clipPolygon(SoCallbackAction *action, SbVec4f *points, i
     polygon.lineWidth = action->getLineWidth();
     polygon.pointSize = action->getPointSize();
     polygon.linePattern = action->getLinePattern();
+    polygon.edgeFlags = edgeFlags;
     switch (action->getDrawStyle()) {
     case 0: {
         polygon.polygonStyle = scrivane_clip::ClippedPrimitive::FILLED;
@@ -118,6 +131,7 @@ void SoVectorizeAction::clipPolygon(SoCallbackAction *action, SbVec4f *points, i
         // The outline is closed explicitly, with the first colour repeated whatever the flag.
         points[n] = points[0];
         colors[n] = colors[0];
+        if (edgeFlags) edgeFlags[n] = 0; // the closing copy adds an edge of no length
         polygon.polygonStyle = scrivane_clip::ClippedPrimitive::LINES;
         polygon.count = n + 1;
         if (scrivane_clip::storeForRemoval(*this, polygon)) return;

@@ -1,23 +1,44 @@
 // The hand-off of clipped primitives to the removal driver (see RemovalHandOff.h).
-//
-// This library does not yet contain the removal driver: the action's beginTraversal creates
-// none for any mode, so getHLHSRVectorize() is null during every apply and every primitive is
-// printed at once, as with HIDDEN_NONE. The driver's store operations (polylines, marks,
-// polygons, 2-D text, images) are to be called from this function, the only place that decides
-// between keeping a primitive in NPC and printing it.
 #include "RemovalHandOff.h"
+#include "scrivane/SoHLHSRVectorize.h"
 #include "scrivane/SoVectorizeAction.h"
 
 namespace scrivane_clip {
 
 bool storeForRemoval(const SoVectorizeAction &action, const ClippedPrimitive &primitive) {
-    (void)primitive;
     if (action.getHLHSRMode() == SoVectorizeAction::HIDDEN_NONE) return false;
     SoHLHSRVectorize *driver = action.getHLHSRVectorize();
-    if (driver == nullptr) return false; // no driver for this apply: printed as HIDDEN_NONE
-    // Only beginTraversal creates a driver, and it creates none until the removal subsystem is
-    // part of the library; the store calls for each kind of primitive belong here.
-    return false;
+    if (driver == nullptr) return false; // the driver could not be created: print at once
+    // The store operations copy what they keep; the clipper's arrays stay the clipper's.
+    SbVec4f *points = const_cast<SbVec4f *>(primitive.points);
+    switch (primitive.kind) {
+    case ClippedPrimitive::POLYLINE:
+        driver->storePolyLine(points, primitive.count, primitive.colors, primitive.multiColor, primitive.lineWidth,
+                              primitive.linePattern);
+        break;
+    case ClippedPrimitive::POLYMARK:
+        driver->storePolyMark(points, primitive.count, primitive.colors, primitive.multiColor, primitive.pointSize,
+                              primitive.markerSet);
+        break;
+    case ClippedPrimitive::POLYGON:
+        driver->storePolygon(points, primitive.count, primitive.colors, primitive.multiColor, primitive.lineWidth,
+                             primitive.pointSize, primitive.linePattern,
+                             static_cast<SoHLHSRVectorize::PolygonStyle>(primitive.polygonStyle),
+                             primitive.patternCategory, primitive.patternName, primitive.patternBits,
+                             primitive.edgeFlags);
+        break;
+    case ClippedPrimitive::TEXT:
+        driver->storeText2D(points, primitive.textColor, primitive.fontName, primitive.fontSize,
+                            primitive.stringCount, primitive.strings, primitive.spacing, primitive.justification,
+                            primitive.angle);
+        break;
+    case ClippedPrimitive::IMAGE:
+        driver->storeImage(points[0], primitive.pixels, primitive.sourceSize, primitive.requestedSize,
+                           primitive.components, static_cast<SoImage::HorAlignment>(primitive.horAlignment),
+                           static_cast<SoImage::VertAlignment>(primitive.vertAlignment));
+        break;
+    }
+    return true;
 }
 
 } // namespace scrivane_clip

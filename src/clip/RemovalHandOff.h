@@ -37,6 +37,10 @@ struct ClippedPrimitive {
     PolygonStyle polygonStyle = FILLED;
     SbString patternCategory, patternName;
     const unsigned char *patternBits = nullptr;
+    // Polygons: null, or one flag per edge (edge i from point i to point i + 1, the last closing);
+    // an edge whose flag is 0 is not drawn by the hidden-line mode, and one whose flag is 2 is
+    // moreover no limit of what the faces hide (see SoHiddenLines::addPolygon).
+    const unsigned char *edgeFlags = nullptr;
     SoMarkerSet *markerSet = nullptr; // marks: null for plain points
     // Text: one primitive for all the lines of a node, anchored at points[0].
     SbColor textColor;

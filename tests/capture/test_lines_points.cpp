@@ -178,20 +178,29 @@ TEST(PointCaptureTest, EachPointSetIsOneCallOfItsVisiblePoints) {
     expectNpc(p.calls[1], {{0, 0}});
 }
 
-TEST(RemovalModeTest, WithoutADriverARemovalModePrintsAsHiddenNone) {
-    for (SoVectorizeAction::HLHSRMode mode :
-         {SoVectorizeAction::HIDDEN_BY_DEPTH_SORT, SoVectorizeAction::HIDDEN_BY_PAINTER,
-          SoVectorizeAction::HIDDEN_BY_VISIBLE_PAINTER,
-          SoVectorizeAction::HIDDEN_BY_EDGE_SPLITTING}) {
+TEST(RemovalModeTest, RemovalModesKeepNpcAndProjectWhenTheRunEnds) {
+    const std::string scene = "Coordinate3 { point [ 0 0 0, 2 0 0 ] } LineSet { } "
+                              "Coordinate3 { point [ -0.5 -0.5 0, 0.5 -0.5 0, 0 0.5 0 ] } FaceSet { }";
+    // Depth sorting keeps the order of arrival at equal depths; the painter draws the line lying
+    // on the face after the face.
+    const struct {
+        SoVectorizeAction::HLHSRMode mode;
+        int line, face;
+    } modes[] = {{SoVectorizeAction::HIDDEN_BY_DEPTH_SORT, 0, 1}, {SoVectorizeAction::HIDDEN_BY_PAINTER, 1, 0}};
+    for (const auto &m : modes) {
         RecordingAction action;
-        action.setHLHSRMode(mode);
-        const Printed p = print("Coordinate3 { point [ 0 0 0, 2 0 0 ] } LineSet { } "
-                                "Coordinate3 { point [ -0.5 -0.5 0, 0.5 -0.5 0, 0 0.5 0 ] } "
-                                "FaceSet { }",
-                                action);
-        ASSERT_EQ(p.kinds, "polyline polygon") << "mode " << mode;
-        // Projected to the page, not left in NPC.
-        expectNpc(p.calls[0], {{0, 0}, {1, 0}});
-        expectNpc(p.calls[1], {{-0.5f, -0.5f}, {0.5f, -0.5f}, {0, 0.5f}});
+        action.setHLHSRMode(m.mode);
+        const Printed p = print(scene, action);
+        ASSERT_EQ(p.calls.size(), 2u) << "mode " << m.mode;
+        ASSERT_EQ(p.calls[m.line].kind, "polyline");
+        // Clipped in NPC, projected to the page only when printed.
+        expectNpc(p.calls[m.line], {{0, 0}, {1, 0}});
+        expectNpc(p.calls[m.face], {{-0.5f, -0.5f}, {0, 0.5f}, {0.5f, -0.5f}}); // turned to face the observer
     }
+    // Hidden lines: the face is drawn as its outline, the line where the face does not hide it.
+    RecordingAction action;
+    action.setHLHSRMode(SoVectorizeAction::HIDDEN_BY_EDGE_SPLITTING);
+    const Printed p = print(scene, action);
+    EXPECT_EQ(p.kinds.find("polygon"), std::string::npos);
+    EXPECT_GE(p.calls.size(), 2u);
 }

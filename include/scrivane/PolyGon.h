@@ -1,0 +1,56 @@
+#ifndef SCRIVANE_POLYGON_H
+#define SCRIVANE_POLYGON_H
+#include "scene/base/SbString.h"
+#include "scene/base/SbVec2f.h"
+#include "scene/base/SbVec3f.h"
+#include "scrivane/PrimitiveMultiPoints.h"
+
+// A clipped face kept for removal. Its points are ordered so that its normal faces the observer
+// (z of the normal never positive); seen on the page, its interior lies on the right of each
+// edge. The fill pattern bits are not owned: the scene's pattern node outlives the run.
+class PolyGon : public PrimitiveMultiPoints {
+public:
+    enum Style { FILLED = 0, LINES = 1, POINTS = 2 };
+
+    PolyGon() = default;
+    PolyGon(const PolyGon &) = delete;
+    PolyGon &operator=(const PolyGon &) = delete;
+
+    // Copies num points and num colours (the colour array must hold num entries), computes the
+    // depth range, the box and the observer-oriented normal.
+    void setValue(int num, const SbVec4f *points, const SbColor *colors, int multiColor, float lineWidth,
+                  float pointSize, unsigned short linePattern, Style style, SbString patternCategory,
+                  SbString patternName, const unsigned char *patternBits);
+    void print(SoHLHSRVectorize *driver) override;
+    int getTypeId() const override { return POLYGON; }
+
+    // Twice the signed-area sum of the open chain of points, made positive (the closing term from
+    // the last point back to the first is left out).
+    double getAreaXY() const;
+    // True when p lies strictly inside the polygon on the page (convex polygons).
+    bool isPointInnerXYPlane(const SbVec2f &p) const;
+    // Cuts this polygon along the plane of cutter. On success (exactly two crossings, each part
+    // with at least three points) returns 1 with two new polygons the caller owns; else returns 0
+    // and creates nothing. A multicoloured polygon gives each crossing point the colour
+    // interpolated along its edge; a flat one keeps its colour.
+    int cutByPlane(const PolyGon *cutter, PolyGon *&front, PolyGon *&back) const;
+
+    const SbVec3f &getNormal() const { return normal; }
+    Style getStyle() const { return style; }
+    int isMultiColor() const { return multiColor; }
+
+private:
+    void computeObserverOrientedNormal();
+
+    Style style = FILLED;
+    float pointSize = 0.0f;
+    float lineWidth = 0.0f;
+    unsigned short linePattern = 0xFFFF;
+    int multiColor = 0;
+    SbVec3f normal{0.0f, 0.0f, 0.0f};
+    SbString patternCategory;
+    SbString patternName;
+    const unsigned char *patternBits = nullptr;
+};
+
+#endif
