@@ -140,6 +140,7 @@ std::string parseOptions(int argc, char **argv, CliOptions &o) {
                 return bad("expects none, depth-sort, painter, visible-painter or hidden-line");
         } else if (arg == "--lighting") o.lighting = true;
         else if (arg == "--no-lighting") o.lighting = false;
+        else if (arg == "--all-edges") o.allEdges = true;
         else if (arg == "--landscape") o.landscape = true;
         else if (arg == "--portrait") o.landscape = false;
         else if (arg == "--cgm-binary") o.cgmBinary = true;
@@ -192,6 +193,11 @@ std::string parseOptions(int argc, char **argv, CliOptions &o) {
                 return bad("expects R,G,B:WIDTH (colour 0..1 or #RRGGBB, width in millimetres)");
             o.penColors.push_back(c);
             o.penWidths.push_back(w);
+        } else if (arg == "--preview") {
+            if (!next(o.preview) || o.preview.empty()) return bad("expects a PNG file name");
+        } else if (arg == "--preview-scale") {
+            if (!next(v) || !parseFloat(v, o.previewScale) || o.previewScale <= 0 || o.previewScale > 100)
+                return bad("expects pixels per millimetre (> 0, at most 100)");
         } else if (arg == "--width-priority") o.widthPriority = true;
         else if (arg == "--color-priority") o.widthPriority = false;
         else if (!arg.empty() && arg[0] == '-' && arg != "-") return "unknown option " + arg + " (see --help)";
@@ -241,12 +247,22 @@ Drawing:
       --no-lighting        flat material colours (the default)
       --hidden MODE        none, depth-sort, painter, visible-painter or hidden-line
                            (default none)
+      --all-edges          with --hidden hidden-line, draw every triangle edge (diagonals and
+                           facets too), not only the feature edges (outlines, creases, borders)
 Pens (plotters and colour tables):
       --pens N             describe N pens with the default palette (2, 4 or 8 colours)
                            (default 0: the format's own pens)
       --pen R,G,B:WIDTH    describe one pen (repeatable); width in mm
       --width-priority     choose pens by width first
       --color-priority     choose pens by colour first (the default)
+Preview:
+      --preview FILE.png   also write the scene as the off-screen OpenGL renderer draws it, with
+                           the drawing's camera and the drawing area's aspect ratio: lit by the
+                           scene's lights (or unlit where its light model is BASE_COLOR), in the
+                           scene's own colours, on white or the --background colour. Text and
+                           images are not drawn, and everything is opaque
+      --preview-scale PX   preview pixels per millimetre of the drawing area (default 4); the
+                           longer side is then limited to 2048 pixels
 Other:
   -q, --quiet              no progress or warnings on standard error
   -h, --help               this text

@@ -31,10 +31,15 @@ struct CliOptions {
     std::vector<float> penWidths;
     bool widthPriority = false;
     int hidden = 0;
+    bool allEdges = false; // hidden-line mode: every triangle edge, not only the feature edges
     bool lighting = false;
     bool cgmBinary = false;
     int cgmVersion = 1;
     bool cgmIndexed = false;
+    // Off-screen render of the scene beside the drawing: PNG file (empty: none) and pixels per
+    // millimetre of the drawing area.
+    std::string preview;
+    float previewScale = 4.0f;
     bool quiet = false;
     bool help = false;
     bool version = false;

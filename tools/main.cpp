@@ -12,6 +12,7 @@
 #include <string>
 #include "DemoScene.h"
 #include "Options.h"
+#include "Preview.h"
 #include "Progress.h"
 #include "SceneSetup.h"
 #include "scene/misc/SoDB.h"
@@ -90,6 +91,7 @@ void applySettings(SoVectorizeAction &a, const CliOptions &o) {
         a.setPenDescription(o.pens);
     a.setColorPriority(o.widthPriority ? 0 : 1);
     a.setHLHSRMode(static_cast<SoVectorizeAction::HLHSRMode>(o.hidden));
+    a.setFeatureEdges(o.allEdges ? 0 : 1);
     a.enableLighting(o.lighting ? 1 : 0);
 }
 
@@ -239,10 +241,12 @@ int main(int argc, char **argv) {
         status = fail(EXIT_USAGE, std::string("the ") + formatName(format) + " format is not available in this build");
     } else {
         applySettings(*action, o);
-        if (o.hidden != 0 && !o.quiet)
-            std::fprintf(stderr, "scrivane: warning: hidden line and surface removal is not available yet; "
-                                 "drawing every primitive\n");
         status = writeDrawing(*action, root, o, format);
+        if (status == EXIT_OK && !o.preview.empty()) {
+            const SbVec2i32 size = previewSize(paperW - 2 * o.margin, paperH - 2 * o.margin, o.previewScale);
+            if (!writePreview(root, size, o.background ? o.backgroundColor : SbColor(1, 1, 1), o.preview, error))
+                status = fail(EXIT_OUTPUT, error);
+        }
     }
     progress.finish();
     action.reset();
