@@ -30,7 +30,8 @@ protected:
     }
 };
 
-// Arguments: scene kind, triangles asked for, removal mode of the action.
+// Arguments: scene kind, triangles asked for, removal mode of the action, and 1 to draw only
+// feature edges in the hidden-line mode (mode 4), 0 for every edge (the action's default).
 void removal(benchmark::State &state) {
     SoScrivane::init();
     const int kind = static_cast<int>(state.range(0));
@@ -42,13 +43,15 @@ void removal(benchmark::State &state) {
         CountingPSAction action;
         action.enableLighting(1);
         action.setHLHSRMode(static_cast<SoVectorizeAction::HLHSRMode>(state.range(2)));
+        action.setFeatureEdges(static_cast<int>(state.range(3)));
         if (!action.getOutput()->openFile("/dev/null")) state.SkipWithError("cannot open /dev/null");
         action.apply(root);
         action.getOutput()->closeFile();
         polygons = action.polygons;
     }
     static const char *const modes[] = {"none", "depth-sort", "painter", "visible-painter", "hidden-line"};
-    state.SetLabel(std::string(bench_scenes::kindName(kind)) + " " + modes[state.range(2)]);
+    state.SetLabel(std::string(bench_scenes::kindName(kind)) + " " + modes[state.range(2)] +
+                   (state.range(3) ? " feature-edges" : ""));
     state.counters["triangles"] = triangles;
     state.counters["polygons_out"] = static_cast<double>(polygons);
     state.counters["out/in"] = static_cast<double>(polygons) / triangles;
@@ -57,13 +60,16 @@ void removal(benchmark::State &state) {
 
 void meshArguments(benchmark::internal::Benchmark *b) {
     for (int kind = bench_scenes::KNOT; kind <= bench_scenes::HEIGHT_FIELD; kind++)
-        for (int n : {1000, 10000, 100000})
+        for (int n : {1000, 10000, 100000}) {
             for (int mode : {0, 1, 2, 3, 4})
-                b->Args({kind, n, mode});
+                b->Args({kind, n, mode, 0});
+            b->Args({kind, n, 4, 1});
+        }
     // Random triangles cover the page about twice at 1e3 and twenty times at 1e4, where each
     // face's box meets some three hundred others and the cuts multiply: only 1e3 is measured.
     for (int mode : {0, 1, 2, 3, 4})
-        b->Args({bench_scenes::RANDOM_TRIANGLES, 1000, mode});
+        b->Args({bench_scenes::RANDOM_TRIANGLES, 1000, mode, 0});
+    b->Args({bench_scenes::RANDOM_TRIANGLES, 1000, 4, 1});
 }
 
 // The scene's triangles in normalized projection coordinates, as the removal driver stores them
