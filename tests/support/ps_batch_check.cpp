@@ -1,19 +1,12 @@
 #include "ps_batch_check.h"
+#include "ps_check.h"
 
-#include <fcntl.h>
-#include <spawn.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
-#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
 #include <set>
 #include <sstream>
-
-extern char **environ;
 
 namespace scrivane::test {
 
@@ -53,13 +46,6 @@ const char *const harnessProlog = R"PS(/ScrivaneBatch 16 dict def
 )PS";
 const char *const tag = "%%ScrivaneBatch ";
 
-std::string readWhole(const std::string &path) {
-    std::ifstream f(path, std::ios::binary);
-    std::ostringstream s;
-    s << f.rdbuf();
-    return s.str();
-}
-
 std::string folderOf(const std::string &path) {
     const size_t slash = path.rfind('/');
     if (slash == std::string::npos) return "./";
@@ -68,39 +54,6 @@ std::string folderOf(const std::string &path) {
 
 bool fitsInAString(const std::string &path) {
     return path.find_first_of("()\\") == std::string::npos;
-}
-
-// Runs gs with args, standard output and error into the given files; returns the exit status,
-// or -1 with a reason in *why when it could not be run.
-int runGs(std::vector<std::string> args, const std::string &outPath, const std::string &errPath,
-          std::string *why) {
-    args.insert(args.begin(), "gs");
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
-    posix_spawn_file_actions_addopen(&actions, 1, outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
-                                     0644);
-    posix_spawn_file_actions_addopen(&actions, 2, errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
-                                     0644);
-    std::vector<char *> argv;
-    for (std::string &a : args)
-        argv.push_back(a.data());
-    argv.push_back(nullptr);
-    pid_t pid = 0;
-    const int spawned = posix_spawnp(&pid, "gs", &actions, nullptr, argv.data(), environ);
-    posix_spawn_file_actions_destroy(&actions);
-    if (spawned != 0) {
-        *why = std::string("cannot run gs: ") + std::strerror(spawned);
-        return -1;
-    }
-    int status = 0;
-    while (waitpid(pid, &status, 0) < 0) {
-        if (errno != EINTR) {
-            *why = "waitpid failed";
-            return -1;
-        }
-    }
-    return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
 }
 
 // Splits text into lines; a tag line gives (word, index, rest).
@@ -161,8 +114,8 @@ std::vector<BatchVerdict> ghostscriptCheckEach(const std::vector<std::string> &p
         f << harness.str();
         if (!f) why = "cannot write " + harnessPath;
     }
-    if (why.empty()) status = runGs(args, outPath, errPath, &why);
-    const std::string out = readWhole(outPath), err = readWhole(errPath);
+    if (why.empty()) status = spawnGhostscript(args, outPath, errPath, &why);
+    const std::string out = readFile(outPath), err = readFile(errPath);
     std::remove(harnessPath.c_str());
     std::remove(outPath.c_str());
     std::remove(errPath.c_str());

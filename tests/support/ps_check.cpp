@@ -64,7 +64,7 @@ bool writeText(const std::string &path, const std::string &text) {
     return static_cast<bool>(f);
 }
 
-// Runs gs with the arguments; standard output and error are captured through files.
+// Runs gs with the arguments and the trailer; standard output and error are captured through files.
 GhostscriptRun runGs(std::vector<std::string> args, TempDir &tmp) {
     GhostscriptRun run;
     if (!tmp.valid()) {
@@ -78,34 +78,12 @@ GhostscriptRun runGs(std::vector<std::string> args, TempDir &tmp) {
         return run;
     }
     args.push_back(trailerPath);
-    args.insert(args.begin(), "gs");
-
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
-    posix_spawn_file_actions_addopen(&actions, 1, outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
-                                     0644);
-    posix_spawn_file_actions_addopen(&actions, 2, errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
-                                     0644);
-    std::vector<char *> argv;
-    for (std::string &a : args)
-        argv.push_back(a.data());
-    argv.push_back(nullptr);
-    pid_t pid = 0;
-    const int spawned = posix_spawnp(&pid, "gs", &actions, nullptr, argv.data(), environ);
-    posix_spawn_file_actions_destroy(&actions);
-    if (spawned != 0) {
-        run.errors = std::string("ps_check: cannot run gs: ") + std::strerror(spawned);
+    std::string why;
+    run.exitStatus = spawnGhostscript(std::move(args), outPath, errPath, &why);
+    if (run.exitStatus < 0) {
+        run.errors = "ps_check: " + why;
         return run;
     }
-    int status = 0;
-    while (waitpid(pid, &status, 0) < 0) {
-        if (errno != EINTR) {
-            run.errors = "ps_check: waitpid failed";
-            return run;
-        }
-    }
-    run.exitStatus = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
     run.errors = readFile(errPath);
     // The page count line of the trailer is taken out of the output.
     std::istringstream lines(readFile(outPath));
@@ -139,6 +117,35 @@ std::string readFile(const std::string &path) {
     std::ostringstream s;
     s << f.rdbuf();
     return s.str();
+}
+
+int spawnGhostscript(std::vector<std::string> args, const std::string &outPath, const std::string &errPath,
+                     std::string *why) {
+    args.insert(args.begin(), "gs");
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
+    posix_spawn_file_actions_addopen(&actions, 1, outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    posix_spawn_file_actions_addopen(&actions, 2, errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    std::vector<char *> argv;
+    for (std::string &a : args)
+        argv.push_back(a.data());
+    argv.push_back(nullptr);
+    pid_t pid = 0;
+    const int spawned = posix_spawnp(&pid, "gs", &actions, nullptr, argv.data(), environ);
+    posix_spawn_file_actions_destroy(&actions);
+    if (spawned != 0) {
+        *why = std::string("cannot run gs: ") + std::strerror(spawned);
+        return -1;
+    }
+    int status = 0;
+    while (waitpid(pid, &status, 0) < 0) {
+        if (errno != EINTR) {
+            *why = "waitpid failed";
+            return -1;
+        }
+    }
+    return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
 }
 
 std::string GhostscriptRun::describe() const {

@@ -38,6 +38,12 @@ struct GhostscriptRun {
     std::string describe() const;
 };
 
+// Runs gs with the arguments (no input; standard output and error into the given files).
+// Returns its exit status (128 + the signal if it was killed), or -1 with the reason in *why
+// when it could not be run.
+int spawnGhostscript(std::vector<std::string> args, const std::string &outPath, const std::string &errPath,
+                     std::string *why);
+
 // Interprets the file with gs -dBATCH -dNOPAUSE -dSAFER -sDEVICE=nullpage.
 GhostscriptRun runGhostscript(const std::string &psPath);
 
