@@ -94,6 +94,39 @@ TEST(HiddenLines, SegmentBehindPolygonShowsOnlyBeyondTheOutline) {
     }
 }
 
+TEST(HiddenLines, LongAndFarReachingLinesAreCutBehindEveryFaceTheyPass) {
+    // A row of 21 squares of side 0.04 in front; behind them a line across the whole row and
+    // one reaching 300 units out on both sides (far beyond the square that holds the drawing).
+    // Each loses exactly what the squares cover and is cut at every side it passes behind.
+    SoHiddenLines h;
+    std::vector<float> sides;
+    for (int i = 0; i < 21; i++) {
+        const float x = -0.8f + 0.08f * static_cast<float>(i);
+        const SbVec4f sq[4] = {P(x - 0.02f, 0.08f, 0.2f), P(x + 0.02f, 0.08f, 0.2f),
+                               P(x + 0.02f, 0.12f, 0.2f), P(x - 0.02f, 0.12f, 0.2f)};
+        h.addPolygon(sq, 4, RED, 1.0f, 0xFFFF);
+        sides.push_back(x - 0.02f);
+        sides.push_back(x + 0.02f);
+    }
+    addSegment(h, P(-0.95f, 0.1f, 0.8f), P(0.95f, 0.1f, 0.8f), GREEN);
+    addSegment(h, P(-300.0f, 0.11f, 0.8f), P(300.0f, 0.11f, 0.8f), BLUE);
+    const std::vector<Line> lines = compute(h);
+    struct Expected {
+        SbColor color;
+        float y, from, to;
+    };
+    for (const Expected &e :
+         {Expected{GREEN, 0.1f, -0.95f, 0.95f}, Expected{BLUE, 0.11f, -300.0f, 300.0f}}) {
+        const auto seg = pieces(lines, e.color);
+        ASSERT_EQ(seg.size(), 22u);
+        EXPECT_NEAR(totalLength(withColor(lines, e.color)), (e.to - e.from) - 21 * 0.04, 1e-3);
+        for (std::size_t i = 0; i < seg.size(); i++) {
+            expectPiece(seg[i], i == 0 ? e.from : sides[2 * i - 1], e.y,
+                        i + 1 == seg.size() ? e.to : sides[2 * i], e.y);
+        }
+    }
+}
+
 TEST(HiddenLines, SegmentPiercingPolygonIsCutAtThePiercingPoint) {
     // Depth goes from 0.2 to 0.8 along each segment: it passes the square's plane (0.5) halfway,
     // in front before, behind after; beyond the square's outline it shows again.

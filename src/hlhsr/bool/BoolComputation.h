@@ -13,6 +13,9 @@
 #include "BoolEngine.h"
 #include "BoolRecords.h"
 #include <array>
+#include <cstdint>
+#include <memory>
+#include <unordered_map>
 #include <vector>
 
 namespace scrivane_bool {
@@ -27,11 +30,52 @@ struct BoolFace {
     int owner;
 };
 
-// An edge's place in the sweep table, with its box kept beside it so that most pairs are
-// rejected without touching the edge's vertices.
+// An edge's place in the sweep: its box, kept beside it so that most pairs are rejected without
+// touching the edge's vertices, and its rank in the order in which a placed edge tries the edges
+// already placed (bucket by bucket upward, and in a bucket the latest filed first).
 struct BoolSweepSlot {
     double xmin, xmax, ymin, ymax;
     BoolEdge *edge;
+    std::uint64_t rank;
+    // Its entries in the cell lists, allocated together, one for each cell that the segment
+    // from the edge's first vertex to listedEnd took when it was filed, in the order in which
+    // SegmentCells gives them.
+    int firstNode, nodeCount;
+    const BoolVertex *listedEnd;
+};
+
+// The sweep's grid: square cells over the part of the square that the edges cover (the outer
+// cells reach on to infinity).
+struct BoolSweepGrid {
+    double x0 = -1.0, y0 = -1.0; // the lower left corner of cell 0
+    double scale = 1.0;          // cells per unit
+    int columns = 1, rows = 1;
+};
+
+// An entry of a cell's list in the sweep's grid. An edge that is cut leaves the cells that it no
+// longer passes: its entries there get slot -1, and they are unlinked when a search meets them.
+struct BoolCellNode {
+    int slot, next;
+};
+
+// A growing array in chunks of 65536 records, so that growing never copies what is there.
+template <typename T> class BoolChunks {
+public:
+    T &operator[](std::size_t i) { return chunks[i >> 16][i & 0xFFFF]; }
+    std::size_t size() const { return count; }
+    void push_back(const T &value) {
+        if ((count & 0xFFFF) == 0) chunks.emplace_back(new T[0x10000]);
+        chunks[count >> 16][count & 0xFFFF] = value;
+        count++;
+    }
+    void clear() {
+        chunks.clear();
+        count = 0;
+    }
+
+private:
+    std::vector<std::unique_ptr<T[]>> chunks;
+    std::size_t count = 0;
 };
 
 struct BoolFaceGrid;
@@ -50,6 +94,7 @@ private:
     // Step 1 (BoolEngine.cpp).
     void prepareShape(int shape);
     BoolEdge *insertEdge(BoolVertex *a, BoolVertex *b, int owner, bool drawn);
+    static std::uint64_t endKey(int bucket, double x, int step);
     BoolEdge *newEdge(BoolVertex *first, BoolVertex *second, int owner, bool drawn);
     BoolVertex *newVertex(double x, double y, double z);
     // Steps 2 and 3 (BoolPierce.cpp).
@@ -59,9 +104,9 @@ private:
     // Step 4 (BoolSweep.cpp).
     void sweepEdges();
     void placeEdge(BoolEdge *e);
-    bool cutAgainstSlot(BoolEdge *e, int bucket, std::size_t index);
     void fileSweptEdge(BoolEdge *e);
-    void refreshSlot(BoolEdge *e);
+    void cutSlot(BoolEdge *g, BoolVertex *v);
+    void listInCells(int slot);
     bool bucketEndsBelow(int bucket, int limit);
     // Steps 5 and 6 (BoolVisibility.cpp).
     void collectVisibleEdges(EdgeTable &visible);
@@ -78,15 +123,29 @@ private:
     std::vector<BoolFace> faces;
     std::array<std::vector<int>, bucketCount> faceTable; // face indices
     std::vector<double> outlines;                        // x, y pairs of the faces' outlines
+    // The edges filed so far (until the sweep), listed by endKey of their bucket and first x:
+    // endIndex holds the first node of each list in endNodes.
+    struct EndNode {
+        BoolEdge *edge;
+        int next;
+    };
+    std::unordered_map<std::uint64_t, int> endIndex;
+    std::vector<EndNode> endNodes;
+    int edgeSerial = 0;
 
     // Sweep state.
-    std::array<std::vector<BoolSweepSlot>, bucketCount> sweepTable;
+    std::vector<BoolSweepSlot> sweepSlots;                // every filed edge, by its sweepIndex
+    std::array<std::vector<int>, bucketCount> sweepTable; // slots of each bucket, in filing order
     std::array<int, bucketCount> sweepTopBound{};  // >= the top bucket of every edge in a bucket
     std::array<bool, bucketCount> sweepTopExact{}; // sweepTopBound is that top bucket exactly
-    // The slots of each bucket by x: bin k of bucket b (entry b * sweepBinCount + k) lists, in
-    // filing order, the slots whose x range meets that bin.
-    std::vector<std::vector<int>> sweepBins;
-    std::vector<int> candidates;
+    // Every filed edge is listed in each cell that its segment, widened by the distance within
+    // which it can still be cut or cut another, passes through: two edges that cut each other
+    // share a cell. cellHead[c] starts the list of cell c in cellNodes (-1 when empty).
+    BoolSweepGrid sweepGrid;
+    std::vector<int> cellHead;
+    BoolChunks<BoolCellNode> cellNodes;
+    std::vector<int> cellScratch;
+    std::vector<int> farSlots; // edges reaching too far out for the cells, in no cell
     int lowestActiveBucket = 0;
     int sweepBucket = 0;
     std::vector<BoolEdge *> placeStack;

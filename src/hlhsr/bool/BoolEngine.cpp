@@ -76,32 +76,66 @@ BoolEdge *BoolComputation::newEdge(BoolVertex *first, BoolVertex *second, int ow
     e->piercings = nullptr;
     e->owner = owner;
     e->sweepIndex = -1;
+    e->serial = 0;
     e->split = false;
     e->drawn = drawn;
     return e;
+}
+
+// The key under which an edge whose first vertex is at (bucket, x) is found: x in steps of
+// 2e-4 (twice the tolerance, so that two x within the tolerance fall in the same or adjacent
+// steps), the far ends clamped.
+std::uint64_t BoolComputation::endKey(int bucket, double x, int step) {
+    const double v = std::floor(x * 5000.0);
+    const double limit = 1e15;
+    const long long q = static_cast<long long>(v < -limit ? -limit : v > limit ? limit : v) + step;
+    return (static_cast<std::uint64_t>(bucket) << 52) ^
+           (static_cast<std::uint64_t>(q) & 0x000FFFFFFFFFFFFFull);
 }
 
 // Files the edge a-b under the bucket of its lower y, first vertex lowest. Edges wholly outside
 // the square [-1, 1]^2 are dropped, and so is an edge whose bucket already holds one with the
 // same two end points (in either direction): where faces share an edge it is drawn once. A
 // drawn edge does take the place of an undrawn one with the same ends (which then goes), so
-// that an edge is drawn when any of the faces sharing it asks for it.
+// that an edge is drawn when any of the faces sharing it asks for it. Of several edges that
+// match, the one filed first counts. The edges of each bucket are also listed by the x of their
+// first vertex, so that only those near an end of the new edge are compared.
 BoolEdge *BoolComputation::insertEdge(BoolVertex *a, BoolVertex *b, int owner, bool drawn) {
     if (a->y > b->y) std::swap(a, b);
     if (a->y > 1.0 || b->y < -1.0 || std::min(a->x, b->x) > 1.0 || std::max(a->x, b->x) < -1.0)
         return nullptr;
-    std::vector<BoolEdge *> &bucket = edgeTable[bucketOf(a->y)];
-    for (std::size_t i = 0; i < bucket.size(); i++) {
-        const BoolEdge *e = bucket[i];
-        if ((samePoint(e->first, a) && samePoint(e->second, b)) ||
-            (samePoint(e->first, b) && samePoint(e->second, a))) {
-            if (!drawn || e->drawn) return nullptr;
-            bucket.erase(bucket.begin() + static_cast<std::ptrdiff_t>(i));
-            break;
+    const int bucketIndex = bucketOf(a->y);
+    BoolEdge *match = nullptr;
+    for (const BoolVertex *end : {a, b})
+        for (int step = -1; step <= 1; step++) {
+            auto it = endIndex.find(endKey(bucketIndex, end->x, step));
+            if (it == endIndex.end()) continue;
+            for (int k = it->second; k >= 0; k = endNodes[std::size_t(k)].next) {
+                BoolEdge *e = endNodes[std::size_t(k)].edge;
+                if (match != nullptr && e->serial >= match->serial) continue;
+                if ((samePoint(e->first, a) && samePoint(e->second, b)) ||
+                    (samePoint(e->first, b) && samePoint(e->second, a)))
+                    match = e;
+            }
         }
+    std::vector<BoolEdge *> &bucket = edgeTable[bucketIndex];
+    if (match != nullptr) {
+        if (!drawn || match->drawn) return nullptr;
+        bucket.erase(std::find(bucket.begin(), bucket.end(), match));
+        // Off the index too.
+        auto it = endIndex.find(endKey(bucketIndex, match->first->x, 0));
+        int *link = &it->second;
+        while (endNodes[std::size_t(*link)].edge != match)
+            link = &endNodes[std::size_t(*link)].next;
+        *link = endNodes[std::size_t(*link)].next;
+        if (it->second < 0) endIndex.erase(it);
     }
     BoolEdge *e = newEdge(a, b, owner, drawn);
+    e->serial = edgeSerial++;
     bucket.push_back(e);
+    int &head = endIndex.try_emplace(endKey(bucketIndex, a->x, 0), -1).first->second;
+    endNodes.push_back({e, head});
+    head = static_cast<int>(endNodes.size()) - 1;
     return e;
 }
 

@@ -1,14 +1,19 @@
 // Steps 2 and 3: find where edges pass through faces, and cut the edges there.
 //
-// A face is paired only with the edges whose boxes meet its box: the edge buckets that can meet
-// its y range, and in each only the edges whose x range can meet its own (the boxes of a bucket
-// are sorted by their left x). The faces are visited bucket by bucket (ymin order) and, within a
-// bucket, from the front of its list, so every edge meets the faces that pierce it in one fixed
-// order; that order decides where points that compare equal go in the edge's piercing list.
+// A face is paired with exactly the edges whose boxes meet its box. The edges are found through
+// grids of several cell sizes: cell widths and heights double from level to level, and an edge
+// is listed once, in the grid whose cells are the smallest at least as wide and as high as its
+// box, in the cell holding its box's lower left corner. A face then looks, in each grid, at the
+// cells from one cell left of and below its box up to its box: the edges listed there are those
+// that can reach it. Long and short, wide and tall edges thus cost about the pairs they make.
+// The faces are visited bucket by bucket (ymin order) and, within a bucket, from the front of
+// its list, so every edge meets the faces that pierce it in one fixed order; that order decides
+// where points that compare equal go in the edge's piercing list.
 #include "BoolComputation.h"
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <limits>
 
 namespace scrivane_bool {
 
@@ -38,52 +43,122 @@ void insertPiercing(BoolEdge *e, BoolVertex *v) {
 
 void BoolComputation::pierceFaces() {
     if (faces.empty()) return;
-    std::array<std::vector<EdgeBox>, bucketCount> boxes;
-    // reachTop[b]: the highest bucket reached by an edge of bucket b (-1 when empty).
-    std::array<int, bucketCount> reachTop;
-    reachTop.fill(-1);
-    // widest[b]: the widest x extent of an edge of bucket b.
-    std::array<double, bucketCount> widest;
-    widest.fill(0.0);
-    for (int b = 0; b < bucketCount; b++) {
+    std::vector<EdgeBox> boxes;
+    for (int b = 0; b < bucketCount; b++)
         for (BoolEdge *e : edgeTable[b]) {
+            if (e->split || !e->drawn) continue;
             const BoolVertex *p = e->first, *q = e->second;
-            boxes[b].push_back({std::min(p->x, q->x), std::max(p->x, q->x), p->y, q->y,
-                                std::min(p->z, q->z), std::max(p->z, q->z), e});
-            reachTop[b] = std::max(reachTop[b], bucketOf(q->y));
-            widest[b] = std::max(widest[b], boxes[b].back().xmax - boxes[b].back().xmin);
+            boxes.push_back({std::min(p->x, q->x), std::max(p->x, q->x), std::min(p->y, q->y),
+                             std::max(p->y, q->y), std::min(p->z, q->z), std::max(p->z, q->z), e});
         }
-        std::sort(boxes[b].begin(), boxes[b].end(),
-                  [](const EdgeBox &u, const EdgeBox &v) { return u.xmin < v.xmin; });
+    if (boxes.empty()) return;
+    // The grids cover the part of the square that the edges cover; cells on the border take in
+    // everything beyond.
+    double x0 = 1.0, y0 = 1.0, x1 = -1.0, y1 = -1.0;
+    for (const EdgeBox &b : boxes) {
+        x0 = std::min(x0, b.xmin);
+        y0 = std::min(y0, b.ymin);
+        x1 = std::max(x1, b.xmax);
+        y1 = std::max(y1, b.ymax);
     }
-    // firstReach[t]: the lowest bucket holding an edge that reaches bucket t. An edge can meet a
-    // face's y range only if it reaches the face's ymin bucket and starts at or below the face's
-    // ymax bucket.
-    std::array<int, bucketCount> firstReach;
-    for (int t = 0, b = 0; t < bucketCount; t++) {
-        while (b < bucketCount && reachTop[b] < t)
-            b++;
-        firstReach[t] = b;
+    x0 = std::max(x0, -1.0);
+    y0 = std::max(y0, -1.0);
+    x1 = std::max(std::min(x1, 1.0), x0);
+    y1 = std::max(std::min(y1, 1.0), y0);
+    // The smallest cells (level 0 across and up) are about one per edge; each level doubles
+    // the cell's side. The top level has one column (or row) that holds everything, whatever
+    // its size.
+    const double width = x1 - x0, height = y1 - y0;
+    const double extent = std::max({width, height, 1e-9});
+    const double base =
+        std::max({extent / 1024.0, std::sqrt(width * height / double(boxes.size())), 1e-9});
+    int levels = 1;
+    while (base * std::ldexp(1.0, levels - 1) < extent)
+        levels++;
+    levels++;
+    auto levelOf = [&](double size) {
+        int k = 0;
+        while (k + 1 < levels && base * std::ldexp(1.0, k) < size)
+            k++;
+        return k;
+    };
+    auto below = [](double v) {
+        const double down = -std::numeric_limits<double>::infinity();
+        return std::nextafter(std::nextafter(v, down), down);
+    };
+    auto cellOf = [](double v, double origin, double side, int count) {
+        const double c = std::floor((v - origin) / side);
+        if (!(c >= 0.0)) return 0;
+        if (c >= count - 1) return count - 1;
+        return static_cast<int>(c);
+    };
+    struct Grid {
+        double cellWidth = 0.0, cellHeight = 0.0;
+        int columns = 0, rows = 0;
+        std::vector<int> start; // columns * rows + 1 offsets into entries
+        std::vector<EdgeBox> entries;
+    };
+    std::vector<Grid> grids(std::size_t(levels) * std::size_t(levels));
+    std::vector<int> gridOf(boxes.size()), cellIndex(boxes.size());
+    for (std::size_t i = 0; i < boxes.size(); i++) {
+        const EdgeBox &b = boxes[i];
+        const int kx = levelOf(b.xmax - b.xmin), ky = levelOf(b.ymax - b.ymin);
+        Grid &g = grids[std::size_t(ky) * std::size_t(levels) + std::size_t(kx)];
+        if (g.start.empty()) {
+            g.cellWidth = base * std::ldexp(1.0, kx);
+            g.cellHeight = base * std::ldexp(1.0, ky);
+            g.columns = kx + 1 == levels
+                            ? 1
+                            : std::max(1, static_cast<int>(std::ceil(width / g.cellWidth)));
+            g.rows = ky + 1 == levels
+                         ? 1
+                         : std::max(1, static_cast<int>(std::ceil(height / g.cellHeight)));
+            g.start.assign(std::size_t(g.columns) * std::size_t(g.rows) + 1, 0);
+        }
+        gridOf[i] = ky * levels + kx;
+        cellIndex[i] = cellOf(b.ymin, y0, g.cellHeight, g.rows) * g.columns +
+                       cellOf(b.xmin, x0, g.cellWidth, g.columns);
+        g.start[std::size_t(cellIndex[i]) + 1]++;
+    }
+    std::vector<Grid *> used;
+    for (Grid &g : grids) {
+        if (g.start.empty()) continue;
+        for (std::size_t c = 1; c < g.start.size(); c++)
+            g.start[c] += g.start[c - 1];
+        g.entries.resize(std::size_t(g.start.back()));
+        used.push_back(&g);
+    }
+    {
+        std::vector<std::vector<int>> fill(grids.size());
+        for (std::size_t i = 0; i < boxes.size(); i++) {
+            Grid &g = grids[std::size_t(gridOf[i])];
+            std::vector<int> &f = fill[std::size_t(gridOf[i])];
+            if (f.empty()) f.assign(g.start.begin(), g.start.end() - 1);
+            g.entries[std::size_t(f[std::size_t(cellIndex[i])]++)] = boxes[i];
+        }
     }
 
     for (int fb = 0; fb < bucketCount; fb++) {
         const std::vector<int> &list = faceTable[fb];
         for (std::size_t i = list.size(); i-- > 0;) {
             const BoolFace &f = faces[list[i]];
-            const int top = bucketOf(f.ymax);
-            for (int b = firstReach[fb]; b <= top; b++) {
-                if (reachTop[b] < fb) continue;
-                // Edges reaching f.xmin start at or right of f.xmin - widest (the margin covers
-                // rounding); those starting right of f.xmax cannot meet f.
-                const double from = f.xmin - widest[b] - 1e-9;
-                auto it = std::lower_bound(boxes[b].begin(), boxes[b].end(), from,
-                                           [](const EdgeBox &u, double x) { return u.xmin < x; });
-                for (; it != boxes[b].end() && it->xmin <= f.xmax; ++it) {
-                    const EdgeBox &box = *it;
-                    if (box.edge->owner == f.owner || box.edge->split || !box.edge->drawn) continue;
-                    if (f.xmin <= box.xmax && f.xmax >= box.xmin && f.ymin <= box.ymax &&
-                        f.ymax >= box.ymin && f.zmin <= box.zmax && f.zmax >= box.zmin)
-                        pierceEdge(box.edge, f);
+            for (const Grid *g : used) {
+                // An edge of this grid meeting f has its lower left corner at most one cell
+                // side left of and below f's box (stepped down past rounding).
+                const int c0 = cellOf(below(f.xmin - g->cellWidth), x0, g->cellWidth, g->columns);
+                const int c1 = cellOf(f.xmax, x0, g->cellWidth, g->columns);
+                const int r0 = cellOf(below(f.ymin - g->cellHeight), y0, g->cellHeight, g->rows);
+                const int r1 = cellOf(f.ymax, y0, g->cellHeight, g->rows);
+                for (int r = r0; r <= r1; r++) {
+                    const int from = g->start[std::size_t(r) * g->columns + c0];
+                    const int to = g->start[std::size_t(r) * g->columns + c1 + 1];
+                    for (int j = from; j < to; j++) {
+                        const EdgeBox &box = g->entries[std::size_t(j)];
+                        if (f.xmin <= box.xmax && f.xmax >= box.xmin && f.ymin <= box.ymax &&
+                            f.ymax >= box.ymin && f.zmin <= box.zmax && f.zmax >= box.zmin &&
+                            box.edge->owner != f.owner)
+                            pierceEdge(box.edge, f);
+                    }
                 }
             }
         }

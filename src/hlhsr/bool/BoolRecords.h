@@ -53,16 +53,18 @@ struct BoolVertex {
 
 // A segment from first to second, first having the smaller y. owner is the index of the input
 // shape it comes from. split marks an edge replaced by its pieces (ignored from then on).
-// sweepIndex is the edge's slot in its bucket while the sweep runs. An edge that is not drawn
-// is part of a face's outline that the caller does not want drawn: it is never pierced, cut,
-// tested or chained, but it still cuts the edges that pass behind it, since their visibility
-// changes where they pass behind its face's outline.
+// sweepIndex is the edge's slot while the sweep runs; serial numbers the edges in the order in
+// which they are filed before the sweep. An edge that is not drawn is part of a face's outline
+// that the caller does not want drawn: it is never pierced, cut, tested or chained, but it still
+// cuts the edges that pass behind it, since their visibility changes where they pass behind its
+// face's outline.
 struct BoolEdge {
     BoolVertex *first;
     BoolVertex *second;
     BoolVertex *piercings;
     int owner;
     int sweepIndex;
+    int serial;
     bool split;
     bool drawn;
 };

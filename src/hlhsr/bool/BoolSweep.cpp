@@ -4,34 +4,32 @@
 //
 // Edges are placed one by one in increasing bucket order. Placing an edge E tests it against the
 // edges already placed, bucket by bucket from the lowest active one up to the bucket above E's
-// top, each bucket's list from its front. The first test that splits something ends the scan:
-// if E was cut, E (now shorter) and then the piece cut from it are placed again; if the other
-// edge was cut, its new piece is filed directly and E is placed again. Otherwise E is filed.
-// Buckets whose edges all end below the bucket of the edge being placed can meet no later edge;
-// the lowest active bucket moves past them.
+// top, each bucket's list from its front (the latest filed first). The first test that splits
+// something ends the scan: if E was cut, E (now shorter) and then the piece cut from it are
+// placed again; if the other edge was cut, its new piece is filed directly and E is placed again.
+// Otherwise E is filed. Buckets whose edges all end below the bucket of the edge being placed
+// can meet no later edge; the lowest active bucket moves past them.
 //
-// Only edges whose boxes meet can cut each other, so the scan skips what cannot: buckets whose
-// edges all end below the placed edge's lower end, and, in a bucket with many edges, every edge
-// listed in none of the x bins that the placed edge's x range meets. What is left is tried in
-// the same order as a full scan, so the same edge is cut first.
+// Only the first test that cuts matters: a test that cuts nothing changes nothing. Two edges cut
+// each other only where they cross, or where an end of one touches the other, within the
+// parameter tolerance; so they pass within that tolerance of one common point. Every filed edge is
+// listed in the cells of a grid that its segment, widened by more than that tolerance, passes
+// through. A placed edge tests the edges listed in its own cells (those whose boxes meet its box,
+// in the buckets the scan would visit) and keeps, of those that cut, the first in the scan's
+// order. Every edge that can cut, or be cut by, the placed edge is among them, so that is the
+// edge a test of every edge in scan order would find first, and the result is the same. Long
+// edges cost no more than their cells: an edge is only met where it passes.
+//
+// The tolerance holds as long as rounding moves the parameters of a crossing far less than 1e-4,
+// which it does for coordinates up to 64 in x and y. An edge reaching farther (the square is
+// [-1, 1]^2, so only a few edges clipped elsewhere do) is tested against every edge instead.
 #include "BoolComputation.h"
 #include <algorithm>
 #include <cmath>
-#include <functional>
 
 namespace scrivane_bool {
 
 namespace {
-
-constexpr int sweepBinCount = 64;
-
-// The x bin of a value: 64 bins over [-1, 1], values beyond in the end bins (NaN in bin 0).
-int binOf(double x) {
-    const double v = (x + 1.0) * (sweepBinCount / 2.0);
-    if (!(v >= 0.0)) return 0;
-    if (v >= sweepBinCount - 1) return sweepBinCount - 1;
-    return static_cast<int>(v);
-}
 
 // The bucket just above an edge's top: 1 + trunc((y + 1) * 250), kept within 0 .. 499.
 int bucketAbove(double y) {
@@ -39,6 +37,23 @@ int bucketAbove(double y) {
     if (!(v > -1.0)) return 0;
     if (v >= 498.0) return 499;
     return 1 + static_cast<int>(v);
+}
+
+// Whether the segment reaches so far out that the cells do not hold for it (see above).
+bool reachesFar(const BoolVertex *p, const BoolVertex *q) {
+    const double limit = 64.0;
+    return !(std::fabs(p->x) <= limit && std::fabs(p->y) <= limit && std::fabs(q->x) <= limit &&
+             std::fabs(q->y) <= limit);
+}
+
+// A slot's rank: its bucket, then the reverse of its position in the bucket's list, so that
+// increasing ranks run in the order of the scan.
+std::uint64_t rankOf(int bucket, std::size_t position) {
+    return (static_cast<std::uint64_t>(bucket) << 32) |
+           (0xFFFFFFFFull - static_cast<std::uint64_t>(position));
+}
+int bucketOfRank(std::uint64_t rank) {
+    return static_cast<int>(rank >> 32);
 }
 
 enum class Cut { None, First, Second };
@@ -84,14 +99,102 @@ Cut splitAtCrossing(const BoolEdge *e, const BoolEdge *g, double &cx, double &cy
     return Cut::None;
 }
 
-BoolSweepSlot slotOf(BoolEdge *e) {
-    return {std::min(e->first->x, e->second->x), std::max(e->first->x, e->second->x), e->first->y,
-            e->second->y, e};
+// The edge's box. Its y range is taken from both ends: the point where an edge that is (nearly)
+// horizontal is cut may come out a rounding step below its first vertex, and the piece from that
+// point then runs downward.
+void setBox(BoolSweepSlot &slot, const BoolEdge *e) {
+    slot.xmin = std::min(e->first->x, e->second->x);
+    slot.xmax = std::max(e->first->x, e->second->x);
+    slot.ymin = std::min(e->first->y, e->second->y);
+    slot.ymax = std::max(e->first->y, e->second->y);
 }
+
+// The cells that an edge's segment passes through, widened by 2e-4 x its length + 1e-7. A cut
+// needs a crossing whose parameter lies within 1e-4 outside either segment at most, a point
+// within 1e-4 x length of each segment (the parameters come from quotients with a denominator of
+// at least 1e-4, so rounding moves them far less than the extra margin); so two edges that cut
+// each other share a cell. The widening is taken as a square around each point of the segment;
+// row by row the cells from the leftmost to the rightmost reach of the segment's part near that
+// row are taken. Cells are clamped to the grid, so the outer rows and columns take in
+// everything beyond.
+class SegmentCells {
+public:
+    SegmentCells(const BoolVertex *p, const BoolVertex *q, const BoolSweepGrid &grid) : g(grid) {
+        ax = p->x;
+        ay = p->y;
+        bx = q->x;
+        by = q->y;
+        if (ay > by) {
+            std::swap(ax, bx);
+            std::swap(ay, by);
+        }
+        dx = bx - ax;
+        dy = by - ay;
+        reach = 2e-4 * std::sqrt(dx * dx + dy * dy) + 1e-7;
+        xmin = std::min(ax, bx);
+        xmax = std::max(ax, bx);
+        rowLow = row(ay - reach);
+        rowHigh = row(by + reach);
+    }
+
+    int rowLow, rowHigh;
+
+    // The columns of the cells taken in row r (rowLow <= r <= rowHigh).
+    void columns(int r, int &from, int &to) const {
+        double lo = xmin, hi = xmax;
+        if (dy > 0.0 && rowLow < rowHigh) {
+            // The part of the segment within reach of the row (the end rows reach on).
+            const double ya = r == 0 ? ay : std::max(ay, g.y0 + r / g.scale - reach);
+            const double yb = r == g.rows - 1 ? by : std::min(by, g.y0 + (r + 1) / g.scale + reach);
+            const double xa = ax + (ya - ay) / dy * dx, xb = ax + (yb - ay) / dy * dx;
+            lo = std::max(xmin, std::min(xa, xb));
+            hi = std::min(xmax, std::max(xa, xb));
+        }
+        from = column(lo - reach);
+        to = column(hi + reach);
+    }
+
+    bool contains(int cell) const {
+        const int r = cell / g.columns, c = cell % g.columns;
+        if (r < rowLow || r > rowHigh) return false;
+        int from = 0, to = 0;
+        columns(r, from, to);
+        return c >= from && c <= to;
+    }
+
+    template <typename Visit> void forEach(Visit visit) const {
+        for (int r = rowLow; r <= rowHigh; r++) {
+            int from = 0, to = 0;
+            columns(r, from, to);
+            for (int c = from; c <= to; c++)
+                visit(r * g.columns + c);
+        }
+    }
+
+private:
+    int column(double x) const {
+        const double c = (x - g.x0) * g.scale;
+        if (!(c >= 0.0)) return 0;
+        if (c >= g.columns) return g.columns - 1;
+        return static_cast<int>(c);
+    }
+    int row(double y) const {
+        const double c = (y - g.y0) * g.scale;
+        if (!(c >= 0.0)) return 0;
+        if (c >= g.rows) return g.rows - 1;
+        return static_cast<int>(c);
+    }
+
+    const BoolSweepGrid &g;
+    double ax, ay, bx, by, dx, dy, reach, xmin, xmax;
+};
 
 } // namespace
 
 void BoolComputation::sweepEdges() {
+    // Nothing is filed through insertEdge any more.
+    endIndex = {};
+    endNodes = {};
     std::vector<BoolEdge *> order;
     for (int b = 0; b < bucketCount; b++) {
         for (std::size_t i = edgeTable[b].size(); i-- > 0;)
@@ -104,7 +207,31 @@ void BoolComputation::sweepEdges() {
         sweepTopBound[b] = -1;
         sweepTopExact[b] = true;
     }
-    sweepBins.assign(std::size_t(bucketCount) * sweepBinCount, std::vector<int>());
+    // Square cells over the part of the square that the edges cover, about two per edge.
+    double xmin = 1.0, xmax = -1.0, ymin = 1.0, ymax = -1.0;
+    for (const BoolEdge *e : order)
+        for (const BoolVertex *v : {e->first, e->second}) {
+            xmin = std::min(xmin, v->x);
+            xmax = std::max(xmax, v->x);
+            ymin = std::min(ymin, v->y);
+            ymax = std::max(ymax, v->y);
+        }
+    xmin = std::max(xmin, -1.0);
+    ymin = std::max(ymin, -1.0);
+    const double width = std::max(std::min(xmax, 1.0) - xmin, 1e-3);
+    const double height = std::max(std::min(ymax, 1.0) - ymin, 1e-3);
+    const double cells = std::min(2.0 * static_cast<double>(order.size()), 4194304.0);
+    const double side =
+        std::max({std::sqrt(width * height / cells), width / 2048.0, height / 2048.0});
+    sweepGrid.x0 = xmin;
+    sweepGrid.y0 = ymin;
+    sweepGrid.scale = 1.0 / side;
+    sweepGrid.columns = static_cast<int>(std::min(2048.0, std::max(1.0, std::ceil(width / side))));
+    sweepGrid.rows = static_cast<int>(std::min(2048.0, std::max(1.0, std::ceil(height / side))));
+    cellHead.assign(std::size_t(sweepGrid.columns) * std::size_t(sweepGrid.rows), -1);
+    cellNodes.clear();
+    sweepSlots.clear();
+    farSlots.clear();
     lowestActiveBucket = bucketOf(order.front()->first->y);
     const int highestBucket = bucketOf(order.back()->first->y);
     sweepBucket = 0;
@@ -114,29 +241,67 @@ void BoolComputation::sweepEdges() {
             sweepBucket = std::max(sweepBucket, bucketOf(order[k + 1]->first->y));
     }
     for (int b = 0; b < bucketCount; b++) {
-        for (const BoolSweepSlot &slot : sweepTable[b])
-            edgeTable[b].push_back(slot.edge);
+        for (int slot : sweepTable[b])
+            edgeTable[b].push_back(sweepSlots[std::size_t(slot)].edge);
         sweepTable[b].clear();
     }
-    sweepBins.clear();
+    sweepSlots.clear();
+    cellHead.clear();
+    cellNodes.clear();
+    farSlots.clear();
 }
 
 void BoolComputation::fileSweptEdge(BoolEdge *e) {
     const int b = bucketOf(e->first->y);
-    e->sweepIndex = static_cast<int>(sweepTable[b].size());
-    sweepTable[b].push_back(slotOf(e));
+    const int id = static_cast<int>(sweepSlots.size());
+    BoolSweepSlot slot{};
+    setBox(slot, e);
+    slot.edge = e;
+    slot.rank = rankOf(b, sweepTable[b].size());
+    sweepSlots.push_back(slot);
+    sweepTable[b].push_back(id);
+    e->sweepIndex = id;
     sweepTopBound[b] = std::max(sweepTopBound[b], bucketOf(e->second->y));
-    const BoolSweepSlot &slot = sweepTable[b].back();
-    for (int k = binOf(slot.xmin); k <= binOf(slot.xmax); k++)
-        sweepBins[std::size_t(b) * sweepBinCount + k].push_back(e->sweepIndex);
+    listInCells(id);
 }
 
-// After an edge was cut (it keeps its first vertex, hence its bucket), its slot's box shrinks,
-// and the bucket's top may have come down.
-void BoolComputation::refreshSlot(BoolEdge *e) {
-    const int b = bucketOf(e->first->y);
-    sweepTable[b][static_cast<std::size_t>(e->sweepIndex)] = slotOf(e);
-    sweepTopExact[b] = false;
+void BoolComputation::listInCells(int slot) {
+    BoolSweepSlot &s = sweepSlots[std::size_t(slot)];
+    s.firstNode = static_cast<int>(cellNodes.size());
+    s.nodeCount = 0;
+    s.listedEnd = s.edge->second;
+    if (reachesFar(s.edge->first, s.edge->second)) {
+        farSlots.push_back(slot);
+        return;
+    }
+    SegmentCells(s.edge->first, s.edge->second, sweepGrid).forEach([this, slot](int cell) {
+        int &head = cellHead[std::size_t(cell)];
+        cellNodes.push_back({slot, head});
+        head = static_cast<int>(cellNodes.size()) - 1;
+    });
+    s.nodeCount = static_cast<int>(cellNodes.size()) - s.firstNode;
+}
+
+// Cuts the filed edge g at v: it keeps its first vertex (hence its bucket and its place in the
+// bucket's list) and ends at v. Its slot's box shrinks, the bucket's top may have come down, and
+// it leaves the cells that its shorter segment no longer takes. (It needs no new ones: the
+// widening of the segment it was listed with covers every point where the shorter one can still
+// cut or be cut.)
+void BoolComputation::cutSlot(BoolEdge *g, BoolVertex *v) {
+    g->second = v;
+    BoolSweepSlot &s = sweepSlots[std::size_t(g->sweepIndex)];
+    setBox(s, g);
+    sweepTopExact[bucketOfRank(s.rank)] = false;
+    if (s.nodeCount == 0) return;
+    cellScratch.clear();
+    SegmentCells(g->first, s.listedEnd, sweepGrid).forEach([this](int cell) {
+        cellScratch.push_back(cell);
+    });
+    const SegmentCells now(g->first, g->second, sweepGrid);
+    for (int k = 0; k < s.nodeCount; k++) {
+        BoolCellNode &n = cellNodes[std::size_t(s.firstNode + k)];
+        if (n.slot >= 0 && !now.contains(cellScratch[std::size_t(k)])) n.slot = -1;
+    }
 }
 
 // Whether every edge of the bucket ends in a bucket below limit. The kept bound grows as edges
@@ -146,40 +311,11 @@ bool BoolComputation::bucketEndsBelow(int bucket, int limit) {
     if (sweepTopBound[bucket] < limit) return true;
     if (sweepTopExact[bucket]) return false;
     int top = -1;
-    for (const BoolSweepSlot &slot : sweepTable[bucket])
-        top = std::max(top, bucketOf(slot.edge->second->y));
+    for (int slot : sweepTable[bucket])
+        top = std::max(top, bucketOf(sweepSlots[std::size_t(slot)].edge->second->y));
     sweepTopBound[bucket] = top;
     sweepTopExact[bucket] = true;
     return top < limit;
-}
-
-// Tests e against the edge in the given slot; when one of them is cut, files or queues the
-// pieces as the sweep requires and returns true.
-bool BoolComputation::cutAgainstSlot(BoolEdge *e, int bucket, std::size_t index) {
-    const BoolSweepSlot &slot = sweepTable[bucket][index];
-    const double exmin = std::min(e->first->x, e->second->x);
-    const double exmax = std::max(e->first->x, e->second->x);
-    if (slot.xmin > exmax || slot.xmax < exmin || slot.ymin > e->second->y ||
-        slot.ymax < e->first->y)
-        return false;
-    BoolEdge *g = slot.edge;
-    double x = 0.0, y = 0.0, z = 0.0;
-    const Cut which = splitAtCrossing(e, g, x, y, z);
-    if (which == Cut::None) return false;
-    BoolVertex *v = newVertex(x, y, z);
-    if (which == Cut::First) {
-        BoolEdge *piece = newEdge(v, e->second, e->owner, true);
-        e->second = v;
-        placeStack.push_back(piece);
-        placeStack.push_back(e);
-    } else {
-        BoolEdge *piece = newEdge(v, g->second, g->owner, true);
-        g->second = v;
-        refreshSlot(g);
-        fileSweptEdge(piece);
-        placeStack.push_back(e);
-    }
-    return true;
 }
 
 // Places an edge and, depth first, everything cut from it (an explicit stack instead of
@@ -195,38 +331,87 @@ void BoolComputation::placeEdge(BoolEdge *start) {
             fileSweptEdge(e);
             continue;
         }
-        const int low = bucketOf(e->first->y);
-        const int binLow = binOf(std::min(e->first->x, e->second->x));
-        const int binHigh = binOf(std::max(e->first->x, e->second->x));
-        bool cut = false;
-        for (int b = lowestActiveBucket; b <= high && !cut; b++) {
-            std::vector<BoolSweepSlot> &bucket = sweepTable[b];
-            if (bucket.empty()) continue;
-            if (b == lowestActiveBucket && bucketEndsBelow(b, sweepBucket)) {
-                // Nothing here reaches the edges still to come.
-                int next = b + 1;
-                while (next < sweepBucket && sweepTable[next].empty())
-                    next++;
-                lowestActiveBucket = std::min(next, sweepBucket);
-                continue;
-            }
-            if (sweepTopBound[b] < low) continue; // nothing here reaches up to e
-            if (binHigh - binLow >= 4 || bucket.size() <= 16) {
-                for (std::size_t i = bucket.size(); i-- > 0 && !cut;)
-                    cut = cutAgainstSlot(e, b, i);
-                continue;
-            }
-            // The slots listed in e's bins, latest filed first (the order of the list's front).
-            const std::vector<int> *bins = &sweepBins[std::size_t(b) * sweepBinCount];
-            candidates.clear();
-            for (int k = binLow; k <= binHigh; k++)
-                candidates.insert(candidates.end(), bins[k].begin(), bins[k].end());
-            std::sort(candidates.begin(), candidates.end(), std::greater<int>());
-            candidates.erase(std::unique(candidates.begin(), candidates.end()), candidates.end());
-            for (std::size_t i = 0; i < candidates.size() && !cut; i++)
-                cut = cutAgainstSlot(e, b, std::size_t(candidates[i]));
+        // The scan from the lowest active bucket: while the bucket it meets first is the lowest
+        // active one and nothing there reaches the edges still to come, the lowest active
+        // bucket moves on and the scan skips that bucket. The edges are tested from the first
+        // bucket not skipped.
+        int from = lowestActiveBucket;
+        for (; from <= high; from++) {
+            if (sweepTable[from].empty()) continue;
+            if (from != lowestActiveBucket || !bucketEndsBelow(from, sweepBucket)) break;
+            int next = from + 1;
+            while (next < sweepBucket && sweepTable[next].empty())
+                next++;
+            lowestActiveBucket = std::min(next, sweepBucket);
         }
-        if (!cut) fileSweptEdge(e);
+        if (from > high) {
+            fileSweptEdge(e);
+            continue;
+        }
+        // Of the edges that cut e or are cut by it, the first in the order of the scan.
+        const double exmin = std::min(e->first->x, e->second->x);
+        const double exmax = std::max(e->first->x, e->second->x);
+        const double eymin = std::min(e->first->y, e->second->y);
+        const double eymax = std::max(e->first->y, e->second->y);
+        std::uint64_t bestRank = ~std::uint64_t(0);
+        int bestSlot = -1;
+        Cut bestCut = Cut::None;
+        double bestX = 0.0, bestY = 0.0, bestZ = 0.0;
+        auto consider = [&](int id) {
+            const BoolSweepSlot &slot = sweepSlots[std::size_t(id)];
+            if (slot.rank >= bestRank) return;
+            const int b = bucketOfRank(slot.rank);
+            if (b < from || b > high) return;
+            if (slot.xmin > exmax || slot.xmax < exmin || slot.ymin > eymax || slot.ymax < eymin)
+                return;
+            double x = 0.0, y = 0.0, z = 0.0;
+            const Cut which = splitAtCrossing(e, slot.edge, x, y, z);
+            if (which == Cut::None) return;
+            bestRank = slot.rank;
+            bestSlot = id;
+            bestCut = which;
+            bestX = x;
+            bestY = y;
+            bestZ = z;
+        };
+        if (reachesFar(e->first, e->second)) {
+            for (std::size_t id = 0; id < sweepSlots.size(); id++)
+                consider(static_cast<int>(id));
+        } else {
+            SegmentCells(e->first, e->second, sweepGrid).forEach([&](int cell) {
+                int *link = &cellHead[std::size_t(cell)];
+                while (*link >= 0) {
+                    BoolCellNode &n = cellNodes[std::size_t(*link)];
+                    if (n.slot < 0) {
+                        *link = n.next; // the edge has left this cell
+                        continue;
+                    }
+                    link = &n.next;
+                    consider(n.slot);
+                }
+            });
+            for (int id : farSlots)
+                consider(id);
+        }
+        if (bestCut == Cut::None) {
+            fileSweptEdge(e);
+            continue;
+        }
+        BoolVertex *v = newVertex(bestX, bestY, bestZ);
+        if (bestCut == Cut::First) {
+            // e is cut: it and then its piece are placed again.
+            BoolEdge *piece = newEdge(v, e->second, e->owner, true);
+            e->second = v;
+            placeStack.push_back(piece);
+            placeStack.push_back(e);
+        } else {
+            // The other edge is cut: its piece is filed as it is, and e is placed again.
+            BoolEdge *g = sweepSlots[std::size_t(bestSlot)].edge;
+            BoolEdge *piece = newEdge(v, g->second, g->owner, true);
+            cutSlot(g, v);
+            fileSweptEdge(piece);
+            placeStack.push_back(e);
+        }
     }
 }
 

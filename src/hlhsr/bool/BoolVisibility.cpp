@@ -113,9 +113,13 @@ bool continuesStraight(const BoolVertex *a, const BoolVertex *b, const BoolVerte
     return betweenX && betweenY;
 }
 
-// The visible table as doubly linked lists, twice: each bucket's list, and within it the
-// sub-list of each owner shape (same relative order), so that looking for a continuation only
-// walks the edges of the right shape.
+// The visible table as doubly linked lists, twice: each bucket's list, and within it, for each
+// owner shape and each step of 2e-4 in the x of the first vertex, the sub-list of the edges of
+// that shape starting there (same relative order). Looking for a continuation at an end point
+// only walks the edges of the right shape that start within the tolerance of it, in the sub-lists
+// of the step of the end point's x and the two beside it. Nodes are numbered in list order, so
+// of several edges found the one with the smallest number is the one a walk of the list from
+// its front meets first.
 class VisibleLists {
 public:
     explicit VisibleLists(const std::array<std::vector<BoolEdge *>, bucketCount> &table) {
@@ -123,26 +127,27 @@ public:
         for (const auto &bucket : table)
             total += bucket.size();
         nodes.reserve(total);
-        std::unordered_map<long long, int> ownerTail;
+        std::unordered_map<std::uint64_t, int> groupTail;
         for (int b = 0; b < bucketCount; b++) {
             heads[b] = -1;
             int tail = -1;
             for (std::size_t i = table[b].size(); i-- > 0;) {
+                BoolEdge *e = table[b][i];
                 const int k = static_cast<int>(nodes.size());
-                nodes.push_back({table[b][i], tail, -1, -1, -1, b});
+                const std::uint64_t key = groupKey(e->owner, b, e->first->x, 0);
+                nodes.push_back({e, tail, -1, -1, -1, b, key});
                 if (tail < 0)
                     heads[b] = k;
                 else
                     nodes[std::size_t(tail)].next = k;
                 tail = k;
-                const long long key = ownerKey(table[b][i]->owner, b);
-                auto it = ownerTail.find(key);
-                if (it == ownerTail.end()) {
-                    ownerHeads[key] = k;
-                    ownerTail[key] = k;
+                auto it = groupTail.find(key);
+                if (it == groupTail.end()) {
+                    groupHeads[key] = k;
+                    groupTail[key] = k;
                 } else {
-                    nodes[std::size_t(k)].ownerPrev = it->second;
-                    nodes[std::size_t(it->second)].ownerNext = k;
+                    nodes[std::size_t(k)].groupPrev = it->second;
+                    nodes[std::size_t(it->second)].groupNext = k;
                     it->second = k;
                 }
             }
@@ -159,43 +164,56 @@ public:
         else
             heads[n.bucket] = n.next;
         if (n.next >= 0) nodes[std::size_t(n.next)].prev = n.prev;
-        if (n.ownerPrev >= 0) {
-            nodes[std::size_t(n.ownerPrev)].ownerNext = n.ownerNext;
+        if (n.groupPrev >= 0) {
+            nodes[std::size_t(n.groupPrev)].groupNext = n.groupNext;
+        } else if (n.groupNext >= 0) {
+            groupHeads[n.group] = n.groupNext;
         } else {
-            const long long key = ownerKey(n.edge->owner, n.bucket);
-            if (n.ownerNext >= 0)
-                ownerHeads[key] = n.ownerNext;
-            else
-                ownerHeads.erase(key);
+            groupHeads.erase(n.group);
         }
-        if (n.ownerNext >= 0) nodes[std::size_t(n.ownerNext)].ownerPrev = n.ownerPrev;
+        if (n.groupNext >= 0) nodes[std::size_t(n.groupNext)].groupPrev = n.groupPrev;
     }
 
-    // The first edge of the owner in the bucket (list order) starting at end and, when a is
-    // given, continuing a -> end straight on; -1 when there is none.
+    // The first edge of the owner in the bucket (list order) starting at end and continuing
+    // a -> end straight on; failing that, the first one starting at end; -1 when there is none.
     int find(int bucket, int owner, const BoolVertex *a, const BoolVertex *end) const {
-        auto it = ownerHeads.find(ownerKey(owner, bucket));
-        if (it == ownerHeads.end()) return -1;
-        for (int k = it->second; k >= 0; k = nodes[std::size_t(k)].ownerNext) {
-            const BoolEdge *e = nodes[std::size_t(k)].edge;
-            if (!samePoint(e->first, end)) continue;
-            if (a == nullptr || continuesStraight(a, end, e->second)) return k;
+        int straight = -1, any = -1;
+        for (int step = -1; step <= 1; step++) {
+            auto it = groupHeads.find(groupKey(owner, bucket, end->x, step));
+            if (it == groupHeads.end()) continue;
+            for (int k = it->second; k >= 0; k = nodes[std::size_t(k)].groupNext) {
+                if (straight >= 0 && k > straight) break; // (sub-lists run in list order)
+                const BoolEdge *e = nodes[std::size_t(k)].edge;
+                if (!samePoint(e->first, end)) continue;
+                if (any < 0 || k < any) any = k;
+                if (continuesStraight(a, end, e->second)) straight = k;
+            }
         }
-        return -1;
+        return straight >= 0 ? straight : any;
     }
 
 private:
     struct Node {
         BoolEdge *edge;
-        int prev, next, ownerPrev, ownerNext;
+        int prev, next, groupPrev, groupNext;
         int bucket;
+        std::uint64_t group;
     };
-    static long long ownerKey(int owner, int bucket) {
-        return static_cast<long long>(owner) * bucketCount + bucket;
+    // The sub-list of an owner's edges in a bucket whose first x lies in a step of 2e-4 (step
+    // moves to a neighbouring one); x far out is clamped.
+    static std::uint64_t groupKey(int owner, int bucket, double x, int step) {
+        const double v = std::floor(x * 5000.0);
+        const double limit = 4194303.0;
+        const long long q = static_cast<long long>(v < -limit  ? -limit
+                                                   : v > limit ? limit
+                                                               : v) +
+                            step + 4194304;
+        return (static_cast<std::uint64_t>(static_cast<unsigned>(owner)) << 33) |
+               (static_cast<std::uint64_t>(bucket) << 24) | static_cast<std::uint64_t>(q);
     }
     std::vector<Node> nodes;
     int heads[bucketCount];
-    std::unordered_map<long long, int> ownerHeads;
+    std::unordered_map<std::uint64_t, int> groupHeads;
 };
 
 } // namespace
@@ -222,8 +240,7 @@ void BoolComputation::chainEdges(EdgeTable &visible, BoolLines &out) const {
             const BoolVertex *before = e->first, *end = e->second;
             for (;;) {
                 const int nb = bucketOf(end->y);
-                int m = lists.find(nb, owner, before, end);
-                if (m < 0) m = lists.find(nb, owner, nullptr, end);
+                const int m = lists.find(nb, owner, before, end);
                 if (m < 0) break;
                 const BoolEdge *next = lists.edge(m);
                 lists.remove(m);
