@@ -1,14 +1,18 @@
-// The visibility filter of the visible-painter mode (SoFindRendereredPrimitives), on lists of
-// primitives built by hand in normalized projection coordinates (x, y in [-1, 1], z growing away
-// from the viewer). With a scene box of 2 x 2 units and the painter's 512 x 512 pixels, one unit
-// is 256 pixels.
+// The visibility filter of the visible-painter mode (SoFindRendereredPrimitives), on lists built
+// by hand in normalized projection coordinates (x, y in [-1, 1], z growing away from the viewer;
+// with a scene box 2 units wide and the painter's 512 x 512 pixels, one unit is 256 pixels), and
+// the mode through the action on the closed meshes of the removal benchmarks.
 #include <GL/gl.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdio>
 #include <initializer_list>
 #include <vector>
 
-#include "scene/nodes/SoMarkerSet.h"
+#include "HlhsrScenes.h"
+#include "RecordingAction.h"
+#include "scene/nodes/SoSeparator.h"
 #include "scrivane/HLHSRImage.h"
 #include "scrivane/HLHSRText2D.h"
 #include "scrivane/PolyGon.h"
@@ -20,16 +24,20 @@
 
 namespace {
 
-constexpr float kPixel = 1.0f / 256.0f; // one pixel, in NPC units, when the box is 2 units wide
+constexpr float kPixel = 1.0f / 256.0f;
+
+SbVec4f at(const SbVec3f &p) {
+    return SbVec4f(p[0], p[1], p[2], 1.0f);
+}
 
 PolyGon *polygon(std::initializer_list<SbVec3f> corners) {
     std::vector<SbVec4f> points;
     for (const SbVec3f &c : corners)
-        points.emplace_back(c[0], c[1], c[2], 1.0f);
+        points.push_back(at(c));
     const std::vector<SbColor> colors(points.size(), SbColor(0.5f, 0.5f, 0.5f));
     PolyGon *p = new PolyGon;
-    p->setValue(static_cast<int>(points.size()), points.data(), colors.data(), 0, 1.0f, 1.0f,
-                0xFFFF, PolyGon::FILLED, SbString(""), SbString(""), nullptr);
+    p->setValue(int(points.size()), points.data(), colors.data(), 0, 1.0f, 1.0f, 0xFFFF,
+                PolyGon::FILLED, SbString(""), SbString(""), nullptr);
     return p;
 }
 
@@ -39,7 +47,7 @@ PolyGon *rectangle(float x0, float y0, float x1, float y1, float z) {
 }
 
 PolyLine *segment(SbVec3f a, SbVec3f b) {
-    const SbVec4f points[2] = {SbVec4f(a[0], a[1], a[2], 1), SbVec4f(b[0], b[1], b[2], 1)};
+    const SbVec4f points[2] = {at(a), at(b)};
     const SbColor colors[2] = {SbColor(0, 0, 0), SbColor(0, 0, 0)};
     PolyLine *p = new PolyLine;
     p->setValue(2, points, colors, 0, 1.0f, 0xFFFF);
@@ -47,7 +55,7 @@ PolyLine *segment(SbVec3f a, SbVec3f b) {
 }
 
 PolyMark *mark(SbVec3f a) {
-    const SbVec4f point(a[0], a[1], a[2], 1);
+    const SbVec4f point = at(a);
     const SbColor color(0, 0, 0);
     PolyMark *p = new PolyMark;
     p->setValue(1, &point, &color, 0, 3.0f, nullptr);
@@ -57,30 +65,32 @@ PolyMark *mark(SbVec3f a) {
 HLHSRText2D *text(SbVec3f a) {
     const SbString line("hidden text");
     HLHSRText2D *p = new HLHSRText2D;
-    p->setValue(SbVec4f(a[0], a[1], a[2], 1), SbColor(0, 0, 0), "Times-Roman", 10.0f, 1, &line,
-                1.0f, 1, 0.0f);
+    p->setValue(at(a), SbColor(0, 0, 0), "Times-Roman", 10.0f, 1, &line, 1.0f, 1, 0.0f);
     return p;
 }
-
-const unsigned char kImagePixels[4] = {0, 255, 0, 255};
 
 HLHSRImage *image(SbVec3f a) {
+    static const unsigned char pixels[4] = {0, 255, 0, 255};
     HLHSRImage *p = new HLHSRImage;
-    p->setValue(SbVec4f(a[0], a[1], a[2], 1), kImagePixels, SbVec2s(2, 2), SbVec2s(2, 2), 1,
-                SoImage::LEFT, SoImage::BOTTOM);
+    p->setValue(at(a), pixels, SbVec2s(2, 2), SbVec2s(2, 2), 1, SoImage::LEFT, SoImage::BOTTOM);
     return p;
 }
 
-// A list that deletes whatever it still holds, so that every test frees what the finder kept.
-class OwningList : public PrimitiveList {
+// A list that deletes what it still holds, run through a 512 x 512 finder as the painter does.
+class FilteredList : public PrimitiveList {
 public:
-    OwningList(std::initializer_list<Primitive *> entries) {
+    FilteredList(std::initializer_list<Primitive *> entries) {
+        SoScrivane::init();
         for (Primitive *p : entries)
             append(p);
+        before = this->entries();
+        SoFindRendereredPrimitives finder(SbViewportRegion(512, 512));
+        finder.render(this);
+        EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR)); // a refused projection leaves an error
     }
-    ~OwningList() {
-        for (int i = 0; i < getLength(); i++)
-            delete get(i);
+    ~FilteredList() {
+        for (Primitive *p : entries())
+            delete p;
     }
     std::vector<Primitive *> entries() const {
         std::vector<Primitive *> result;
@@ -89,174 +99,140 @@ public:
         return result;
     }
     bool holds(const Primitive *p) const {
-        for (int i = 0; i < getLength(); i++)
-            if (get(i) == p) return true;
-        return false;
+        const std::vector<Primitive *> e = entries();
+        return std::find(e.begin(), e.end(), p) != e.end();
     }
+    bool unchanged() const { return entries() == before; }
+
+private:
+    std::vector<Primitive *> before;
 };
 
-class FinderTest : public ::testing::Test {
-protected:
-    void SetUp() override { SoScrivane::init(); }
-
-    // Runs a 512 x 512 finder on the list, as the painter does, and checks that OpenGL accepted
-    // every call (a refused projection would leave an error behind).
-    void find(PrimitiveList &list) {
-        SoFindRendereredPrimitives finder(SbViewportRegion(512, 512));
-        finder.render(&list);
-        EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
-    }
-};
-
-TEST_F(FinderTest, CoveredPolygonIsDeletedButLinesMarkersTextsAndImagesNeverAre) {
-    // A near square over most of the box; behind it a small square, a segment, a marker, a text
-    // and an image, all covered; and a far square that sticks out by 4 pixels on the right.
-    PolyGon *cover = rectangle(-1, -1, 0.9f, 1, 0.1f);
+TEST(FinderTest, CoveredPolygonIsDeletedButLinesMarkersTextsAndImagesNeverAre) {
+    // Behind a near square over most of the box: a small square, a segment, a marker, a text and
+    // an image, all covered, and a far square sticking out by 4 pixels on the right; at the box's
+    // right edge a segment in front of nothing.
     PolyGon *hidden = rectangle(-0.5f, -0.5f, 0.5f, 0.5f, 0.6f);
-    PolyGon *peeping = rectangle(0.5f, -0.2f, 0.9f + 4 * kPixel, 0.2f, 0.7f);
-    PolyLine *line = segment({-0.3f, 0, 0.8f}, {0.3f, 0.1f, 0.8f});
-    PolyMark *marker = mark({0, 0.3f, 0.8f});
-    HLHSRText2D *label = text({0.1f, -0.3f, 0.9f});
-    HLHSRImage *picture = image({-0.2f, -0.1f, 0.9f});
-    // The right edge of the box: a segment at x = 1 in front of nothing.
-    PolyLine *edge = segment({1, -1, 0.5f}, {1, 1, 0.5f});
-    OwningList list{hidden, line, cover, marker, peeping, label, picture, edge};
-    find(list);
+    FilteredList list{hidden,
+                      segment({-0.3f, 0, 0.8f}, {0.3f, 0.1f, 0.8f}),
+                      rectangle(-1, -1, 0.9f, 1, 0.1f), // the cover
+                      mark({0, 0.3f, 0.8f}),
+                      rectangle(0.5f, -0.2f, 0.9f + 4 * kPixel, 0.2f, 0.7f), // peeping out
+                      text({0.1f, -0.3f, 0.9f}),
+                      image({-0.2f, -0.1f, 0.9f}),
+                      segment({1, -1, 0.5f}, {1, 1, 0.5f})};
     EXPECT_EQ(list.getLength(), 7);
     EXPECT_FALSE(list.holds(hidden));
-    for (Primitive *kept :
-         std::initializer_list<Primitive *>{cover, peeping, line, marker, label, picture, edge}) {
-        ASSERT_TRUE(list.holds(kept));
+    for (Primitive *kept : list.entries())
         EXPECT_EQ(kept->mark, 1);
-    }
     EXPECT_FLOAT_EQ(list.sceneBox.getMin()[2], 0.1f);
     EXPECT_FLOAT_EQ(list.sceneBox.getMax()[2], 0.9f);
 }
 
-TEST_F(FinderTest, PolygonsTooSmallForAPixelStayEvenWhenCovered) {
-    // All behind a cover of the whole box; widths and heights in pixels.
+TEST(FinderTest, PolygonsTooSmallForAPixelStayEvenWhenCovered) {
+    // Behind a cover of the whole box; widths and heights in pixels. The area term sums the open
+    // chain of points without the closing edge; starting at the origin it is a^2 for these
+    // triangles.
     PolyGon *cover = rectangle(-1, -1, 1, 1, 0.1f);
-    PolyGon *narrow = rectangle(-0.5f, -0.5f, -0.5f + 1.05f * kPixel, 0.5f, 0.5f); // 1.05 px wide
-    PolyGon *low = rectangle(0.1f, 0.1f, 0.5f, 0.1f + 1.05f * kPixel, 0.5f);       // 1.05 px high
-    PolyGon *wide = rectangle(-0.2f, -0.5f, -0.2f + 1.2f * kPixel, 0.5f, 0.5f);    // 1.2 px: judged
-    // The area term sums the open chain of points without the closing edge, so it depends on
-    // where the chain starts; starting at the origin it is a^2 for these triangles.
+    PolyGon *narrow = rectangle(-0.5f, -0.5f, -0.5f + 1.05f * kPixel, 0.5f, 0.5f); // 1.05 wide
+    PolyGon *low = rectangle(0.1f, 0.1f, 0.5f, 0.1f + 1.05f * kPixel, 0.5f);       // 1.05 high
+    PolyGon *wide = rectangle(-0.2f, -0.5f, -0.2f + 1.2f * kPixel, 0.5f, 0.5f);    // 1.2: judged
     const float a = 1.3f * kPixel, b = 1.7f * kPixel;
-    PolyGon *tiny = polygon({{0, 0, 0.5f}, {a, 0, 0.5f}, {0, a, 0.5f}});  // 1.3 px, area term 1.69
-    PolyGon *small = polygon({{0, 0, 0.5f}, {b, 0, 0.5f}, {0, b, 0.5f}}); // 1.7 px, area term 2.89
-    OwningList list{narrow, low, wide, tiny, small, cover};
-    find(list);
-    EXPECT_TRUE(list.holds(cover));
-    EXPECT_TRUE(list.holds(narrow));
-    EXPECT_TRUE(list.holds(low));
-    EXPECT_TRUE(list.holds(tiny));
-    EXPECT_FALSE(list.holds(wide));
-    EXPECT_FALSE(list.holds(small));
-    EXPECT_EQ(list.getLength(), 4);
+    PolyGon *tiny = polygon({{0, 0, 0.5f}, {a, 0, 0.5f}, {0, a, 0.5f}});  // area term 1.69
+    PolyGon *small = polygon({{0, 0, 0.5f}, {b, 0, 0.5f}, {0, b, 0.5f}}); // area term 2.89
+    FilteredList list{narrow, low, wide, tiny, small, cover};
+    EXPECT_EQ(list.entries().size(), 4u);
+    for (PolyGon *kept : {cover, narrow, low, tiny})
+        EXPECT_TRUE(list.holds(kept));
 }
 
-TEST_F(FinderTest, RunWithoutPolygonsChangesNothing) {
-    PolyLine *line = segment({-0.5f, -0.5f, 0.2f}, {0.5f, 0.5f, 0.7f});
-    PolyMark *marker = mark({0, 0, 0.4f});
-    HLHSRText2D *label = text({0, 0, 0.9f});
-    HLHSRImage *picture = image({0.3f, 0.2f, 0.3f});
-    OwningList list{line, marker, label, picture};
-    const std::vector<Primitive *> before = list.entries();
-    find(list);
-    EXPECT_EQ(list.entries(), before);
+TEST(FinderTest, RunWithoutPolygonsChangesNothing) {
+    FilteredList list{segment({-0.5f, -0.5f, 0.2f}, {0.5f, 0.5f, 0.7f}), mark({0, 0, 0.4f}),
+                      text({0, 0, 0.9f}), image({0.3f, 0.2f, 0.3f})};
+    EXPECT_TRUE(list.unchanged());
+    FilteredList single{mark({0.1f, 0.2f, 0.3f})}; // a scene box of no extent
+    EXPECT_TRUE(single.unchanged());
 }
 
-TEST_F(FinderTest, PolygonSeenOnlyInTheOuterFrameCountsAsHidden) {
-    // The far rectangle starts at the box's left edge; the near one covers everything from one
-    // pixel further right, so only the far one's column of pixels at x = 0 (the frame) shows it.
-    {
+TEST(FinderTest, PolygonSeenOnlyInTheOuterFrameCountsAsHidden) {
+    // The far rectangle starts at the box's left edge, the near one covers everything from `free`
+    // pixels further right: with 1, only the unread frame column shows the far one.
+    for (int free : {1, 2}) {
         PolyGon *far = rectangle(-1, -1, -0.5f, 1, 0.8f);
-        PolyGon *near = rectangle(-1 + kPixel, -1, 1, 1, 0.2f);
-        OwningList list{far, near};
-        find(list);
-        EXPECT_FALSE(list.holds(far));
-        EXPECT_EQ(list.getLength(), 1);
-    }
-    // One pixel more of it, in column 1, is read: kept.
-    {
-        PolyGon *far = rectangle(-1, -1, -0.5f, 1, 0.8f);
-        PolyGon *near = rectangle(-1 + 2 * kPixel, -1, 1, 1, 0.2f);
-        OwningList list{far, near};
-        find(list);
-        EXPECT_TRUE(list.holds(far));
-        EXPECT_EQ(list.getLength(), 2);
+        FilteredList list{far, rectangle(-1 + float(free) * kPixel, -1, 1, 1, 0.2f)};
+        EXPECT_EQ(list.holds(far), free == 2);
+        EXPECT_EQ(list.getLength(), free);
     }
 }
 
-TEST_F(FinderTest, CompactionFillsHolesFromTheEnd) {
-    // Entries 0, 2 and 5 are hidden behind entries 1 (left half) and 3 (right half); entry 4 is
-    // a segment. The scan deletes 5 at the back, moves 4 into the hole at 0, keeps 1, moves 3
-    // into the hole at 2: the list becomes 4, 1, 3.
-    PolyGon *e0 = rectangle(-0.8f, -0.5f, -0.5f, 0.5f, 0.7f);
-    PolyGon *e1 = rectangle(-1, -1, 0, 1, 0.2f);
-    PolyGon *e2 = rectangle(-0.4f, 0.1f, -0.1f, 0.6f, 0.6f);
-    PolyGon *e3 = rectangle(0, -1, 1, 1, 0.3f);
+TEST(FinderTest, CompactionFillsHolesFromTheEnd) {
+    // Entries 0, 2 and 5 are hidden behind 1 (left half) and 3 (right half); 4 is a segment. The
+    // scan deletes 5, moves 4 into the hole at 0, keeps 1, moves 3 into the hole at 2.
+    PolyGon *e1 = rectangle(-1, -1, 0, 1, 0.2f), *e3 = rectangle(0, -1, 1, 1, 0.3f);
     PolyLine *e4 = segment({-0.5f, 0, 0.9f}, {0.5f, 0, 0.9f});
-    PolyGon *e5 = rectangle(0.2f, -0.5f, 0.8f, 0.5f, 0.8f);
-    OwningList list{e0, e1, e2, e3, e4, e5};
-    find(list);
+    FilteredList list{rectangle(-0.8f, -0.5f, -0.5f, 0.5f, 0.7f),
+                      e1,
+                      rectangle(-0.4f, 0.1f, -0.1f, 0.6f, 0.6f),
+                      e3,
+                      e4,
+                      rectangle(0.2f, -0.5f, 0.8f, 0.5f, 0.8f)};
     EXPECT_EQ(list.entries(), (std::vector<Primitive *>{e4, e1, e3}));
 }
 
-TEST_F(FinderTest, FlatSceneWithoutDepthExtent) {
-    // Every point at z = 0.3: the depth range of the box is zero. The projection still works;
-    // at equal depth the entry earlier in the list keeps the pixels, so the small square drawn
-    // after the big one owns none.
-    PolyGon *big = rectangle(-1, -1, 0.5f, 1, 0.3f);
-    PolyGon *inside = rectangle(-0.5f, -0.5f, 0, 0, 0.3f);
-    PolyGon *beside = rectangle(0.6f, -1, 1, 1, 0.3f);
-    OwningList list{big, inside, beside};
-    find(list);
-    EXPECT_EQ(list.entries(), (std::vector<Primitive *>{big, beside}));
+TEST(FinderTest, SceneBoxesWithoutDepthOrWidth) {
+    // Every point at z = 0.3: at equal depth the earlier entry keeps the pixels, so the small
+    // square drawn after the big one owns none.
+    PolyGon *big = rectangle(-1, -1, 0.5f, 1, 0.3f), *beside = rectangle(0.6f, -1, 1, 1, 0.3f);
+    FilteredList flat{big, rectangle(-0.5f, -0.5f, 0, 0, 0.3f), beside};
+    EXPECT_EQ(flat.entries(), (std::vector<Primitive *>{big, beside}));
+    // Everything in the plane x = 0.25: nothing divides by zero, and the polygons seen edge on,
+    // less than a pixel wide, stay.
+    FilteredList edgeOn{polygon({{0.25f, -0.5f, 0.2f}, {0.25f, 0.5f, 0.2f}, {0.25f, 0.5f, 0.8f}}),
+                        polygon({{0.25f, -0.6f, 0.9f}, {0.25f, 0.6f, 0.9f}, {0.25f, 0.6f, 0.95f}}),
+                        segment({0.25f, -1, 0.5f}, {0.25f, 1, 0.5f})};
+    EXPECT_TRUE(edgeOn.unchanged());
+    for (Primitive *p : edgeOn.entries())
+        EXPECT_EQ(p->mark, 1);
 }
 
-TEST_F(FinderTest, SinglePolygonFacingTheViewerIsKept) {
-    PolyGon *only = rectangle(-0.2f, -0.1f, 0.4f, 0.3f, 0.5f);
-    OwningList list{only};
-    find(list);
-    EXPECT_EQ(list.entries(), std::vector<Primitive *>{only});
-    EXPECT_EQ(only->mark, 1);
-}
-
-TEST_F(FinderTest, SceneWithoutWidthKeepsItsEdgeOnPolygons) {
-    // Two polygons seen edge on in the plane x = 0.25 and a vertical segment there: the box has
-    // no extent in x; nothing divides by zero and the polygons, less than a pixel wide, stay.
-    PolyGon *a = polygon({{0.25f, -0.5f, 0.2f}, {0.25f, 0.5f, 0.2f}, {0.25f, 0.5f, 0.8f}});
-    PolyGon *b = polygon({{0.25f, -0.6f, 0.9f}, {0.25f, 0.6f, 0.9f}, {0.25f, 0.6f, 0.95f}});
-    PolyLine *line = segment({0.25f, -1, 0.5f}, {0.25f, 1, 0.5f});
-    OwningList list{a, b, line};
-    const std::vector<Primitive *> before = list.entries();
-    find(list);
-    EXPECT_EQ(list.entries(), before);
-    EXPECT_EQ(a->mark, 1);
-    EXPECT_EQ(b->mark, 1);
-}
-
-TEST_F(FinderTest, SingleMarkerHasAnEmptyBox) {
-    PolyMark *marker = mark({0.1f, 0.2f, 0.3f});
-    OwningList list{marker};
-    find(list);
-    EXPECT_EQ(list.entries(), std::vector<Primitive *>{marker});
-}
-
-TEST_F(FinderTest, FacingPolygonsAtBothEndsOfTheDepthRangeStay) {
-    // A wall facing the viewer at the deepest z of the box, partly covered by a square at the
-    // nearest z: both have pixels of their own, although one lies on the far end of the depth
-    // range and the other on the near end, for several depth ranges.
+TEST(FinderTest, FacingPolygonsAtBothEndsOfTheDepthRangeStay) {
+    // A wall at the deepest z of the box, partly covered by a square at the nearest z, for
+    // several depth ranges: both keep pixels of their own.
     const float ranges[][2] = {{0.1f, 0.9f},   {0.2f, 0.8f},   {-0.3f, 0.7f},   {0.25f, 0.5f},
                                {0.93f, 0.97f}, {-0.9f, 0.99f}, {0.5f, 0.5001f}, {0.3f, 0.6f}};
     for (const auto &range : ranges) {
-        PolyGon *wall = rectangle(-1, -1, 1, 1, range[1]);
-        PolyGon *front = rectangle(-0.5f, -0.5f, 0.5f, 0.5f, range[0]);
-        OwningList list{wall, front};
-        find(list);
-        EXPECT_TRUE(list.holds(wall)) << range[0] << " " << range[1];
-        EXPECT_TRUE(list.holds(front)) << range[0] << " " << range[1];
+        FilteredList list{rectangle(-1, -1, 1, 1, range[1]),
+                          rectangle(-0.5f, -0.5f, 0.5f, 0.5f, range[0])};
+        EXPECT_TRUE(list.unchanged()) << range[0] << " " << range[1];
+    }
+}
+
+// The knot and the sphere of the benchmarks at about 10^4 triangles, lit, seen obliquely: the
+// visible painter keeps at most 60 % of the painter's polygons, and the visible side.
+TEST(VisiblePainterTest, ClosedMeshesKeepAtMostSixtyPercentOfThePaintersPolygons) {
+    SoScrivane::init();
+    for (const int kind : {bench_scenes::KNOT, bench_scenes::SPHERE}) {
+        int triangles = 0;
+        SoSeparator *root = bench_scenes::buildScene(kind, 10000, triangles);
+        root->ref();
+        size_t drawn[2];
+        for (int k = 0; k < 2; k++) {
+            RecordingAction action;
+            action.enableLighting(1);
+            action.setHLHSRMode(k ? SoVectorizeAction::HIDDEN_BY_VISIBLE_PAINTER
+                                  : SoVectorizeAction::HIDDEN_BY_PAINTER);
+            action.apply(root);
+            drawn[k] = action.callsOf("polygon").size();
+        }
+        root->unref();
+        const char *name = bench_scenes::kindName(kind);
+        std::printf("visible-painter polygons %s (%d triangles): painter %zu, visible painter %zu "
+                    "= %.1f%%\n",
+                    name, triangles, drawn[0], drawn[1],
+                    100.0 * double(drawn[1]) / double(drawn[0]));
+        EXPECT_GT(drawn[0] * 10, size_t(triangles) * 9) << name;
+        EXPECT_LE(drawn[1] * 10, drawn[0] * 6) << name;
+        EXPECT_GT(drawn[1] * 4, drawn[0]) << name;
     }
 }
 

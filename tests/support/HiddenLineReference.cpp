@@ -11,10 +11,6 @@
 #include "scene/nodes/SoDrawStyle.h"
 #include "scene/nodes/SoSeparator.h"
 #include "scene/nodes/SoShape.h"
-#include "scrivane/SoScrivane.h"
-#include "scrivane/SoVectorizePSAction.h"
-
-#include <algorithm>
 
 namespace scrivane::test {
 
@@ -22,37 +18,22 @@ namespace {
 
 // The scene's triangles and line segments in clip coordinates, three and two points each.
 struct ClipGeometry {
-    std::vector<SbVec4f> triangles;
-    std::vector<SbVec4f> segments;
+    std::vector<SbVec4f> triangles, segments;
 };
 
-SbVec4f toClip(SoCallbackAction *action, const SoPrimitiveVertex *v) {
-    const SbMatrix toClipSpace =
+void collect(void *data, SoCallbackAction *action,
+             std::initializer_list<const SoPrimitiveVertex *> vertices) {
+    if (action->getDrawStyle() == SoDrawStyle::INVISIBLE) return;
+    auto &geometry = *static_cast<ClipGeometry *>(data);
+    auto &out = vertices.size() == 3 ? geometry.triangles : geometry.segments;
+    const SbMatrix toClip =
         action->getModelMatrix() * action->getViewingMatrix() * action->getProjectionMatrix();
-    const SbVec3f &p = v->getPoint();
-    SbVec4f clip;
-    toClipSpace.multVecMatrix(SbVec4f(p[0], p[1], p[2], 1.0f), clip);
-    return clip;
-}
-
-bool drawn(SoCallbackAction *action) {
-    return action->getDrawStyle() != SoDrawStyle::INVISIBLE;
-}
-
-void triangleCB(void *data, SoCallbackAction *action, const SoPrimitiveVertex *v1,
-                const SoPrimitiveVertex *v2, const SoPrimitiveVertex *v3) {
-    if (!drawn(action)) return;
-    auto &out = static_cast<ClipGeometry *>(data)->triangles;
-    for (const SoPrimitiveVertex *v : {v1, v2, v3})
-        out.push_back(toClip(action, v));
-}
-
-void segmentCB(void *data, SoCallbackAction *action, const SoPrimitiveVertex *v1,
-               const SoPrimitiveVertex *v2) {
-    if (!drawn(action)) return;
-    auto &out = static_cast<ClipGeometry *>(data)->segments;
-    out.push_back(toClip(action, v1));
-    out.push_back(toClip(action, v2));
+    for (const SoPrimitiveVertex *v : vertices) {
+        SbVec4f clip;
+        toClip.multVecMatrix(SbVec4f(v->getPoint()[0], v->getPoint()[1], v->getPoint()[2], 1),
+                             clip);
+        out.push_back(clip);
+    }
 }
 
 void vertex(const SbVec4f &p) {
@@ -61,21 +42,30 @@ void vertex(const SbVec4f &p) {
 
 } // namespace
 
-long EdgePicture::count() const {
-    return long(std::count(on.begin(), on.end(), char(1)));
-}
-
-bool renderHiddenLineReference(SoNode *root, EdgePicture &picture, std::string &error,
-                               const std::string &rgbPath) {
+bool renderHiddenLineReference(SoNode *root, Mask &edges, std::string &error,
+                               const std::string &pngPath) {
     const SbViewportRegion region(kDrawingPixels, kDrawingPixels);
     ClipGeometry geometry;
     {
         SoCallbackAction action(region);
-        action.addTriangleCallback(SoShape::getClassTypeId(), triangleCB, &geometry);
-        action.addLineSegmentCallback(SoShape::getClassTypeId(), segmentCB, &geometry);
+        action.addTriangleCallback(
+            SoShape::getClassTypeId(),
+            [](void *data, SoCallbackAction *a, const SoPrimitiveVertex *v1,
+               const SoPrimitiveVertex *v2, const SoPrimitiveVertex *v3) {
+                collect(data, a, {v1, v2, v3});
+            },
+            &geometry);
+        action.addLineSegmentCallback(
+            SoShape::getClassTypeId(),
+            [](void *data, SoCallbackAction *a, const SoPrimitiveVertex *v1,
+               const SoPrimitiveVertex *v2) {
+                collect(data, a, {v1, v2});
+            },
+            &geometry);
         action.apply(root);
     }
-
+    // Rendering an empty scene leaves a white picture, depth 1, identity matrices, the depth
+    // test GL_LESS with depth writes, no lighting and 1-pixel lines.
     SoOffscreenRenderer renderer(region);
     renderer.setBackgroundColor(SbColor(1, 1, 1));
     SoSeparator *empty = new SoSeparator;
@@ -86,32 +76,26 @@ bool renderHiddenLineReference(SoNode *root, EdgePicture &picture, std::string &
         error = "the off-screen renderer could not draw";
         return false;
     }
-    // The renderer leaves identity matrices, the depth test GL_LESS with depth writes, no
-    // lighting, 1-pixel lines: the points are sent in clip coordinates.
     glDisable(GL_LINE_SMOOTH);
     glShadeModel(GL_FLAT);
-
-    // Faces into the depth buffer only, pushed back.
     glColorMask(GL_FALSE, GL_FALSE, GL_FALSE, GL_FALSE);
     glEnable(GL_POLYGON_OFFSET_FILL);
-    glPolygonOffset(kReferenceOffsetFactor, kReferenceOffsetUnits);
+    glPolygonOffset(1.0f, 1.0f);
     glBegin(GL_TRIANGLES);
     for (const SbVec4f &p : geometry.triangles)
         vertex(p);
     glEnd();
     glDisable(GL_POLYGON_OFFSET_FILL);
     glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
-
-    // Every edge of every triangle, and the scene's lines, depth-tested, not written.
     glDepthFunc(GL_LEQUAL);
     glDepthMask(GL_FALSE);
     glColor3ub(0, 0, 0);
     glLineWidth(1.0f);
     glBegin(GL_LINES);
     for (size_t t = 0; t + 2 < geometry.triangles.size(); t += 3)
-        for (int k = 0; k < 3; k++) {
-            vertex(geometry.triangles[t + size_t(k)]);
-            vertex(geometry.triangles[t + size_t((k + 1) % 3)]);
+        for (size_t k = 0; k < 3; k++) {
+            vertex(geometry.triangles[t + k]);
+            vertex(geometry.triangles[t + (k + 1) % 3]);
         }
     for (const SbVec4f &p : geometry.segments)
         vertex(p);
@@ -120,113 +104,43 @@ bool renderHiddenLineReference(SoNode *root, EdgePicture &picture, std::string &
     glDepthFunc(GL_LESS);
     glFinish();
 
-    std::vector<unsigned char> rgb(size_t(kDrawingPixels) * kDrawingPixels * 3);
+    Picture picture;
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
     glReadBuffer(GL_FRONT);
-    glReadPixels(0, 0, kDrawingPixels, kDrawingPixels, GL_RGB, GL_UNSIGNED_BYTE, rgb.data());
-    const GLenum glError = glGetError();
-    if (glError != GL_NO_ERROR) {
+    glReadPixels(0, 0, kDrawingPixels, kDrawingPixels, GL_RGB, GL_UNSIGNED_BYTE,
+                 picture.rgb.data());
+    if (const GLenum glError = glGetError(); glError != GL_NO_ERROR) {
         error = "OpenGL error " + std::to_string(unsigned(glError)) + " drawing the reference";
         return false;
     }
-
-    picture.width = picture.height = kDrawingPixels;
-    picture.on.assign(size_t(kDrawingPixels) * kDrawingPixels, 0);
-    for (size_t i = 0; i < picture.on.size(); i++)
-        picture.on[i] = rgb[3 * i] != 255 || rgb[3 * i + 1] != 255 || rgb[3 * i + 2] != 255;
-    if (!rgbPath.empty()) {
-        // Bottom row first in memory; PNG rows go top first.
-        const size_t row = size_t(kDrawingPixels) * 3;
-        std::vector<unsigned char> topFirst(rgb.size());
-        for (int y = 0; y < kDrawingPixels; y++)
-            std::copy_n(&rgb[size_t(y) * row], row,
-                        &topFirst[size_t(kDrawingPixels - 1 - y) * row]);
-        writeRgbPng(rgbPath, topFirst, kDrawingPixels, kDrawingPixels);
-    }
+    picture.write(pngPath);
+    edges = picture.nonWhite();
     return true;
 }
 
-bool drawEdges(SoNode *root, const EdgeDrawing &drawing, const std::string &name, PngImage &sheet,
-               std::string &error) {
-    SoScrivane::init();
-    const std::string ps = fidelityDir() + name + ".ps", png = fidelityDir() + name + ".png";
-    {
-        SoVectorizePSAction action;
-        if (action.getOutput()->openFile(ps.c_str()) != 1) {
-            error = "cannot write " + ps;
-            return false;
-        }
-        action.setDrawingDimensions(kDrawingMm, kDrawingMm);
-        action.setStartPosition(kStartMm, kStartMm);
-        action.setColorTranslationMethod(SoVectorizeAction::KEEP_COLORS);
-        action.setBorder(0.0f);
-        action.setNominalWidth(drawing.nominalWidthMm);
-        action.setHLHSRMode(drawing.mode);
-        action.setFeatureEdges(drawing.featureEdges ? 1 : 0);
-        action.enableLighting(0);
-        action.apply(root);
-        action.getOutput()->closeFile();
-    }
-    RenderOptions options;
-    options.dpi = drawing.dpi;
-    options.pageWidthPoints = options.pageHeightPoints = kSheetPoints;
-    const GhostscriptRun run = renderToPng(ps, png, options);
-    if (!run.ok() || run.pages != 1) {
-        error = run.describe();
-        return false;
-    }
-    if (!sheet.read(png, &error)) return false;
-    const int pixels = kSheetPoints * drawing.dpi / 72;
-    if (sheet.width() != pixels || sheet.height() != pixels) {
-        error = png + ": unexpected size";
-        return false;
-    }
-    return true;
-}
-
-EdgePicture drawingEdges(const PngImage &sheet, int shiftX, int shiftY) {
-    EdgePicture picture;
-    picture.width = picture.height = kDrawingPixels;
-    picture.on.assign(size_t(kDrawingPixels) * kDrawingPixels, 0);
-    const Rgb white(255, 255, 255);
+Agreement agreement(const Mask &from, const Mask &to, int radius) {
+    Agreement a;
     for (int y = 0; y < kDrawingPixels; y++)
         for (int x = 0; x < kDrawingPixels; x++) {
-            // Outside the sheet pixel() gives (-1, -1, -1): no edge.
-            const Rgb c = sheet.pixel(sheetColumn(x) + shiftX, sheetRow(y) - shiftY);
-            picture.on[size_t(y) * kDrawingPixels + size_t(x)] = c != white && c.r >= 0;
-        }
-    return picture;
-}
-
-Agreement agreement(const EdgePicture &from, const EdgePicture &to, int radius) {
-    Agreement a;
-    for (int y = 0; y < from.height; y++)
-        for (int x = 0; x < from.width; x++) {
-            if (!from.at(x, y)) continue;
+            if (!on(from, x, y)) continue;
             a.pixels++;
             bool found = false;
             for (int dy = -radius; dy <= radius && !found; dy++)
                 for (int dx = -radius; dx <= radius && !found; dx++)
-                    found = to.at(x + dx, y + dy);
+                    found = on(to, x + dx, y + dy);
             a.near += found;
         }
     return a;
 }
 
-bool writeEdgeComparison(const EdgePicture &reference, const EdgePicture &drawing,
-                         const std::string &path) {
-    const int w = reference.width, h = reference.height;
-    std::vector<unsigned char> rgb(size_t(w) * size_t(h) * 3, 255);
-    for (int y = 0; y < h; y++)
-        for (int x = 0; x < w; x++) {
-            const bool r = reference.at(x, y), d = drawing.at(x, y);
-            if (!r && !d) continue;
-            unsigned char *out = &rgb[(size_t(h - 1 - y) * size_t(w) + size_t(x)) * 3];
-            out[0] = r && !d ? 220 : 0;
-            out[1] = 0;
-            out[2] = d && !r ? 220 : 0;
+bool writeEdgeComparison(const Mask &reference, const Mask &drawing, const std::string &path) {
+    Picture picture;
+    for (int y = 0; y < kDrawingPixels; y++)
+        for (int x = 0; x < kDrawingPixels; x++) {
+            const bool r = on(reference, x, y), d = on(drawing, x, y);
+            if (r || d) picture.set(x, y, r && !d ? 220 : 0, 0, d && !r ? 220 : 0);
         }
-    return writeRgbPng(path, rgb, w, h);
+    return picture.write(path);
 }
 
 } // namespace scrivane::test
