@@ -1,75 +1,50 @@
-// The removal driver inside the action: what each mode stores, how runs are numbered, how the
-// stored primitives print, and two actions removing hidden surfaces on two threads at once.
+// The removal driver inside the action: what each mode stores and how it prints, how runs are
+// numbered, and two actions removing hidden surfaces on two threads at once.
+#include "../capture/CaptureTestSupport.h"
+#include "scrivane/PrimitiveList.h"
+#include "scrivane/SoHLHSRVectorize.h"
+#include "scrivane/SoVectorizePSAction.h"
 #include <fstream>
 #include <sstream>
 #include <thread>
-#include "../capture/CaptureTestSupport.h"
-#include "HlhsrTestSupport.h"
-#include "scrivane/SoHLHSRVectorize.h"
-#include "scrivane/SoVectorizePSAction.h"
 
 using namespace capture_test;
 
 namespace {
-Printed printWith(SoVectorizeAction::HLHSRMode mode, const std::string &inventor) {
+
+Printed printWith(SoVectorizeAction::HLHSRMode mode, const std::string &scene) {
     RecordingAction action;
     action.setHLHSRMode(mode);
-    return print(inventor, action);
+    return print(scene, action);
 }
 
-std::string readFile(const std::string &path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
-// A lit scene whose faces overlap in view: a sphere through a tilted box.
-std::string overlappingSolids(float angle) {
-    return "#Inventor V2.1 ascii\nSeparator { PerspectiveCamera { position 0 0 6 } DirectionalLight {} "
-           "Separator { RotationXYZ { axis X angle " + std::to_string(angle) + " } Cube { width 3 height 0.6 } } "
-           "Sphere {} }";
-}
-
-void writePainted(const std::string &scene, const std::string &path) {
-    SoInput in;
-    in.setBuffer(scene.data(), scene.size());
-    SoSeparator *root = SoDB::readAll(&in);
-    root->ref();
-    SoVectorizePSAction action;
-    action.enableLighting(1);
-    action.setHLHSRMode(SoVectorizeAction::HIDDEN_BY_PAINTER);
-    action.getOutput()->openFile(path.c_str());
-    action.apply(root);
-    action.getOutput()->closeFile();
-    root->unref();
-}
-} // namespace
-
-TEST(RemovalDriver, PainterStoresSegmentsAndSinglePointsDepthSortWholeStrips) {
-    const std::string strip = "Coordinate3 { point [ -0.8 0 0, -0.4 0.2 0, 0 0 0, 0.4 0.2 0, 0.8 0 0 ] } "
-                              "LineSet { numVertices 5 } ";
-    const Printed painter = printWith(SoVectorizeAction::HIDDEN_BY_PAINTER, strip);
-    ASSERT_EQ(painter.kinds, "polyline polyline polyline polyline");
-    for (int i = 0; i < 4; i++) // equal depths: printed in the order they were stored
-        expectNpc(painter.calls[i], {{-0.8f + 0.4f * i, 0.2f * (i % 2)}, {-0.4f + 0.4f * i, 0.2f * ((i + 1) % 2)}});
-    const Printed sorted = printWith(SoVectorizeAction::HIDDEN_BY_DEPTH_SORT, strip);
-    ASSERT_EQ(sorted.kinds, "polyline");
-    EXPECT_EQ(sorted.calls[0].points.size(), 5u);
-
+TEST(RemovalDriver, StoresWhatEachModeKeepsAndPrintsIt) {
+    const auto painter = SoVectorizeAction::HIDDEN_BY_PAINTER,
+               depthSort = SoVectorizeAction::HIDDEN_BY_DEPTH_SORT;
+    // The painter stores a strip's segments, printed in the order stored at equal depths;
+    // depth sorting stores the whole strip.
+    const std::string strip = "Coordinate3 { point [ -0.8 0 0, -0.4 0.2 0, 0 0 0, 0.4 0.2 0, "
+                              "0.8 0 0 ] } LineSet { numVertices 5 } ";
+    const Printed segments = printWith(painter, strip);
+    ASSERT_EQ(segments.kinds, "polyline polyline polyline polyline");
+    for (int i = 0; i < 4; i++)
+        expectNpc(segments.calls[i],
+                  {{-0.8f + 0.4f * i, 0.2f * (i % 2)}, {-0.4f + 0.4f * i, 0.2f * ((i + 1) % 2)}});
+    const Printed whole = printWith(depthSort, strip);
+    ASSERT_EQ(whole.kinds, "polyline");
+    EXPECT_EQ(whole.calls[0].points.size(), 5u);
     // A marker set becomes one-point marker sets, printed with the marker set, never as dots.
-    const std::string markers = "Coordinate3 { point [ 0 0 0, 0.5 0 0 ] } MarkerSet { markerIndex 3 } ";
-    EXPECT_EQ(printWith(SoVectorizeAction::HIDDEN_BY_PAINTER, markers).kinds, "markerset markerset");
-    EXPECT_EQ(printWith(SoVectorizeAction::HIDDEN_BY_DEPTH_SORT, markers).kinds, "markerset");
-}
-
-TEST(RemovalDriver, PrintsEveryTextLineLowerOnThePage) {
-    const Printed text = printWith(SoVectorizeAction::HIDDEN_BY_PAINTER,
-                                   "Font { size 12 } Text2 { string [ \"one\", \"two\", \"three\" ] spacing 1.5 }");
+    const std::string markers = "Coordinate3 { point [ 0 0 0, 0.5 0 0 ] } "
+                                "MarkerSet { markerIndex 3 } ";
+    EXPECT_EQ(printWith(painter, markers).kinds, "markerset markerset");
+    EXPECT_EQ(printWith(depthSort, markers).kinds, "markerset");
+    // Every line of a text, each lower on the page by the line spacing.
+    const Printed text =
+        printWith(painter, "Font { size 12 } Text2 { string [ \"one\", \"two\", \"three\" ] "
+                           "spacing 1.5 }");
     ASSERT_EQ(text.kinds, "text text text");
-    const float step = 0.35277778f * 12 * 1.5f;
     for (int i = 0; i < 3; i++)
-        expectPagePoint(text.calls[i].points[0], pageX(0), pageY(0) - step * i);
+        expectPagePoint(text.calls[i].points[0], pageX(0), pageY(0) - 0.35277778f * 18 * i);
     EXPECT_EQ(text.calls[2].text, "three");
 }
 
@@ -98,18 +73,47 @@ TEST(RemovalDriver, NumbersEachRunFromZeroAndKeepsCopiesOfWhatItStores) {
 }
 
 TEST(RemovalDriver, TwoActionsOnTwoThreadsWriteWhatTheyWriteOneAfterTheOther) {
-    SoScrivane::init();
-    const std::string out = std::string(SCRIVANE_TEST_OUT) + "/hlhsr-thread-";
-    const std::string scenes[2] = {overlappingSolids(0.5f), overlappingSolids(-0.8f)};
-    writePainted(scenes[0], out + "a-alone.ps");
-    writePainted(scenes[1], out + "b-alone.ps");
-    std::thread a([&] { writePainted(scenes[0], out + "a-together.ps"); });
-    std::thread b([&] { writePainted(scenes[1], out + "b-together.ps"); });
+    // Lit scenes whose faces overlap in view (a sphere through a tilted box) and a zigzag of
+    // segments at one depth, whose ties only their numbers order. Twenty applies on each thread
+    // give the runs of the two threads many chances to interleave.
+    std::string rest = " } Cube { width 3 height 0.6 } } Coordinate3 { point [ ";
+    for (int i = 0; i <= 100; i++)
+        rest += std::to_string(i / 50.0 - 1) + (i % 2 ? " 0.2 2, " : " -0.2 2, ");
+    rest += "] } LineSet { } Sphere {}";
+    auto solids = [&rest](const char *angle) {
+        return "PerspectiveCamera { position 0 0 6 } DirectionalLight {} Separator { RotationXYZ "
+               "{ axis X angle " +
+               std::string(angle) + rest;
+    };
+    const Scene scenes[2] = {Scene(solids("0.5")), Scene(solids("-0.8"))};
+    // The painter's PostScript of scene i, written `runs` times to a file of the given name.
+    auto write = [&scenes](int i, const std::string &name, int runs, std::string *text) {
+        const std::string path = std::string(SCRIVANE_TEST_OUT) + "/hlhsr-thread-" + name + ".ps";
+        for (int run = 0; run < runs; run++) {
+            SoVectorizePSAction action;
+            action.enableLighting(1);
+            action.setHLHSRMode(SoVectorizeAction::HIDDEN_BY_PAINTER);
+            action.getOutput()->openFile(path.c_str());
+            action.apply(scenes[i].root);
+            action.getOutput()->closeFile();
+            std::ostringstream s;
+            s << std::ifstream(path, std::ios::binary).rdbuf();
+            text[run] = s.str();
+        }
+    };
+    std::string alone[2], together[2][20];
+    write(0, "a-alone", 1, &alone[0]);
+    write(1, "b-alone", 1, &alone[1]);
+    std::thread a(write, 0, "a-together", 20, together[0]),
+        b(write, 1, "b-together", 20, together[1]);
     a.join();
     b.join();
-    const std::string aloneA = readFile(out + "a-alone.ps"), aloneB = readFile(out + "b-alone.ps");
-    EXPECT_GT(aloneA.size(), 10000u);
-    EXPECT_NE(aloneA, aloneB);
-    EXPECT_EQ(readFile(out + "a-together.ps"), aloneA);
-    EXPECT_EQ(readFile(out + "b-together.ps"), aloneB);
+    EXPECT_GT(alone[0].size(), 10000u);
+    EXPECT_NE(alone[0], alone[1]);
+    for (int run = 0; run < 20; run++) {
+        EXPECT_EQ(together[0][run], alone[0]) << run;
+        EXPECT_EQ(together[1][run], alone[1]) << run;
+    }
 }
+
+} // namespace
