@@ -233,8 +233,10 @@ Page:
       --landscape          turn the page
       --portrait           do not turn the page (the default)
       --border WIDTH       border line width in line-width units; 0 none (default 0)
-      --border-color C     border colour, R,G,B in 0..1 or #RRGGBB (default 0,0,0)
-      --background C       paint the drawing area in colour C (default: no background)
+      --border-color C     border colour on paper, R,G,B in 0..1 or #RRGGBB (default 0,0,0,
+                           black); --colors does not change it
+      --background C       paint the drawing area in colour C on paper (default: no
+                           background); --colors does not change it
 Drawing:
       --colors MODE        screen-to-paper colours: swap (black and white change places),
                            keep or invert (default swap)

@@ -71,15 +71,30 @@ std::unique_ptr<SoVectorizeAction> createAction(OutputFormat format, Progress *p
     }
 }
 
+// The border and background colours of the command are colours on paper, while the action
+// translates them from screen to paper like every colour (a black border would print white under
+// the default swap). Each translation undoes itself, so the screen colour that prints as the
+// paper colour asked for is the paper colour translated once.
+SbColor screenColorFor(const SbColor &paper, int translation) {
+    switch (translation) {
+    case SoVectorizeAction::SWAP_BLACK_AND_WHITE:
+        if (paper == SbColor(0, 0, 0)) return SbColor(1, 1, 1);
+        if (paper == SbColor(1, 1, 1)) return SbColor(0, 0, 0);
+        return paper;
+    case SoVectorizeAction::INVERT_COLORS: return SbColor(1 - paper[0], 1 - paper[1], 1 - paper[2]);
+    default: return paper;
+    }
+}
+
 void applySettings(SoVectorizeAction &a, const CliOptions &o) {
     float paperW = o.landscape ? o.paperHeight : o.paperWidth;
     float paperH = o.landscape ? o.paperWidth : o.paperHeight;
     a.setDrawingDimensions(paperW - 2 * o.margin, paperH - 2 * o.margin);
     a.setStartPosition(o.margin, o.margin);
     a.setOrientation(o.landscape ? SoVectorizeAction::LANDSCAPE : SoVectorizeAction::PORTRAIT);
-    a.setBorder(o.borderWidth, o.borderColor);
-    a.setBackgroundColor(o.background ? 1 : 0, o.backgroundColor);
     a.setColorTranslationMethod(static_cast<SoVectorizeAction::ColorTranslationMethod>(o.colorTranslation));
+    a.setBorder(o.borderWidth, screenColorFor(o.borderColor, o.colorTranslation));
+    a.setBackgroundColor(o.background ? 1 : 0, screenColorFor(o.backgroundColor, o.colorTranslation));
     a.setNominalWidth(o.nominalWidth);
     a.setPixelImageSize(o.pixelSize);
     a.setLineEndStyle(static_cast<SoVectorizeAction::EndLineStyle>(o.lineCap));

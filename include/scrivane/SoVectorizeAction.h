@@ -4,6 +4,7 @@
 #include "scene/actions/SoCallbackAction.h"
 #include "scene/base/SbBox2f.h"
 #include "scene/base/SbColor.h"
+#include "scene/base/SbMatrix.h"
 #include "scene/base/SbPList.h"
 #include "scene/base/SbString.h"
 #include "scene/base/SbVec2f.h"
@@ -13,6 +14,7 @@
 #include "scene/misc/SoNodeList.h"
 #include "scene/nodes/SoImage.h"
 #include "scrivane/SoVectorOutput.h"
+#include <vector>
 
 class SoCallbackAction;
 class SoHLHSRVectorize;
@@ -284,6 +286,7 @@ private:
     SbColor getLightingColor(SoCallbackAction *action, const SoPrimitiveVertex *vertex, const SbVec4f &point,
                              int &invisible);
     void computeLightList(SoState *state);
+    bool sameLightMatrices(SoState *state) const;
     void deleteLightsList();
     float getAttenuationFactor(const SoCallbackAction *action, const SbVec3f &a, const SbVec3f &b);
 
@@ -320,7 +323,10 @@ private:
     SbColor *pointColors = nullptr;
     HLHSRMode hlhsrMode = HIDDEN_NONE;
     int annoTextAsText = 0;
+    // The light list the records in lightData were built from: the nodes and the matrix each
+    // was reached under (one node can be reached under several transformations or cameras).
     SoNodeList lightNodes;
+    std::vector<SbMatrix> lightMatrices;
     SbPList lightData;
     int lightingEnabled = 0;
     // What the point buffer holds: 0 nothing, 1 a polyline, 2 points. Kept per action; only

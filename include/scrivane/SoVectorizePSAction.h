@@ -3,6 +3,7 @@
 #include "scene/base/SbPList.h"
 #include "scrivane/SoPSVectorOutput.h"
 #include "scrivane/SoVectorizeAction.h"
+#include <vector>
 
 // The vectorize action that writes a PostScript (Level 2) document: one page per apply, or one
 // per beginPage/endPage. The document carries a fixed prolog of drawing procedures (colour or
@@ -15,7 +16,8 @@
 // per document, at their first use.
 //
 // Ownership: the constructor creates the SoPSVectorOutput and the destructor deletes it (after
-// ending a page that is still open). Fill patterns are remembered by the address of their bits,
+// ending a page that is still open). Fill patterns are remembered by the address of their bits
+// and their colour,
 // which belong to the scene; the list is emptied at every header and never dereferenced after
 // the primitive that defined them.
 class SoVectorizePSAction : public SoVectorizeAction {
@@ -109,6 +111,8 @@ private:
     int currentPattern = 0;
     int patternCount = 0;
     SbPList patternList;
+    // The colour of each pattern in patternList, at the same position.
+    std::vector<SbColor> patternColors;
 };
 
 #endif

@@ -1,11 +1,12 @@
 // The base print operations: a plain-text trace on standard output, used only by formats that
-// do not override them. Colours are printed as 0xRRGGBB.
+// do not override them. A colour is printed as its packed value 0xRRGGBBAA with the upper 8 bits
+// cleared, that is green, blue and alpha (FF for an opaque colour): pure red prints as 0000FF.
 #include <cstdio>
 #include "scene/nodes/SoMarkerSet.h"
 #include "scrivane/SoVectorizeAction.h"
 
 namespace {
-unsigned rgbOf(const SbColor &c) { return c.getPackedValue(0) >> 8; }
+unsigned rgbOf(const SbColor &c) { return c.getPackedValue(0) & 0x00FFFFFFu; }
 } // namespace
 
 void SoVectorizeAction::printPolyLine(const SbVec4f *points, int n, const SbColor *colors, int multiColor,

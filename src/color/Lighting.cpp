@@ -5,7 +5,9 @@
 // translation like every colour.
 //
 // The light records are built once per distinct light list: the list of the state is compared
-// node by node with the cached one, and only a different list rebuilds them.
+// node by node and matrix by matrix with the cached one, and only a different list rebuilds
+// them. The matrices count because one light node reached under another transformation or
+// another camera lights from another direction.
 #include "LightRecord.h"
 #include "scene/actions/SoCallbackAction.h"
 #include "scene/elements/SoEnvironmentElement.h"
@@ -44,14 +46,22 @@ SbVec3f placeLocation(const SbMatrix &m, const SbVec3f &p) {
 
 void SoVectorizeAction::deleteLightsList() {
     lightNodes.truncate(0);
+    lightMatrices.clear();
     for (int i = 0; i < lightData.getLength(); i++)
         delete static_cast<LightRecord *>(lightData[i]);
     lightData.truncate(0);
 }
 
+bool SoVectorizeAction::sameLightMatrices(SoState *state) const {
+    for (size_t i = 0; i < lightMatrices.size(); i++)
+        if (!(SoLightElement::getMatrix(state, static_cast<int>(i)) == lightMatrices[i]))
+            return false;
+    return true;
+}
+
 void SoVectorizeAction::computeLightList(SoState *state) {
     const SoNodeList &lights = SoLightElement::getLights(state);
-    if (lights == lightNodes) return;
+    if (lights == lightNodes && sameLightMatrices(state)) return;
     deleteLightsList();
     lightNodes = lights;
     for (int i = 0; i < lights.getLength(); i++) {
@@ -77,6 +87,7 @@ void SoVectorizeAction::computeLightList(SoState *state) {
             }
         }
         const SbMatrix &matrix = SoLightElement::getMatrix(state, i);
+        lightMatrices.push_back(matrix);
         if (record->lightType != LightRecord::POINT)
             record->direction = turnDirection(matrix, record->direction);
         if (record->lightType != LightRecord::DIRECTIONAL)

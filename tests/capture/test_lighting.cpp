@@ -177,3 +177,19 @@ TEST(LightingTest, LitTrianglesLandWhereUnlitOnesDo) {
         for (int k = 0; k < 3; k++)
             EXPECT_NEAR(shaded.calls[0].points[i][k], unlit.calls[0].points[i][k], 1e-3f);
 }
+
+// One light node reached twice, the second time turned by 60 degrees: each face is lit from the
+// direction the light has where the face meets it.
+TEST(LightingTest, ALightReachedUnderAnotherTransformationLightsFromItsNewDirection) {
+    const std::string scene =
+        kDark + "Separator { DEF L DirectionalLight { direction 0 0 -1 } " + kTriangle +
+        "} Separator { Rotation { rotation 0 1 0 1.0471976 } USE L "
+        "Rotation { rotation 0 1 0 -1.0471976 } " +
+        kTriangle + "}";
+    const std::vector<SbColor> colors = litColors(scene);
+    ASSERT_EQ(colors.size(), 2u);
+    for (int k = 0; k < 3; k++) {
+        EXPECT_NEAR(colors[0][k], 0.5f, 1e-5f);
+        EXPECT_NEAR(colors[1][k], 0.25f, 1e-5f);
+    }
+}

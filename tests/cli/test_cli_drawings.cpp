@@ -152,3 +152,39 @@ TEST(CliDrawings, SceneWithoutCameraIsFramed) {
                       scrivane::test::Rgb(255, 255, 255))
                 << "at (" << x << ", " << y << ") mm";
 }
+
+// Border and background colours are colours on paper: the default black border prints black
+// under the default black-and-white swap, and the colours given print as given whatever the
+// screen-to-paper translation.
+TEST(CliDrawings, BorderAndBackgroundPrintInTheColoursAskedFor) {
+    std::string dir = freshDir();
+    scrivane::test::RenderOptions render;
+    render.pageWidthPoints = 595;
+    render.pageHeightPoints = 842;
+    struct Case {
+        std::vector<std::string> options;
+        scrivane::test::Rgb border, background;
+    };
+    const Case cases[] = {
+        {{"--border", "4", "--background", "1,1,1"}, {0, 0, 0}, {255, 255, 255}},
+        {{"--border", "4", "--border-color", "1,0,0", "--background", "1,1,0", "--colors", "invert"},
+         {255, 0, 0},
+         {255, 255, 0}},
+    };
+    int n = 0;
+    for (const Case &c : cases) {
+        const std::string ps = dir + "/border" + std::to_string(n) + ".ps";
+        const std::string png = dir + "/border" + std::to_string(n++) + ".png";
+        std::vector<std::string> args = {data("unit_cube.iv"), "-o", ps};
+        args.insert(args.end(), c.options.begin(), c.options.end());
+        Result run = runTool(dir, args);
+        ASSERT_EQ(run.status, 0) << run.describe();
+        ASSERT_TRUE(scrivane::test::renderToPng(ps, png, render).ok());
+        scrivane::test::PngImage image;
+        ASSERT_TRUE(image.read(png));
+        SCOPED_TRACE(ps);
+        // The border straddles the frame's edge at 10 mm and is clipped to the frame.
+        EXPECT_EQ(image.pixelAtMillimetres(10.4, 148.5, render.dpi), c.border);
+        EXPECT_EQ(image.pixelAtMillimetres(14, 14, render.dpi), c.background);
+    }
+}

@@ -18,7 +18,7 @@ TEST(PSDocument, DefaultActionWritesColourPrologBoundingBoxAndSetUp) {
     });
     const std::string head =
         "%!PS-Adobe-2.0\n%%Creator: Nalder Scrivane 3.7\n%%Title: Scrivane\n"
-        "%%BoundingBox: 0 0  538  785\n%%EndComments\n% color header\n%\n"
+        "%%BoundingBox: 28 28 567 814\n%%EndComments\n% color header\n%\n"
         "/gc { /colorgblue exch def /colorggreen exch def /colorgred exch def } bind def\n";
     EXPECT_EQ(text.substr(0, head.size()), head);
     const std::string setUp = "2.834646 2.834646 scale\n/linecap 0 def\nlinecap setlinecap\n"
@@ -27,7 +27,9 @@ TEST(PSDocument, DefaultActionWritesColourPrologBoundingBoxAndSetUp) {
     EXPECT_EQ(afterProlog(text).substr(0, setUp.size()), setUp);
 }
 
-TEST(PSDocument, LandscapeTurnsThePageAndKeepsTheBox) {
+// The bounding box is where the page frame lies on the sheet, start position included; in
+// landscape the frame is turned, so its sides swap.
+TEST(PSDocument, LandscapeTurnsThePageAndItsBox) {
     const std::string text = writeDocument("landscape.ps", [](PSProbe &action) {
         action.setOrientation(SoVectorizeAction::LANDSCAPE);
         action.setStartPosition(10, 20);
@@ -36,7 +38,7 @@ TEST(PSDocument, LandscapeTurnsThePageAndKeepsTheBox) {
         action.setMiterLimit(4);
         applyEmpty(action);
     });
-    EXPECT_EQ(occurrences(text, "%%BoundingBox: 0 0  538  785\n"), 1);
+    EXPECT_EQ(occurrences(text, "%%BoundingBox: 56 28 842 567\n"), 1);
     EXPECT_EQ(occurrences(afterProlog(text),
                           "/linecap 1 def\nlinecap setlinecap\n0 setlinejoin\n4.00 setmiterlimit\n"
                           "0.35 ps\n0.35 ep\n[] 0 tl\n20.00 10.00 translate\n90 rotate\n"
@@ -89,7 +91,7 @@ TEST(PSDocument, PageModeSharesOneHeaderAndFooterAmongThreeDrawings) {
         action.endPage();
     });
     EXPECT_EQ(occurrences(text, "%!PS-Adobe-2.0"), 1);
-    EXPECT_EQ(occurrences(text, "%%BoundingBox: 0 0  595  841\n"), 1);
+    EXPECT_EQ(occurrences(text, "%%BoundingBox: 0 0 596 842\n"), 1);
     EXPECT_EQ(occurrences(text, "showpage\n"), 1);
     EXPECT_EQ(occurrences(text, "pfabeg\n"), 3);
     EXPECT_EQ(occurrences(text, "gsave\n130.00 20.00 translate\n"), 1);

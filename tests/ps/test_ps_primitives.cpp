@@ -155,7 +155,8 @@ TEST(PSPolygon, GroupsOf248AfterTheFirstPoint) {
               "0 0 1 gc 0 2 pfabeg" + run(248, 1, 2) + " 248 pfacnt 249 2 1 pfaend 1 pfa");
 }
 
-TEST(PSPolygon, APatternIsDefinedOnceAndReused) {
+// A pattern is its bits in its colour: the same bits in another colour are another pattern.
+TEST(PSPolygon, APatternIsDefinedOncePerColourAndReused) {
     unsigned char bits[128], other[128];
     for (int i = 0; i < 128; i++) {
         bits[i] = (i / 4) % 2 ? 0xF0 : 0x0F;
@@ -164,10 +165,12 @@ TEST(PSPolygon, APatternIsDefinedOnceAndReused) {
     const std::string body = drawDocument("patterns.ps", [&](PSProbe &a) {
         const std::vector<SbVec4f> square = rect(10, 10, 40, 40);
         a.printPolygon(square.data(), 4, &red, "cat", "name", bits);
+        a.printPolygon(square.data(), 4, &red, "cat", "name", bits);
         a.printPolygon(square.data(), 4, &blue, "cat", "name", bits);
         a.printPolygon(square.data(), 4, &blue, "cat", "name", other);
+        a.printPolygon(square.data(), 4, &blue, "cat", "name", bits);
     });
-    EXPECT_EQ(occurrences(body, "pcreatpat\n /PATTERN_"), 2);
+    EXPECT_EQ(occurrences(body, "pcreatpat\n /PATTERN_"), 3);
     EXPECT_EQ(body.find("1 0 0 gc\n1.000000 0.000000 0.000000\n0.352778\n0.352778\n"
                         "{<0f 0f 0f 0f f0 f0 f0 f0 0f "),
               0u);
@@ -175,14 +178,21 @@ TEST(PSPolygon, APatternIsDefinedOnceAndReused) {
         occurrences(
             body,
             " 0f 0f f0 f0 f0 f0 >} pcreatpat\n /PATTERN_0 exch def\n10.00 10.00 PATTERN_0 ppatbeg\n"
-            "10 40 40 40 40 10\n3 ppatend\n0 0 1 gc\n10.00 10.00 PATTERN_0 ppatbeg\n"),
+            "10 40 40 40 40 10\n3 ppatend\n10.00 10.00 PATTERN_0 ppatbeg\n"),
         1);
+    EXPECT_EQ(occurrences(body, "0 0 1 gc\n0.000000 0.000000 1.000000\n0.352778\n0.352778\n"
+                                "{<0f 0f 0f 0f f0 f0 f0 f0 0f "),
+              1);
     EXPECT_EQ(occurrences(body, "0.000000 0.000000 1.000000\n0.352778\n0.352778\n{<00 01 02 "), 1);
     EXPECT_EQ(
-        occurrences(body, "7f >} pcreatpat\n /PATTERN_1 exch def\n10.00 10.00 PATTERN_1 ppatbeg\n"),
+        occurrences(body, "7f >} pcreatpat\n /PATTERN_2 exch def\n10.00 10.00 PATTERN_2 ppatbeg\n"),
         1);
+    EXPECT_EQ(occurrences(body, "3 ppatend\n10.00 10.00 PATTERN_1 ppatbeg\n"), 1);
 }
 
+// Parentheses and backslashes are escaped, other bytes outside printable ASCII written in octal,
+// and a font name that is no PostScript name literal goes through a string: Ghostscript reads
+// every line.
 TEST(PSText, JustificationsEscapingAndFontCache) {
     const std::string longName(300, 'F');
     const std::string body = drawDocument("text.ps", [&](PSProbe &a) {
@@ -193,15 +203,22 @@ TEST(PSText, JustificationsEscapingAndFontCache) {
         a.printText2(pt(10, 50), black, "Helvetica", 10, "none", 0, 0);
         a.printText2(pt(10, 60), black, longName.c_str(), 12, "x", 1, 0);
         a.printText2(pt(10, 70), black, longName.c_str(), 12, "y", 1, 0);
+        a.printText2(pt(10, 80), black, "Times Roman", 12, "ends\\", 1, 0);
+        a.printText2(pt(10, 90), black, "Times Roman", 12, "tab\tline\ncaf\xe9", 1, 0);
     });
     EXPECT_EQ(body.find("0 0 0 gc\n/Helvetica findfont 3.53 scalefont setfont\n"
-                        "(f\\(x\\)) 0.00 10.00 20.00 ltx\n10.00 30.00 90.00 (a\\b) rtx\n"
+                        "(f\\(x\\)) 0.00 10.00 20.00 ltx\n10.00 30.00 90.00 (a\\\\b) rtx\n"
                         "10.00 40.00 0.00 (\\(c\\)) ctx\n/" +
                         longName + " findfont"),
               0u)
         << body;
     EXPECT_EQ(occurrences(body, "/" + longName + " findfont 4.23 scalefont setfont\n"), 2);
     EXPECT_EQ(body.find("none"), std::string::npos);
+    EXPECT_EQ(occurrences(body, "(Times Roman) cvn findfont 4.23 scalefont setfont\n"
+                                "(ends\\\\) 0.00 10.00 80.00 ltx\n"
+                                "(tab\\011line\\012caf\\351) 0.00 10.00 90.00 ltx\n"),
+              1)
+        << body;
 }
 
 TEST(PSImage, HexadecimalLinesHold40Bytes) {

@@ -6,10 +6,11 @@
 //   50 50 50 10 3 pfaend             (the rest, closing the path)
 //   1 pfa                            (even-odd fill)
 //
-// A polygon with a fill pattern defines the pattern at its first use in the document, as a
-// coloured 32 x 32 tiling named PATTERN_N, then starts with ppatbeg and ends with ppatend:
+// A polygon with a fill pattern defines the pattern at its first use in the document in its
+// colour, as a coloured 32 x 32 tiling named PATTERN_N, then starts with ppatbeg and ends with
+// ppatend:
 //
-//   1.000000 0.000000 0.000000       (colour of the first polygon that uses it)
+//   1.000000 0.000000 0.000000       (colour of the polygons that use it)
 //   0.352778                         (pattern scale: one bit per 1/72 inch)
 //   0.352778
 //   {<ff 00 ff 00 ... >} pcreatpat    (128 bytes, rows from the bottom up)
@@ -46,12 +47,17 @@ void SoVectorizePSAction::printPolygon(const SbVec4f *points, int n, const SbCol
     assignColor(colors[0], nominal);
 
     if (patternBits) {
-        // The same bits (by address) are the same pattern: defined once, then used by number.
-        const int found = patternList.find(patternBits);
-        if (found >= 0 && found < patternCount) {
+        // A tiling pattern carries its colour, so a pattern is the same only for the same bits
+        // (by address) in the same colour: defined once, then used by number.
+        int found = -1;
+        for (int k = 0; k < patternCount && found < 0; k++)
+            if (patternList[k] == patternBits && patternColors[static_cast<size_t>(k)] == colors[0])
+                found = k;
+        if (found >= 0) {
             currentPattern = found;
         } else {
             patternList.append(const_cast<unsigned char *>(patternBits));
+            patternColors.push_back(colors[0]);
             char definition[1024];
             int length =
                 std::snprintf(definition, sizeof(definition), "%f %f %f\n%f\n%f\n{<",

@@ -180,14 +180,14 @@ const char *const greyPrologSecond = R"PS(/DisplayImage { gsave /lenline exch de
 % end
 )PS";
 
-void writePrologText(FILE *fp, const char *text, int widthPoints, int heightPoints) {
+void writePrologText(FILE *fp, const char *text, const PointBox &box) {
     const char *mark = std::strstr(text, boundingBoxPlaceholder);
     if (!mark) {
         std::fputs(text, fp);
         return;
     }
     std::fwrite(text, 1, static_cast<size_t>(mark - text), fp);
-    std::fprintf(fp, "%%%%BoundingBox: 0 0 %4d %4d", widthPoints, heightPoints);
+    std::fprintf(fp, "%%%%BoundingBox: %d %d %d %d", box.llx, box.lly, box.urx, box.ury);
     std::fputs(mark + std::strlen(boundingBoxPlaceholder), fp);
 }
 

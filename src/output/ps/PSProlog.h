@@ -15,9 +15,14 @@ extern const char *const greyPrologSecond;
 // The placeholder line of the first texts.
 extern const char *const boundingBoxPlaceholder;
 
-// Writes a prolog text with its bounding-box placeholder replaced by the page size in points
-// (right-aligned in four characters each). A text without the placeholder is written as it is.
-void writePrologText(FILE *fp, const char *text, int widthPoints, int heightPoints);
+// A box on the sheet in whole points: lower left and upper right corners.
+struct PointBox {
+    int llx, lly, urx, ury;
+};
+
+// Writes a prolog text with its bounding-box placeholder replaced by the box. A text without the
+// placeholder is written as it is.
+void writePrologText(FILE *fp, const char *text, const PointBox &box);
 
 } // namespace scrivane_ps
 

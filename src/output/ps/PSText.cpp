@@ -5,11 +5,45 @@
 //   /Times-Roman findfont 3.53 scalefont setfont
 //   (left) 0.00 20.00 30.00 ltx      text starting at the anchor
 //   20.00 40.00 0.00 (right) rtx     text ending at the anchor
-//   20.00 50.00 90.00 (f\(x\)) ctx   text centred on the anchor; parentheses are escaped
+//   20.00 50.00 90.00 (f\(x\)) ctx   text centred on the anchor
+//
+// Parentheses and backslashes are escaped, since either can end or break the string, and bytes
+// outside printable ASCII are written as three-digit octal escapes, so that no text can make the
+// document unreadable and a line break in a text cannot split a command across lines. A font
+// name that could not stand as a PostScript name literal (spaces, delimiters, other bytes) is
+// written as a string turned into a name: (Times Roman) cvn findfont.
 #include "scrivane/SoVectorizePSAction.h"
 #include <cstdio>
 #include <cstring>
 #include <string>
+
+namespace {
+
+std::string psString(const char *text) {
+    std::string escaped;
+    escaped.reserve(std::strlen(text) + 8);
+    for (const unsigned char *c = reinterpret_cast<const unsigned char *>(text); *c; c++) {
+        if (*c == '(' || *c == ')' || *c == '\\') {
+            escaped += '\\';
+            escaped += static_cast<char>(*c);
+        } else if (*c < 0x20 || *c > 0x7e) {
+            char octal[5];
+            std::snprintf(octal, sizeof(octal), "\\%03o", *c);
+            escaped += octal;
+        } else {
+            escaped += static_cast<char>(*c);
+        }
+    }
+    return escaped;
+}
+
+bool isPlainName(const char *name) {
+    for (const unsigned char *c = reinterpret_cast<const unsigned char *>(name); *c; c++)
+        if (*c <= 0x20 || *c > 0x7e || std::strchr("()<>[]{}/%", *c)) return false;
+    return true;
+}
+
+} // namespace
 
 void SoVectorizePSAction::printText2(SbVec4f position, SbColor color, const char *fontName,
                                      float fontSize, const char *text, int justification,
@@ -23,22 +57,18 @@ void SoVectorizePSAction::printText2(SbVec4f position, SbColor color, const char
     if (fontSize != currentFontSize || std::strcmp(fontName, currentFontName) != 0) {
         currentFontSize = fontSize;
         std::snprintf(currentFontName, sizeof(currentFontName), "%s", fontName);
-        std::fprintf(fp, "/%s findfont %.2f scalefont setfont\n", fontName,
-                     static_cast<double>(fontSize * getNominalWidth(MILLIMETER)));
+        const double size = fontSize * getNominalWidth(MILLIMETER);
+        if (isPlainName(fontName))
+            std::fprintf(fp, "/%s findfont %.2f scalefont setfont\n", fontName, size);
+        else
+            std::fprintf(fp, "(%s) cvn findfont %.2f scalefont setfont\n",
+                         psString(fontName).c_str(), size);
     }
     const double pi = 3.14159265358979323846;
     const double degrees = angle != 0.0f ? angle * 180.0 / pi : 0.0;
 
-    // Only parentheses are escaped; every other byte goes into the string as it is.
-    std::string escaped;
-    if (std::strchr(text, '(') || std::strchr(text, ')')) {
-        escaped.reserve(2 * std::strlen(text) + 1);
-        for (const char *c = text; *c; c++) {
-            if (*c == '(' || *c == ')') escaped += '\\';
-            escaped += *c;
-        }
-        text = escaped.c_str();
-    }
+    const std::string escaped = psString(text);
+    text = escaped.c_str();
 
     const double x = position[0], y = position[1];
     switch (justification) {

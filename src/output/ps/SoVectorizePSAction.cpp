@@ -1,6 +1,6 @@
 // The document around the primitives. One page looks like this:
 //
-//   prolog (PSProlog.cpp) with "%%BoundingBox: 0 0  538  785" for the page frame in points
+//   prolog (PSProlog.cpp) with "%%BoundingBox: 28 28 567 814": the page frame on the sheet
 //   2.834646 2.834646 scale              one user unit is one millimetre from here on
 //   /linecap 0 def / linecap setlinecap / 2 setlinejoin / 1.50 setmiterlimit
 //   0.35 ps / 0.35 ep / [] 0 tl          the drawing state in force at the start
@@ -26,17 +26,26 @@ SoActionMethodList *SoVectorizePSAction::methods = nullptr;
 
 namespace {
 
-// Points per millimetre, for the bounding box (single precision) and the scale line.
-const float pointsPerMillimetre = 2.8346457f;
+// Points per millimetre, for the bounding box.
+const double pointsPerMillimetre = 72.0 / 25.4;
 
-// A page length in points, truncated toward zero. Lengths beyond the range of int (or not a
-// number) are held to the range, so the conversion itself is always defined.
-int pagePoints(float millimetres) {
-    float points = millimetres * pointsPerMillimetre;
+// A sheet length in points, rounded down or up to a whole point. Lengths beyond the range of
+// int (or not a number) are held to the range, so the conversion itself is always defined.
+int sheetPoints(double millimetres, bool roundUp) {
+    const double points = millimetres * pointsPerMillimetre;
     if (!(points == points)) return 0;
-    if (points >= 2147483520.0f) return INT_MAX;
-    if (points <= -2147483520.0f) return INT_MIN;
-    return static_cast<int>(points);
+    if (points >= 2147483520.0) return INT_MAX;
+    if (points <= -2147483520.0) return INT_MIN;
+    return static_cast<int>(roundUp ? std::ceil(points) : std::floor(points));
+}
+
+// The box on the sheet that the page frame occupies: everything drawn is clipped to it. It
+// starts at the start position; in landscape the frame is turned, so its sides swap.
+scrivane_ps::PointBox sheetBox(const SbVec2f &start, const SbVec2f &size, bool landscape) {
+    const int across = landscape ? 1 : 0, up = landscape ? 0 : 1;
+    return {sheetPoints(start[across], false), sheetPoints(start[up], false),
+            sheetPoints(static_cast<double>(start[across]) + size[across], true),
+            sheetPoints(static_cast<double>(start[up]) + size[up], true)};
 }
 
 // PostScript line cap for the action's end style; unknown styles take the flat cap.
@@ -125,7 +134,7 @@ void SoVectorizePSAction::writeHeader() {
 
     scrivane_ps::writePrologText(
         fp, color ? scrivane_ps::colorPrologFirst : scrivane_ps::greyPrologFirst,
-        pagePoints(pageSize[0]), pagePoints(pageSize[1]));
+        sheetBox(pageStart, pageSize, getOrientation() == LANDSCAPE));
     std::fputs(color ? scrivane_ps::colorPrologSecond : scrivane_ps::greyPrologSecond, fp);
     std::fprintf(fp, "%f %f scale\n", 72.0 / 25.4, 72.0 / 25.4);
 
@@ -139,6 +148,7 @@ void SoVectorizePSAction::writeHeader() {
     markerBitmapCount = 0;
     patternCount = 0;
     patternList.truncate(0);
+    patternColors.clear();
 
     std::fprintf(fp, "/linecap %d def\n", psLineCap(getLineEndStyle()));
     std::fputs("linecap setlinecap\n", fp);
