@@ -172,7 +172,10 @@ int writeMetafile(SoVectorizeAction &action, SoSeparator *root, const CliOptions
                               ? (std::filesystem::temp_directory_path(ec) / "scrivane-").string()
                               : target + ".partial-";
     partial += std::to_string(getpid()) + ".emf";
-    static_cast<SoVectorizeGDIAction &>(action).getGDIVectorOutput()->openFile(partial.c_str());
+    SoVectorizeGDIAction &gdi = static_cast<SoVectorizeGDIAction &>(action);
+    gdi.getGDIVectorOutput()->openFile(partial.c_str());
+    // The metafile's description names the drawing asked for, not the temporary file.
+    gdi.setDescriptionFileName(o.output.c_str());
     action.apply(root);
     if (!metafileComplete(partial)) {
         std::remove(partial.c_str());

@@ -19,7 +19,9 @@
 //
 // Documents: one per apply outside page mode, one per beginPage ... endPage in page mode. The
 // header opens the target (creates the metafile, starts the print job and page) and the footer
-// closes it (writes the metafile, ends the page and the job).
+// closes it (writes the metafile, ends the page and the job). In page mode a metafile's frame
+// is the page frame, and each drawing of the page moves the window origin to its own place
+// before its background.
 //
 // State kept between calls: the selected pen (style, width, colour, geometric or cosmetic) and
 // brush colour, so that equal pens and brushes are created once; the miter limit last set; the
@@ -52,6 +54,13 @@ public:
     // The name of the metafile that the last header created (".emf" appended where needed);
     // empty when the last document went to a printer or a supplied context, or before any.
     const char *getMetafileName() const { return metafileName.c_str(); }
+
+    // The file name that a metafile's description gives for its picture. Empty, the default:
+    // the name of the metafile written. An application that writes the metafile under a
+    // temporary name and moves it into place afterwards sets the final name here. The text is
+    // copied; it applies to every metafile written from then on.
+    void setDescriptionFileName(const char *name) { descriptionFileName = name ? name : ""; }
+    const char *getDescriptionFileName() const { return descriptionFileName.c_str(); }
 
 protected:
     // The description the metafile header carries: the creator, a NUL, the file name, two
@@ -107,6 +116,11 @@ private:
     void openMetafile();
     void openPrinterPage();
     void openDeviceContext();
+    // Sets the window origin that puts the drawing area where the drawing's offset says (the
+    // start position; in page mode from the page frame's start), for the kind of target the
+    // header opened, and the landscape page height of the drawing. Writes the origin only when
+    // it differs from the one set, unless force is 1.
+    void placeDrawing(int force);
     // Ends the document the last header opened, if any: releases the writer's pen, brush and
     // print job or metafile. The footer, and a header meeting a document still open.
     void closeDocument();
@@ -174,6 +188,13 @@ private:
     // What was selected before the writer's first pen and brush, selected again at the end.
     HGDIOBJ previousPen = nullptr;
     HGDIOBJ previousBrush = nullptr;
+    // Printer mode: the printable area's corner (logical units) and the sheet's far y, which
+    // place each drawing of a page.
+    int printMarginX = 0, printMarginY = 0, printPaperY = 0;
+    // The window origin last set.
+    int windowOriginX = 0, windowOriginY = 0;
+    // The file name for the metafile's description; empty for the metafile's own name.
+    std::string descriptionFileName;
     // Text settings last made; textStateValid 0 after a header.
     int textStateValid = 0;
     COLORREF textColor = 0;

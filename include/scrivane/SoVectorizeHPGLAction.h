@@ -85,6 +85,8 @@ private:
     // Selects the pen for a colour (at the nominal width) with "SP", unless it is current.
     // Returns 1 when the pen changed.
     int selectPen(SbColor color);
+    // Opens the input window on the whole drawing area.
+    void writeDrawingAreaWindow();
     // Writes the line type for a pattern other than the current one.
     void writeLinePattern(unsigned short pattern);
     // Writes the relative PE steps from points[0] to points[n-1], carrying the truncation error.
@@ -105,6 +107,8 @@ private:
     float currentTextAngle = 0.0f;
     // Set when the font name in force was too long for currentFontName.
     int currentFontNameTooLong = 0;
+    // 1 once an IW since the header holds the plotter to a window; IN leaves none.
+    int inputWindowSet = 0;
 };
 
 #endif

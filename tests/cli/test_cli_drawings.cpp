@@ -106,6 +106,12 @@ TEST(CliDrawings, DemoSceneInEveryFormat) {
     EXPECT_GT(emf.ofType(scrivane::test::emf_type::POLYGON16).size() +
                   emf.ofType(scrivane::test::emf_type::POLYGON).size(),
               10u);
+    // The header's description names the drawing asked for, not the temporary file the command
+    // wrote it in before moving it into place.
+    const scrivane::test::EmfRecord &header = emf.records.at(0);
+    EXPECT_EQ(header.utf16(header.u32(64), header.u32(60)),
+              "Creator : Scrivane Nalder EUROPE a Nalder Company\\u0000" + dir +
+                  "/demo.emf\\u0000\\u0000");
     // Only the finished drawings are left: no temporary files.
     EXPECT_EQ(listDir(dir), (std::vector<std::string>{
                                 "binary1.cgm", "binary4.cgm", "clear.cgm", "demo.emf", "demo.hpgl",

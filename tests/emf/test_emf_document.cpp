@@ -163,6 +163,60 @@ TEST_F(EmfTest, PageModeWritesOneMetafileForSeveralApplies) {
     EXPECT_EQ(count(load("next.emf"), POLYLINE), 1u);
 }
 
+TEST_F(GdiPrintTest, PageModePlacesEachDrawingAtItsStartPositionInThePageFrame) {
+    // Two 90 mm drawings with a blue background and a red border on a page framed at (5, 5),
+    // 200 x 287 mm: one at (10, 10) and one at (100, 150) from the frame's start.
+    const auto drawTwo = [](GDIProbe &action) {
+        action.beginPage(SbVec2f(5, 5), SbVec2f(200, 287));
+        action.setDrawingDimensions(90, 90);
+        action.setBackgroundColor(1, SbColor(0, 0, 1));
+        action.setBorder(2.0f, SbColor(1, 0, 0));
+        action.setStartPosition(10, 10);
+        action.applyEmpty();
+        action.setStartPosition(100, 150);
+        action.applyEmpty();
+        action.endPage();
+    };
+    {
+        const std::string name = path("drawings.emf");
+        GDIProbe action;
+        action.getOutput()->openFile(name.c_str());
+        drawTwo(action);
+    }
+    const EmfFile file = load("drawings.emf");
+    // The frame is the page frame with its start as margin; each drawing moves the window
+    // origin to its own corner (frame start plus start position) before its background, and
+    // draws background and border in its own coordinates.
+    EXPECT_EQ(ints(file.records.at(0), 24, 4), "(0,-29700,21000,0)");
+    const int firstBorder = findRecord(file, POLYLINE), move = findRecord(file, SETWINDOWORGEX, 3);
+    ASSERT_GT(firstBorder, findRecord(file, POLYGON));
+    EXPECT_GT(move, firstBorder) << dumpEmf(file);
+    EXPECT_LT(move, findRecord(file, POLYGON, firstBorder)) << dumpEmf(file);
+    EXPECT_EQ(fieldOf(file, SETWINDOWORGEX, 8) + " " + fieldOf(file, SETWINDOWORGEX, 12),
+              "-1500 -10500 -1500 -15500");
+    const auto polygons = file.ofType(POLYGON), polylines = file.ofType(POLYLINE);
+    ASSERT_EQ(polygons.size(), 2u);
+    ASSERT_EQ(polylines.size(), 2u);
+    for (int i = 0; i < 2; i++) {
+        EXPECT_EQ(pointsOf(*polygons[i]), "(0,0)(9000,0)(9000,9000)(0,9000)");
+        EXPECT_EQ(pointsOf(*polylines[i]), "(0,0)(9000,0)(9000,9000)(0,9000)(0,0)");
+    }
+
+    // On a printer the page's origin comes from the sheet's printable area; the second drawing
+    // lies 90 mm right of and 140 mm above the first all the same.
+    ASSERT_TRUE(ScrivaneGdiSetPrintToFile(path("sheet-%d.emf").c_str()));
+    {
+        GDIProbe action;
+        action.getOutput()->openFile();
+        drawTwo(action);
+    }
+    const EmfFile sheet = load("sheet-1.emf");
+    const auto origins = sheet.ofType(SETWINDOWORGEX);
+    ASSERT_EQ(origins.size(), 2u);
+    EXPECT_EQ(origins[1]->i32(8) - origins[0]->i32(8), -9000);
+    EXPECT_EQ(origins[1]->i32(12) - origins[0]->i32(12), -14000);
+}
+
 TEST_F(GdiPrintTest, PrinterModeWritesOneJobPerApplyAndOnePagePerBeginPage) {
     ASSERT_TRUE(ScrivaneGdiSetPrintToFile(path("job-%d.emf").c_str()));
     GDIProbe action;

@@ -71,6 +71,23 @@ Hp2xxVerdict runHp2xx(const std::string &hpglPath, const std::string &epsPath) {
     return verdict;
 }
 
+void expectCheckerAccepts(const std::string &path) {
+    const std::string checker = std::string(SCRIVANE_SHARED_DIR) + "/readers/hpgl_check.py";
+    if (access("/usr/bin/python3", X_OK) != 0 || access(checker.c_str(), R_OK) != 0) {
+        std::cout << "[ NOTE     ] /usr/bin/python3 or " << checker << " is absent: " << path << " not checked\n";
+        return;
+    }
+    const std::string command = "/usr/bin/python3 '" + checker + "' '" + path + "' 2>&1";
+    FILE *pipe = popen(command.c_str(), "r");
+    ASSERT_NE(pipe, nullptr) << command;
+    std::string log;
+    char buffer[4096];
+    size_t got;
+    while ((got = fread(buffer, 1, sizeof buffer, pipe)) > 0) log.append(buffer, got);
+    const int status = pclose(pipe);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << path << ": hpgl_check.py: " << log;
+}
+
 hpgl::Stream expectReadable(const std::string &path, const std::string &bytes) {
     hpgl::Stream stream = hpgl::parse(bytes);
     EXPECT_TRUE(stream.ok()) << path << ": " << stream.error;

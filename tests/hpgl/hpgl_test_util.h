@@ -41,6 +41,10 @@ struct Hp2xxVerdict {
 // (turned for RO90), as the project's reader scripts do.
 Hp2xxVerdict runHp2xx(const std::string &hpglPath, const std::string &epsPath);
 
+// The strict checker of the shared readers (hpgl_check.py) must accept the file; when the
+// checker or python3 is absent this is noted and nothing is checked.
+void expectCheckerAccepts(const std::string &path);
+
 // Our tokenizer must read the whole stream, and hp2xx must read the file without complaint
 // (checked only when hp2xx is installed). Returns the parsed stream.
 hpgl::Stream expectReadable(const std::string &path, const std::string &bytes);

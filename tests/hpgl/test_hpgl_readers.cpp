@@ -46,6 +46,17 @@ struct Raster {
     }
     bool white(double x, double y, double half) const { return all(x, y, half, 255, 255, 255); }
 };
+
+// The EPS that readPlot had hp2xx write beside a plot, rendered by Ghostscript at 96 dpi.
+bool render(const std::string &path, Raster &r) {
+    const std::string png = path + ".png";
+    const std::string command = "/usr/bin/gs -q -dBATCH -dNOPAUSE -dSAFER -dEPSCrop -r96 -sDEVICE=png16m "
+                                "-sOutputFile='" + png + "' '" + path + ".eps' > /dev/null 2>&1";
+    EXPECT_EQ(std::system(command.c_str()), 0) << command;
+    std::string error;
+    EXPECT_TRUE(scrivane::test::readPng(png, r.image, error)) << error;
+    return error.empty() && r.image.width > 0;
+}
 } // namespace
 
 TEST(HpglRasterTest, Hp2xxAndGhostscriptShowTheDrawingWhereItWasPut) {
@@ -76,13 +87,8 @@ TEST(HpglRasterTest, Hp2xxAndGhostscriptShowTheDrawingWhereItWasPut) {
         a.endPage();
     }
     readPlot(path);
-    const std::string png = path + ".png";
-    const std::string command = "/usr/bin/gs -q -dBATCH -dNOPAUSE -dSAFER -dEPSCrop -r96 -sDEVICE=png16m "
-                                "-sOutputFile='" + png + "' '" + path + ".eps' > /dev/null 2>&1";
-    ASSERT_EQ(std::system(command.c_str()), 0) << command;
     Raster r;
-    std::string error;
-    ASSERT_TRUE(scrivane::test::readPng(png, r.image, error)) << error;
+    ASSERT_TRUE(render(path, r));
     // The EPS holds the page from its lower-left corner: a page millimetre is 96 / 25.4 pixels.
     ASSERT_NEAR(r.image.width, 120 * 96 / 25.4, 2);
     ASSERT_NEAR(r.image.height, 120 * 96 / 25.4, 2);
@@ -210,6 +216,49 @@ TEST_F(HpglSceneTest, PageModePutsTwoDrawingsOnOnePage) {
     EXPECT_EQ(frames, (std::vector<Points>{{{400, 400}, {4000, 400}, {4000, 4000}, {400, 4000}, {400, 400}},
                                            {{4400, 6000}, {8000, 6000}, {8000, 9600}, {4400, 9600}, {4400, 6000}}}));
     EXPECT_GT(s.count("FP"), 0);
+}
+
+TEST_F(HpglSceneTest, PageModeDrawsEachBackgroundAndBorderAtItsStartPosition) {
+    // Two drawings of nothing but their blue background and red border on one page.
+    const std::string path = outputPath("page-mode-backgrounds");
+    SoSeparator *empty = new SoSeparator;
+    empty->ref();
+    {
+        TestHPGLAction a;
+        ASSERT_EQ(a.getOutput()->openFile(path.c_str()), 1);
+        a.beginPage(SbVec2f(0, 0), SbVec2f(210, 297));
+        a.setDrawingDimensions(90, 90);
+        a.setBackgroundColor(1, SbColor(0, 0, 1));
+        a.setBorder(2.0f, SbColor(1, 0, 0));
+        a.setStartPosition(10, 10);
+        a.apply(empty);
+        a.setStartPosition(110, 150);
+        a.apply(empty);
+        a.endPage();
+    }
+    empty->unref();
+    const Plot p = readPlot(path);
+    // Each filled outline lies in the window in force: the second background opens its own
+    // drawing's window first, the first needs none after the header.
+    const std::vector<double> first{400, 400, 4000, 4000}, second{4400, 6000, 8000, 9600};
+    EXPECT_EQ(windows(p.stream), (std::vector<std::vector<double>>{first, second, second}));
+    EXPECT_EQ(p.stream.count("FP"), 2);
+    if (!installed("/usr/bin/hp2xx") || !installed("/usr/bin/gs"))
+        GTEST_SKIP() << "hp2xx (/usr/bin/hp2xx) or Ghostscript (/usr/bin/gs) is not installed: raster check skipped";
+    Raster r;
+    ASSERT_TRUE(render(path, r));
+    // Blue inside both drawings (page mm), white paper where neither is, red on their edges.
+    for (const auto &centre : std::initializer_list<std::pair<double, double>>{{55, 55}, {155, 195}}) {
+        EXPECT_GT(r.count(centre.first, centre.second, 40, 0, 0, 255), 801 * 801 * 9 / 10)
+            << centre.first << ", " << centre.second;
+        for (double along : {-30.0, 0.0, 30.0})
+            for (const auto &edge : std::initializer_list<std::pair<double, double>>{
+                     {centre.first - 45, centre.second + along}, {centre.first + 45, centre.second + along},
+                     {centre.first + along, centre.second - 45}, {centre.first + along, centre.second + 45}})
+                EXPECT_GT(r.count(edge.first, edge.second, 0.2, 255, 0, 0), 0) << edge.first << ", " << edge.second;
+    }
+    EXPECT_TRUE(r.white(155, 55, 30));
+    EXPECT_TRUE(r.white(55, 195, 30));
 }
 
 TEST_F(HpglSceneTest, ApplyWithoutPagesWritesOneDocumentEachAndAnOpenPageEndsInTheDestructor) {

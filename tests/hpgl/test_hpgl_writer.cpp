@@ -6,8 +6,10 @@
 #include <cstdio>
 #include <string>
 #include <vector>
+#include "emf_dump.h"
 #include "hpgl_test_util.h"
 #include "scene/nodes/SoMarkerSet.h"
+#include "scrivane/SoVectorizeGDIAction.h"
 
 namespace {
 const SbColor kRed(1, 0, 0), kBlue(0, 0, 1), kWhite(1, 1, 1), kBlack(0, 0, 0);
@@ -270,6 +272,100 @@ TEST(HpglTextTest, FontDirectionAndOriginOnlyOnChange) {
     });
     EXPECT_EQ(names.stream.count("SD"), 4);
     EXPECT_EQ(names.stream.count("LB"), 6);
+}
+
+TEST(HpglTextTest, LabelsHoldOnlyTextThePlotterPrints) {
+    // Control characters (the label terminator, an escape sequence, font shifts, backspace,
+    // white space), DEL, then Latin-1 and Windows characters beyond ASCII: e acute, C cedilla,
+    // euro, ellipsis, curly quotes, copyright, soft hyphen, no-break space, an unassigned byte,
+    // the multiplication sign and y diaeresis.
+    const std::string text = std::string("A\tB\r\nC\x1b%-12345XD\x0e"
+                                         "E\x0f"
+                                         "F\bG\x7fH;I\x03J") +
+                             "\xe9\xc7\x80\x85\x93x\x94\xa9\xad\xa0\x81\xd7\xff";
+    // White space becomes blanks, other control characters go; the rest is written in the
+    // plotter's default symbol set, Roman-8 (e acute 0xC5, C cedilla 0xB4, y diaeresis 0xEF),
+    // or spelt in ASCII where Roman-8 has no such character.
+    const std::string label = "A B  C%-12345XDEFGH;IJ\xc5\xb4"
+                              "EUR...\"x\"(C) x\xef";
+    Plot p = plot("label-bytes",
+                  [&](TestHPGLAction &a) { a.printText2(pt(0, 0), kRed, "Helvetica", 12.0f, text.c_str(), 1, 0.0f); });
+    EXPECT_EQ(p.body, "SP224SD2,1,4,12.00SSLO1PU\nPA400,400LB" + label + "\x03\nSPPG;\n");
+    expectCheckerAccepts(p.path);
+
+    // 100 000 characters cycling through every byte value but NUL: one label, printable ASCII
+    // kept in every cycle, no byte a plotter takes for a control function or an unassigned code.
+    std::string all;
+    for (int i = 0; i < 100000; i++) all += static_cast<char>(1 + i % 255);
+    Plot big = plot("label-long",
+                    [&](TestHPGLAction &a) { a.printText2(pt(0, 0), kRed, "Helvetica", 12.0f, all.c_str(), 1, 0.0f); });
+    expectCheckerAccepts(big.path);
+    ASSERT_EQ(big.stream.count("LB"), 1);
+    const std::string &plotted = big.stream.all("LB")[0]->text;
+    size_t controls = 0;
+    for (unsigned char c : plotted) controls += c < 0x20 || c == 0x7f || (c >= 0x80 && c <= 0xa0) || c == 0xff;
+    EXPECT_EQ(controls, 0u);
+    std::string ascii;
+    for (char c = 0x20; c < 0x7f; c++) ascii += c;
+    int runs = 0;
+    for (size_t at = plotted.find(ascii); at != std::string::npos; at = plotted.find(ascii, at + 1)) runs++;
+    EXPECT_EQ(runs, 100000 / 255);
+    // The last, partial cycle: y diaeresis, then the bytes 1 to 40 (five white-space controls).
+    const std::string tail = "\xef      !\"#$%&'(";
+    ASSERT_GT(plotted.size(), tail.size());
+    EXPECT_EQ(plotted.substr(plotted.size() - tail.size()), tail);
+}
+
+namespace {
+class TestGDIAction : public SoVectorizeGDIAction {
+public:
+    using SoVectorizeGDIAction::printText2;
+    using SoVectorizeGDIAction::writeFooter;
+    using SoVectorizeGDIAction::writeHeader;
+};
+} // namespace
+
+TEST(HpglTextTest, TextHeightFollowsTheNominalWidthAsInTheMetafile) {
+    // A 12-unit text at the default nominal width (one point per unit) and at 0.5 mm and
+    // 0.1 inch per unit: the SD height in points, and the same height in millimetres as the
+    // character height of the metafile's font (0.01 mm units).
+    struct Case {
+        float width;
+        SoVectorizeAction::DimensionUnit unit;
+        const char *sd;
+        int emfHeight;
+    };
+    for (const Case &c : {Case{0.35277778f, SoVectorizeAction::MILLIMETER, "SD2,1,4,12.00SS", -423},
+                          Case{0.5f, SoVectorizeAction::MILLIMETER, "SD2,1,4,17.01SS", -600},
+                          Case{0.1f, SoVectorizeAction::INCH, "SD2,1,4,86.40SS", -3048}}) {
+        const std::string name = "text-height-" + std::to_string(c.emfHeight);
+        SCOPED_TRACE(name);
+        Plot p = plot(
+            name,
+            [](TestHPGLAction &a) {
+                a.printText2(pt(0, 0), kRed, "Helvetica", 12.0f, "size", 1, 0.0f);
+                a.printText2(pt(0, 9), kRed, "Helvetica", 12.0f, "same", 1, 0.0f);
+            },
+            [&](TestHPGLAction &a) { a.setNominalWidth(c.width, c.unit); });
+        EXPECT_EQ(p.body, std::string("SP224") + c.sd + "LO1PU\nPA400,400LBsize\x03\nPU\nPA400,760LBsame\x03\nSPPG;\n");
+        ASSERT_EQ(p.stream.count("SD"), 1);
+        const double points = p.stream.all("SD")[0]->params.at(3);
+
+        const std::string emf = outputPath(name) + ".emf";
+        {
+            TestGDIAction g;
+            g.getOutput()->openFile(emf.c_str());
+            g.setNominalWidth(c.width, c.unit);
+            g.writeHeader();
+            g.printText2(pt(0, 0), kRed, "Helvetica", 12.0f, "size", 1, 0.0f);
+            g.writeFooter();
+        }
+        const scrivane::test::EmfFile file = scrivane::test::readEmfFile(emf);
+        const scrivane::test::EmfRecord *font = file.first(scrivane::test::emf_type::EXTCREATEFONTINDIRECTW);
+        ASSERT_NE(font, nullptr) << emf;
+        EXPECT_EQ(font->i32(12), c.emfHeight);
+        EXPECT_NEAR(points * 25.4 / 72.0, -font->i32(12) / 100.0, 0.01);
+    }
 }
 
 TEST(HpglFrameTest, BorderBackgroundAndClipOnTheDrawingArea) {

@@ -70,8 +70,6 @@ void SoVectorizeGDIAction::writeHeader() {
     previousPen = nullptr;
     previousBrush = nullptr;
     scale = 100;
-    originX = truncToInt(getShiftX() * 100.0f);
-    originY = truncToInt(getShiftY() * 100.0f);
 
     const char *name = gdiOutput->getGDIOutputName();
     HDC supplied = gdiOutput->getGDIHdc();
@@ -103,25 +101,30 @@ void SoVectorizeGDIAction::writeHeader() {
 void SoVectorizeGDIAction::openMetafile() {
     metafileName = metafileFileName(gdiOutput->getGDIOutputName());
     outputName = metafileName.c_str();
-    const int width = wholeMillimetres(getWidth(), 100);
-    const int height = wholeMillimetres(getHeight(), 100);
-    // The frame is the drawing area with the start position as margin on all four sides.
+    // The frame is the drawing area with the start position as margin on all four sides; in
+    // page mode the page frame with its start as margin, the drawings lying inside it.
+    const int paged = isPageMode();
+    const float startX = paged ? getPageStart()[0] : getShiftX();
+    const float startY = paged ? getPageStart()[1] : getShiftY();
+    const int marginX = truncToInt(startX * 100.0f), marginY = truncToInt(startY * 100.0f);
+    const int width = wholeMillimetres(paged ? getPageSize()[0] : getWidth(), 100);
+    const int height = wholeMillimetres(paged ? getPageSize()[1] : getHeight(), 100);
     RECT frame;
     frame.left = 0;
     frame.bottom = 0;
     if (getOrientation() == LANDSCAPE) {
-        frame.top = truncToInt(-2.0 * originX - width);
-        frame.right = truncToInt(static_cast<double>(height) + 2.0 * originY);
+        frame.top = truncToInt(-2.0 * marginX - width);
+        frame.right = truncToInt(static_cast<double>(height) + 2.0 * marginY);
     } else {
-        frame.top = truncToInt(-2.0 * originY - height);
-        frame.right = truncToInt(static_cast<double>(width) + 2.0 * originX);
+        frame.top = truncToInt(-2.0 * marginY - height);
+        frame.right = truncToInt(static_cast<double>(width) + 2.0 * marginX);
     }
-    pageHeight = height;
-    const std::string description = metafileDescription(metafileName);
+    const std::string description =
+        metafileDescription(descriptionFileName.empty() ? metafileName : descriptionFileName);
     deviceContext = CreateEnhMetaFileA(nullptr, outputName, &frame, description.c_str());
     SetGraphicsMode(deviceContext, GM_COMPATIBLE);
     SetMapMode(deviceContext, MM_HIMETRIC);
-    SetWindowOrgEx(deviceContext, -originX, -originY, nullptr);
+    placeDrawing(1);
 }
 
 void SoVectorizeGDIAction::openPrinterPage() {
@@ -145,19 +148,49 @@ void SoVectorizeGDIAction::openPrinterPage() {
     POINT paper = {paperWidth, -paperHeight};
     DPtoLP(deviceContext, &margin, 1);
     DPtoLP(deviceContext, &paper, 1);
-    pageHeight = wholeMillimetres(getHeight(), 100);
-    originX = originX < margin.x ? margin.x : originX - margin.x;
-    originY = originY < margin.y ? margin.y : originY + margin.y;
-    SetWindowOrgEx(deviceContext, -originX, truncToInt(static_cast<double>(paper.y) - originY),
-                   nullptr);
+    printMarginX = margin.x;
+    printMarginY = margin.y;
+    printPaperY = paper.y;
+    placeDrawing(1);
 }
 
 void SoVectorizeGDIAction::openDeviceContext() {
     scale = 1;
-    originX = truncToInt(-getShiftX());
-    originY = truncToInt(static_cast<double>(truncToInt(getHeight())) - getShiftY());
-    pageHeight = wholeMillimetres(getHeight(), 1);
-    SetWindowOrgEx(deviceContext, originX, originY, nullptr);
+    placeDrawing(1);
+}
+
+void SoVectorizeGDIAction::placeDrawing(int force) {
+    // Outside page mode the start position; in page mode the offset, which adds the page
+    // frame's start.
+    const float x = isPageMode() ? getOffsetX() : getShiftX();
+    const float y = isPageMode() ? getOffsetY() : getShiftY();
+    int windowX, windowY;
+    if (scale == 1) {
+        // A context of the application, one unit per millimetre, its map mode unknown.
+        originX = truncToInt(-x);
+        originY = truncToInt(static_cast<double>(truncToInt(getHeight())) - y);
+        windowX = originX;
+        windowY = originY;
+    } else if (printing) {
+        // Measured from the printable area's corner, the device origin: the margin the printer
+        // cannot reach comes off, and y counts down from the sheet's far edge.
+        originX = truncToInt(x * 100.0f);
+        originY = truncToInt(y * 100.0f);
+        originX = originX < printMarginX ? printMarginX : originX - printMarginX;
+        originY = originY < printMarginY ? printMarginY : originY + printMarginY;
+        windowX = -originX;
+        windowY = truncToInt(static_cast<double>(printPaperY) - originY);
+    } else {
+        originX = truncToInt(x * 100.0f);
+        originY = truncToInt(y * 100.0f);
+        windowX = -originX;
+        windowY = -originY;
+    }
+    pageHeight = wholeMillimetres(getHeight(), scale);
+    if (!force && windowX == windowOriginX && windowY == windowOriginY) return;
+    windowOriginX = windowX;
+    windowOriginY = windowY;
+    SetWindowOrgEx(deviceContext, windowX, windowY, nullptr);
 }
 
 void SoVectorizeGDIAction::writeFooter() {
@@ -225,6 +258,9 @@ void SoVectorizeGDIAction::printBorder() {
 }
 
 void SoVectorizeGDIAction::printBackground() {
+    // Each drawing of a page has its own place: the window origin the header set is that of the
+    // page's first drawing.
+    if (isPageMode() && documentOpen) placeDrawing(0);
     SbColor color;
     if (!getBackgroundColor(&color)) return;
     const float w = getWidth(), h = getHeight();

@@ -25,6 +25,10 @@
 //   SELECTOBJECT (stock), DELETEOBJECT      the writer's pen and brush released
 //   EOF
 //
+// In page mode a metafile holds the page: its frame is the page frame with the frame's start as
+// margin, and each drawing after the first sets the window origin (SETWINDOWORGEX) to its own
+// corner before its background.
+//
 // Pens and brushes are created only when the pen or the brush colour changes; each new object
 // replaces and deletes the one the writer had selected. A printed page holds the same records
 // after the print job's own set-up; in a context of the application the map mode is left alone

@@ -5,9 +5,14 @@
 #include <cstring>
 #include <string>
 #include "output/LinePatternRuns.h"
+#include "output/hpgl/HPGLLabel.h"
 #include "scrivane/SoVectorizeHPGLAction.h"
 
 namespace {
+// One typographic point (1/72 inch) in millimetres, the unit of SD's font height. The same float
+// as the action's default nominal width.
+constexpr float POINT_MM = 0.35277778f;
+
 // A page coordinate in millimetres, moved by the offset, in plotter units (not truncated).
 double toPlu(float offset, float value) {
     return (static_cast<double>(offset) + static_cast<double>(value)) * SoVectorizeHPGLAction::PLU_PER_MM;
@@ -158,12 +163,15 @@ void SoVectorizeHPGLAction::printText2(SbVec4f position, SbColor color, const ch
     if (!text) text = "";
     FILE *fp = out();
     selectPen(color);
-    if (!(fontSize == currentTextHeight && fontNameMatches(fontName))) {
-        currentTextHeight = fontSize;
+    // The font size is in line-width units, nominal width millimetres each, as in every format;
+    // SD takes the height in points. At the default nominal width, one point, the ratio is
+    // exactly 1 and the size goes out as it came.
+    const float height = fontSize * (getNominalWidth() / POINT_MM);
+    if (!(height == currentTextHeight && fontNameMatches(fontName))) {
+        currentTextHeight = height;
         setCurrentFontName(fontName);
-        // Proportional spacing, the height in points (line-width units at the default nominal
-        // width), and the standard font selected.
-        fprintf(fp, "SD2,1,4,%.2fSS", static_cast<double>(fontSize));
+        // Proportional spacing, the height in points, and the standard font selected.
+        fprintf(fp, "SD2,1,4,%.2fSS", static_cast<double>(height));
     }
     if (justification != currentJustification) {
         currentJustification = justification;
@@ -178,14 +186,7 @@ void SoVectorizeHPGLAction::printText2(SbVec4f position, SbColor color, const ch
         fprintf(fp, "DI%f,%f\n", std::cos(static_cast<double>(angle)), std::sin(static_cast<double>(angle)));
     }
     const int x = truncPlu(toPlu(getOffsetX(), position[0])), y = truncPlu(toPlu(getOffsetY(), position[1]));
-    if (!strchr(text, 0x03)) {
-        fprintf(fp, "PA%d,%dLB%s\x03\n", x, y, text);
-        return;
-    }
-    // The byte 0x03 ends a label: one inside the text would end it early and the rest would be
-    // read as commands, so it is left out.
-    std::string label;
-    for (const char *c = text; *c; c++)
-        if (*c != 0x03) label += *c;
+    // Only printable characters go into the label (HPGLLabel.cpp says which and why).
+    const std::string label = scrivane_hpgl::labelText(text);
     fprintf(fp, "PA%d,%dLB%s\x03\n", x, y, label.c_str());
 }

@@ -145,6 +145,7 @@ void SoVectorizeHPGLAction::writeHeader() {
     setCurrentFontName("");
     currentJustification = -1;
     currentTextAngle = 0.0f;
+    inputWindowSet = 0;
 }
 
 void SoVectorizeHPGLAction::writeFooter() { fprintf(out(), "SPPG;\n"); }
@@ -164,6 +165,14 @@ void SoVectorizeHPGLAction::setHardwareClip() {
     SbBox2f box = getClippingLimits();
     fprintf(out(), "IW%f,%f,%f,%f;\n", static_cast<double>(box.getMin()[0]), static_cast<double>(box.getMin()[1]),
             static_cast<double>(box.getMax()[0]), static_cast<double>(box.getMax()[1]));
+    inputWindowSet = 1;
+}
+
+void SoVectorizeHPGLAction::writeDrawingAreaWindow() {
+    double x0 = getOffsetX(), y0 = getOffsetY();
+    fprintf(out(), "IW%f,%f,%f,%f;\n", x0 * PLU_PER_MM, y0 * PLU_PER_MM, (x0 + getWidth()) * PLU_PER_MM,
+            (y0 + getHeight()) * PLU_PER_MM);
+    inputWindowSet = 1;
 }
 
 void SoVectorizeHPGLAction::printBorder() {
@@ -171,10 +180,8 @@ void SoVectorizeHPGLAction::printBorder() {
     SbColor color;
     getBorder(&width, &color);
     if (!(width > 0.0f)) return;
-    double x0 = getOffsetX(), y0 = getOffsetY();
     // The window opens on the whole drawing area and stays so for what follows.
-    fprintf(out(), "IW%f,%f,%f,%f;\n", x0 * PLU_PER_MM, y0 * PLU_PER_MM, (x0 + getWidth()) * PLU_PER_MM,
-            (y0 + getHeight()) * PLU_PER_MM);
+    writeDrawingAreaWindow();
     const float w = getWidth(), h = getHeight();
     const SbVec4f frame[5] = {SbVec4f(0, 0, 0, 1), SbVec4f(w, 0, 0, 1), SbVec4f(w, h, 0, 1), SbVec4f(0, h, 0, 1),
                               SbVec4f(0, 0, 0, 1)};
@@ -185,6 +192,10 @@ void SoVectorizeHPGLAction::printBorder() {
 void SoVectorizeHPGLAction::printBackground() {
     SbColor color;
     if (!getBackgroundColor(&color)) return;
+    // Right after the header no window holds the plotter. A later drawing of the same page finds
+    // the window of the drawing before it still in force (its border or viewport left it), which
+    // would clip this background away: the window opens on this drawing's area first.
+    if (inputWindowSet) writeDrawingAreaWindow();
     const float w = getWidth(), h = getHeight();
     const SbVec4f area[4] = {SbVec4f(0, 0, 0, 1), SbVec4f(w, 0, 0, 1), SbVec4f(w, h, 0, 1), SbVec4f(0, h, 0, 1)};
     SbColor translated = translateColor(color);
