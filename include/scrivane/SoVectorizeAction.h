@@ -20,6 +20,7 @@ class SoCallbackAction;
 class SoHLHSRVectorize;
 namespace scrivane_capture {
 class FeatureEdgeShape;
+struct ShapeState;
 }
 class SoMarkerSet;
 class SoPrimitiveVertex;
@@ -257,6 +258,8 @@ private:
     SoCallbackAction::Response drawMarkerSet(SoCallbackAction *action, const SoNode *node);
     float computeFontSizeAngleViewing(SoCallbackAction *action, float fontSize, float &angle);
     void growPointBuffer();
+    // Before each primitive of a shape: the viewport region, and the shape's state read once.
+    void beginShapePrimitive(SoCallbackAction *action);
 
     // Coordinate pipeline.
     void transformPoints(SoCallbackAction *action, SbVec4f *points, int n);
@@ -336,6 +339,9 @@ private:
     // The triangles of the shape being captured, while an apply draws feature edges only (the
     // hidden-line mode with the flag set); null otherwise.
     scrivane_capture::FeatureEdgeShape *featureShape = nullptr;
+    // The state shared by the primitives of the shape being captured (ShapeState.h); created
+    // by the constructor, deleted by the destructor, forgotten after every node.
+    scrivane_capture::ShapeState *shapeState = nullptr;
 };
 
 #endif

@@ -6,6 +6,7 @@
 // clipping stage, between the two halves of this file.
 #include "scene/actions/SoCallbackAction.h"
 #include "scene/base/SbMatrix.h"
+#include "capture/ShapeState.h"
 #include "scrivane/SoVectorizeAction.h"
 
 namespace {
@@ -22,14 +23,22 @@ void multiplyAll(SbVec4f *points, int n, const SbMatrix &m) {
 }
 } // namespace
 
+// Within a shape the matrices are those its state cache formed once (ShapeState.h).
 void SoVectorizeAction::transformPoints(SoCallbackAction *action, SbVec4f *points, int n) {
+    if (shapeState->valid) {
+        multiplyAll(points, n, shapeState->modelViewProjection);
+        return;
+    }
     SbMatrix m = action->getModelMatrix() * action->getViewingMatrix();
     m = m * action->getProjectionMatrix();
     multiplyAll(points, n, m);
 }
 
 void SoVectorizeAction::transformPointsMCToVRC(SoCallbackAction *action, SbVec4f *points, int n) {
-    multiplyAll(points, n, action->getModelMatrix() * action->getViewingMatrix());
+    if (shapeState->valid)
+        multiplyAll(points, n, shapeState->modelView);
+    else
+        multiplyAll(points, n, action->getModelMatrix() * action->getViewingMatrix());
 }
 
 void SoVectorizeAction::transformPointsVRCToNPC(SoCallbackAction *action, SbVec4f *points, int n) {
@@ -40,7 +49,8 @@ void SoVectorizeAction::transformPointsVRCToNPC(SoCallbackAction *action, SbVec4
 void SoVectorizeAction::transformVecMCToVRC(SoCallbackAction *action, SbVec3f &v) {
     // The upper-left 3x3 block only: directions ignore translation. Normals of non-uniformly
     // scaled shapes are turned, not corrected; the lighting normalizes them.
-    const SbMatrix m = action->getModelMatrix() * action->getViewingMatrix();
+    const SbMatrix m = shapeState->valid ? shapeState->modelView
+                                         : action->getModelMatrix() * action->getViewingMatrix();
     const float x = v[0], y = v[1], z = v[2];
     v.setValue(x * m[0][0] + y * m[1][0] + z * m[2][0], x * m[0][1] + y * m[1][1] + z * m[2][1],
                x * m[0][2] + y * m[1][2] + z * m[2][2]);

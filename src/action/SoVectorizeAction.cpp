@@ -15,6 +15,7 @@
 #include "scene/nodes/SoText2.h"
 #include "scrivane/SoHLHSRVectorize.h"
 #include "capture/FeatureEdges.h"
+#include "capture/ShapeState.h"
 
 SoType SoVectorizeAction::classTypeId;
 int SoVectorizeAction::classTypeIdIsSet = 0;
@@ -55,6 +56,7 @@ SoVectorizeAction::SoVectorizeAction() {
     traversalMethods = methods;
     pointBuffer = new SbVec4f[static_cast<size_t>(pointBufferSize)]();
     pointColors = new SbColor[static_cast<size_t>(pointBufferSize)]();
+    shapeState = new scrivane_capture::ShapeState;
 }
 
 SoVectorizeAction::~SoVectorizeAction() {
@@ -66,6 +68,7 @@ SoVectorizeAction::~SoVectorizeAction() {
     delete[] pointColors;
     delete hlhsrVectorize;
     delete featureShape;
+    delete shapeState;
     deleteLightsList();
 }
 
@@ -141,6 +144,7 @@ void SoVectorizeAction::endTraversal(SoNode *) { endTraversal(); }
 
 void SoVectorizeAction::beginTraversal() {
     annoTextAsText = 0;
+    shapeState->valid = false;
     pendingKind = 0;
     pointCount = 0;
     delete hlhsrVectorize;
@@ -154,7 +158,10 @@ void SoVectorizeAction::beginTraversal() {
         featureShape = new scrivane_capture::FeatureEdgeShape;
 }
 
-void SoVectorizeAction::endTraversal() { deleteLightsList(); }
+void SoVectorizeAction::endTraversal() {
+    shapeState->valid = false;
+    deleteLightsList();
+}
 
 void SoVectorizeAction::prepareAction(SoCallbackAction &action) {
     action.addPreCallback(SoCamera::getClassTypeId(), cameraCB, this);
@@ -181,6 +188,14 @@ void SoVectorizeAction::refreshViewportRegion(SoCallbackAction *action) {
     viewportIsSet = 1;
 }
 
+void SoVectorizeAction::beginShapePrimitive(SoCallbackAction *action) {
+    // The viewport region is part of the state too: once it is checked for a shape, it stays.
+    if (shapeState->valid) return;
+    refreshViewportRegion(action);
+    shapeState->read(action);
+    if (lightingEnabled && shapeState->lightModel == 1) computeLightList(action->getState());
+}
+
 SoCallbackAction::Response SoVectorizeAction::cameraCB(void *data, SoCallbackAction *action, const SoNode *) {
     SoVectorizeAction *self = static_cast<SoVectorizeAction *>(data);
     // The camera that follows sees the aspect ratio of the drawing, whatever the window.
@@ -195,7 +210,7 @@ void SoVectorizeAction::drawTriangleCB(void *data, SoCallbackAction *action, con
     SoVectorizeAction *self = static_cast<SoVectorizeAction *>(data);
     // An annotation text printed as text: its geometry is not drawn.
     if (self->annoTextAsText) return;
-    self->refreshViewportRegion(action);
+    self->beginShapePrimitive(action);
     self->drawTriangle(action, v1, v2, v3);
 }
 
@@ -203,13 +218,13 @@ void SoVectorizeAction::drawLineSegmentCB(void *data, SoCallbackAction *action, 
                                           const SoPrimitiveVertex *v2) {
     SoVectorizeAction *self = static_cast<SoVectorizeAction *>(data);
     if (self->annoTextAsText) return;
-    self->refreshViewportRegion(action);
+    self->beginShapePrimitive(action);
     self->drawLineSegment(action, v1, v2);
 }
 
 void SoVectorizeAction::drawPointCB(void *data, SoCallbackAction *action, const SoPrimitiveVertex *v) {
     SoVectorizeAction *self = static_cast<SoVectorizeAction *>(data);
-    self->refreshViewportRegion(action);
+    self->beginShapePrimitive(action);
     self->drawPoint(action, v);
 }
 
@@ -232,6 +247,8 @@ SoCallbackAction::Response SoVectorizeAction::sendPointsCB(void *data, SoCallbac
         self->drawMarkerSet(action, node);
     else
         self->sendPoints(action);
+    // The next primitives belong to another shape, in a state that may differ.
+    self->shapeState->valid = false;
     return SoCallbackAction::CONTINUE;
 }
 

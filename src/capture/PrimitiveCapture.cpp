@@ -12,6 +12,7 @@
 // once: which of its edges are drawn depends on its neighbours. When the shape node ends, its
 // triangles are clipped in the order they came, each with its three edge flags.
 #include "FeatureEdges.h"
+#include "ShapeState.h"
 #include "scene/actions/SoCallbackAction.h"
 #include "scene/misc/SoPrimitiveVertex.h"
 #include "scrivane/SoVectorizeAction.h"
@@ -45,7 +46,7 @@ void SoVectorizeAction::growPointBuffer() {
 
 void SoVectorizeAction::drawTriangle(SoCallbackAction *action, const SoPrimitiveVertex *v1,
                                      const SoPrimitiveVertex *v2, const SoPrimitiveVertex *v3) {
-    if (action->getDrawStyle() == kInvisibleStyle) return;
+    if (shapeState->drawStyle == kInvisibleStyle) return;
     const SoPrimitiveVertex *vertices[3] = {v1, v2, v3};
     SbVec4f points[kTriangleCapacity];
     SbColor colors[kTriangleCapacity];
@@ -53,7 +54,7 @@ void SoVectorizeAction::drawTriangle(SoCallbackAction *action, const SoPrimitive
     for (int i = 0; i < 3; i++)
         points[i] = homogeneous(vertices[i]->getPoint());
 
-    if (lightingEnabled && action->getLightModel() == 1) {
+    if (lightingEnabled && shapeState->lightModel == 1) {
         // Lit in eye space, then flat-shaded with the mean of the three vertex colours.
         transformPointsMCToVRC(action, points, 3);
         for (int i = 0; i < 3; i++)
@@ -113,7 +114,7 @@ void SoVectorizeAction::sendFeatureShape(SoCallbackAction *action) {
 
 void SoVectorizeAction::drawLineSegment(SoCallbackAction *action, const SoPrimitiveVertex *a,
                                         const SoPrimitiveVertex *b) {
-    if (action->getDrawStyle() == kInvisibleStyle) return;
+    if (shapeState->drawStyle == kInvisibleStyle) return;
     const SbVec4f p = homogeneous(a->getPoint());
     const SbVec4f q = homogeneous(b->getPoint());
     if (pointCount == pointBufferSize) growPointBuffer();
@@ -145,7 +146,7 @@ void SoVectorizeAction::drawLineSegment(SoCallbackAction *action, const SoPrimit
 }
 
 void SoVectorizeAction::drawPoint(SoCallbackAction *action, const SoPrimitiveVertex *v) {
-    if (action->getDrawStyle() == kInvisibleStyle) return;
+    if (shapeState->drawStyle == kInvisibleStyle) return;
     if (pointCount == pointBufferSize) growPointBuffer();
     int invisible = 0;
     pointBuffer[pointCount] = homogeneous(v->getPoint());

@@ -14,6 +14,7 @@
 // the crossing would overwrite the next vertex, so the tail is moved up by one entry first.
 #include "ClipSupport.h"
 #include "RemovalHandOff.h"
+#include "capture/ShapeState.h"
 #include "scene/elements/SoPatternElement.h"
 #include "scrivane/SoVectorizeAction.h"
 
@@ -81,17 +82,30 @@ int clipPass(SbVec4f *p, SbColor *col, unsigned char *flags, int c, int multiCol
     return out + 1;
 }
 
+// Whether every vertex lies inside every plane: the passes would then give the polygon back as
+// it is, so they are left out (most triangles of a scene in view).
+bool insideAll(const SbVec4f *p, int c, const Plane *planes, int planeCount) {
+    for (int i = 0; i < c; i++)
+        for (int k = 0; k < planeCount; k++)
+            if (!planes[k].inside(p[i])) return false;
+    return true;
+}
+
 } // namespace
 
 void SoVectorizeAction::clipPolygon(SoCallbackAction *action, SbVec4f *points, int n,
                                     SbColor *colors, unsigned char *edgeFlags) {
     if (n < 1) return;
     const int multiColor = scrivane_clip::multiColorFlag(colors, n);
-    const scrivane_clip::NearLimit nearPlane = scrivane_clip::nearLimit(action);
+    const scrivane_capture::ShapeState &shape = *shapeState;
+    const scrivane_clip::NearLimit nearPlane =
+        shape.valid ? shape.nearPlane : scrivane_clip::nearLimit(action);
 
-    n = clipPass(points, colors, edgeFlags, n, multiColor,
-                 Plane{2, nearPlane.z, true, true, nearPlane.w});
-    if (n == 0) return;
+    const Plane near{2, nearPlane.z, true, true, nearPlane.w};
+    if (!insideAll(points, n, &near, 1)) {
+        n = clipPass(points, colors, edgeFlags, n, multiColor, near);
+        if (n == 0) return;
+    }
     for (int i = 0; i < n; i++)
         scrivane_clip::divideByW(points[i]);
 
@@ -101,9 +115,11 @@ void SoVectorizeAction::clipPolygon(SoCallbackAction *action, SbVec4f *points, i
                              Plane{0, getNormalizedWidth(), false, false, 1.0f},
                              Plane{1, getNormalizedHeight(), false, false, 1.0f},
                              Plane{2, 1.0f, false, false, 1.0f}};
-    for (const Plane &plane : planes) {
-        n = clipPass(points, colors, edgeFlags, n, multiColor, plane);
-        if (n == 0) return;
+    if (!insideAll(points, n, planes, 5)) {
+        for (const Plane &plane : planes) {
+            n = clipPass(points, colors, edgeFlags, n, multiColor, plane);
+            if (n == 0) return;
+        }
     }
 
     scrivane_clip::ClippedPrimitive polygon;
@@ -112,15 +128,21 @@ void SoVectorizeAction::clipPolygon(SoCallbackAction *action, SbVec4f *points, i
     polygon.count = n;
     polygon.colors = colors;
     polygon.multiColor = multiColor;
-    polygon.lineWidth = action->getLineWidth();
-    polygon.pointSize = action->getPointSize();
-    polygon.linePattern = action->getLinePattern();
+    polygon.lineWidth = shape.valid ? shape.lineWidth : action->getLineWidth();
+    polygon.pointSize = shape.valid ? shape.pointSize : action->getPointSize();
+    polygon.linePattern = shape.valid ? shape.linePattern : action->getLinePattern();
     polygon.edgeFlags = edgeFlags;
-    switch (action->getDrawStyle()) {
+    switch (shape.valid ? shape.drawStyle : action->getDrawStyle()) {
     case 0: {
         polygon.polygonStyle = scrivane_clip::ClippedPrimitive::FILLED;
-        SoPatternElement::get(action->getState(), polygon.patternCategory, polygon.patternName,
-                              polygon.patternBits);
+        if (shape.valid) {
+            polygon.patternCategory = shape.patternCategory;
+            polygon.patternName = shape.patternName;
+            polygon.patternBits = shape.patternBits;
+        } else {
+            SoPatternElement::get(action->getState(), polygon.patternCategory,
+                                  polygon.patternName, polygon.patternBits);
+        }
         if (scrivane_clip::storeForRemoval(*this, polygon)) return;
         projectPoints(points, n);
         printPolygon(points, n, colors, polygon.patternCategory, polygon.patternName,

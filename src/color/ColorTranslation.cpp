@@ -1,6 +1,7 @@
 // Colour translation from screen to paper, the unlit material colour, and pen assignment.
 #include <algorithm>
 #include "scene/actions/SoCallbackAction.h"
+#include "capture/ShapeState.h"
 #include "scrivane/SoVectorizeAction.h"
 
 void SoVectorizeAction::setColorTranslationMethod(ColorTranslationMethod method) {
@@ -24,6 +25,11 @@ SbColor SoVectorizeAction::translateColor(SbColor c) const {
 }
 
 SbColor SoVectorizeAction::getColor(SoCallbackAction *action, int materialIndex, int &invisible) {
+    if (shapeState->valid) {
+        shapeState->material(action, materialIndex);
+        invisible = (shapeState->transparency == 1.0f) ? 1 : 0;
+        return translateColor(shapeState->diffuse);
+    }
     SbColor ambient, diffuse, specular, emissive;
     float shininess, transparency;
     action->getMaterial(ambient, diffuse, specular, emissive, shininess, transparency, materialIndex);

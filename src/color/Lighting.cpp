@@ -9,6 +9,7 @@
 // them. The matrices count because one light node reached under another transformation or
 // another camera lights from another direction.
 #include "LightRecord.h"
+#include "capture/ShapeState.h"
 #include "scene/actions/SoCallbackAction.h"
 #include "scene/elements/SoEnvironmentElement.h"
 #include "scene/elements/SoLightElement.h"
@@ -109,11 +110,16 @@ float SoVectorizeAction::getAttenuationFactor(const SoCallbackAction *action, co
 SbColor SoVectorizeAction::getLightingColor(SoCallbackAction *action,
                                             const SoPrimitiveVertex *vertex, const SbVec4f &point,
                                             int &invisible) {
-    SbColor ambient, diffuse, specular, emissive;
-    float shininess = 0.0f, transparency = 0.0f;
-    action->getMaterial(ambient, diffuse, specular, emissive, shininess, transparency,
-                        vertex->getMaterialIndex());
-    if (transparency == 1.0f) {
+    // Within a shape, what the shape's vertices share was read once (ShapeState.h).
+    scrivane_capture::ShapeState &shape = *shapeState;
+    if (!shape.valid) {
+        shape.read(action);
+        computeLightList(action->getState());
+    }
+    shape.material(action, vertex->getMaterialIndex());
+    const SbColor &ambient = shape.ambient, &diffuse = shape.diffuse, &specular = shape.specular;
+    const float shininess = shape.shininess;
+    if (shape.transparency == 1.0f) {
         // The caller still averages this colour into a triangle with visible vertices: it is the
         // unlit material colour, as getColor gives it.
         invisible = 1;
@@ -121,15 +127,11 @@ SbColor SoVectorizeAction::getLightingColor(SoCallbackAction *action,
     }
     invisible = 0;
 
-    SoState *state = action->getState();
-    const SbColor environment = SoEnvironmentElement::getAmbientColor(state) *
-                                SoEnvironmentElement::getAmbientIntensity(state);
-    SbColor sum = emissive + product(ambient, environment);
+    SbColor sum = shape.emissive + product(ambient, shape.environment);
 
-    computeLightList(state);
     if (lightData.getLength() > 0) {
         // Both sides are lit when the faces' ordering is known and the shape is not solid.
-        const bool twoSided = action->getVertexOrdering() != 0 && action->getShapeType() != 1;
+        const bool twoSided = shape.twoSided;
         SbVec3f normal = vertex->getNormal();
         transformVecMCToVRC(action, normal);
         normal.normalize();

@@ -17,8 +17,10 @@
 //    /PATTERN_0 exch def
 //   10 10 PATTERN_0 ppatbeg
 //   ... 3 ppatend
+#include "output/NumberFormat.h"
 #include "output/ps/PSCoordinateLine.h"
 #include "scrivane/SoVectorizePSAction.h"
+#include <algorithm>
 #include <cstdio>
 
 namespace {
@@ -30,6 +32,24 @@ const int maxGroupPoints = 248;
 const int patternBytes = 128;
 // Size of one pattern bit in millimetres (1/72 inch).
 const double patternScale = 0.35277778;
+
+// "x y pfabeg" with the numbers as "%.2f" writes them.
+void writeStart(FILE *fp, const SbVec4f &point) {
+    char line[2 * scrivane_format::formattedLengthBound + 16];
+    char *end = scrivane_format::fixed(line, point[0], 2);
+    *end++ = ' ';
+    end = scrivane_format::fixed(end, point[1], 2);
+    end = std::copy_n(" pfabeg\n", 8, end);
+    std::fwrite(line, 1, static_cast<size_t>(end - line), fp);
+}
+
+// "N pfaend" (N >= 0) and the even-odd fill "1 pfa".
+void writeEnd(FILE *fp, int remaining) {
+    char line[48];
+    char *end = scrivane_format::digits(line, static_cast<unsigned long long>(remaining));
+    end = std::copy_n(" pfaend\n1 pfa\n", 14, end);
+    std::fwrite(line, 1, static_cast<size_t>(end - line), fp);
+}
 } // namespace
 
 void SoVectorizePSAction::printPolygon(const SbVec4f *points, int n, const SbColor *colors,
@@ -81,8 +101,7 @@ void SoVectorizePSAction::printPolygon(const SbVec4f *points, int n, const SbCol
         std::fprintf(fp, "%.2f %.2f PATTERN_%d ppatbeg\n", static_cast<double>(points[0][0]),
                      static_cast<double>(points[0][1]), currentPattern);
     } else {
-        std::fprintf(fp, "%.2f %.2f pfabeg\n", static_cast<double>(points[0][0]),
-                     static_cast<double>(points[0][1]));
+        writeStart(fp, points[0]);
     }
 
     // Points 1 to n - 1 in groups of 248; the last group holds the rest.
@@ -103,7 +122,6 @@ void SoVectorizePSAction::printPolygon(const SbVec4f *points, int n, const SbCol
     if (patternBits) {
         std::fprintf(fp, "%d ppatend\n", remaining);
     } else {
-        std::fprintf(fp, "%d pfaend\n", remaining);
-        std::fputs("1 pfa\n", fp);
+        writeEnd(fp, remaining);
     }
 }

@@ -8,8 +8,10 @@
 //
 // Numbers are written with "%.2f" and then compacted: trailing zeros of a decimal part that a
 // space follows are dropped, so "1.00 0.50 0.25 gc" becomes "1 0.5 0.25 gc".
+#include "output/NumberFormat.h"
 #include "output/ps/PSCoordinateLine.h"
 #include "scrivane/SoVectorizePSAction.h"
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 
@@ -38,27 +40,34 @@ void compactNumbers(char *line) {
 }
 
 void CoordinateLine::append(const SbVec4f &point) {
-    const int room = static_cast<int>(sizeof(text)) - length;
-    int written = std::snprintf(text + length, static_cast<size_t>(room), "%.2f %.2f",
-                                static_cast<double>(point[0]), static_cast<double>(point[1]));
-    // A pair always fits (see the class comment); the bound only keeps the arithmetic honest.
-    if (written < 0) written = 0;
-    if (written > room - 2) written = room - 2;
-    length += written;
-    if (length >= flushLength) {
+    using scrivane_format::compactTail;
+    using scrivane_format::fixed;
+    if (length > 0) text[length++] = ' ';
+    char *const start = text + length;
+    char *end = fixed(start, point[0], 2);
+    const int xLength = static_cast<int>(end - start);
+    end = compactTail(start, end);
+    *end++ = ' ';
+    char *const y = end;
+    end = fixed(y, point[1], 2);
+    fullLength += xLength + 1 + static_cast<int>(end - y);
+    length = static_cast<int>(end - text);
+    if (fullLength >= flushLength) {
+        // Written as it stands: no space follows the last number, which keeps its zeros.
         flush();
     } else {
-        text[length++] = ' ';
-        text[length] = '\0';
+        // A space follows from here on, so the last number loses its zeros too.
+        fullLength++;
+        length = static_cast<int>(compactTail(y, end) - text);
     }
 }
 
 void CoordinateLine::flush() {
     if (length == 0) return;
-    compactNumbers(text);
-    std::fprintf(fp, "%s\n", text);
+    text[length++] = '\n';
+    std::fwrite(text, 1, static_cast<size_t>(length), fp);
     length = 0;
-    text[0] = '\0';
+    fullLength = 0;
 }
 
 } // namespace scrivane_ps
@@ -88,15 +97,22 @@ void SoVectorizePSAction::assignColor(SbColor color, float width) {
     }
     if (color == currentColor) return;
     currentColor = color;
-    char line[256];
+    // Every number of the line is followed by a space, so each is written compacted.
+    using scrivane_format::fixedCompact;
+    char line[4 * scrivane_format::formattedLengthBound];
+    char *end = line;
     if (psOutput->getColorOutput()) {
-        std::snprintf(line, sizeof(line), "%.2f %.2f %.2f gc", static_cast<double>(color[0]),
-                      static_cast<double>(color[1]), static_cast<double>(color[2]));
+        for (int k = 0; k < 3; k++) {
+            end = fixedCompact(end, color[k], 2);
+            *end++ = ' ';
+        }
+        end = std::copy_n("gc\n", 3, end);
     } else {
         const double grey = 0.3 * color[0] + 0.59 * color[1] + 0.11 * color[2];
-        std::snprintf(line, sizeof(line), "%.2f gb", grey);
+        end = fixedCompact(end, grey, 2);
+        end = std::copy_n(" gb\n", 4, end);
     }
-    writeCompacted(out(), line);
+    std::fwrite(line, 1, static_cast<size_t>(end - line), out());
 }
 
 void SoVectorizePSAction::initWritePixel() {
