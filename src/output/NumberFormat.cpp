@@ -21,19 +21,57 @@ char *nonFinite(char *out, double value, int decimals) {
     return out;
 }
 
+// "00" to "99": two digits per division.
+const char digitPairs[] = "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+                          "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+                          "8081828384858687888990919293949596979899";
+
+template <typename Unsigned> char *unsignedDigits(char *out, Unsigned value) {
+    char text[20];
+    char *p = text + sizeof(text);
+    while (value >= 100) {
+        const unsigned pair = static_cast<unsigned>(value % 100) * 2;
+        value /= 100;
+        *--p = digitPairs[pair + 1];
+        *--p = digitPairs[pair];
+    }
+    if (value >= 10) {
+        const unsigned pair = static_cast<unsigned>(value) * 2;
+        *--p = digitPairs[pair + 1];
+        *--p = digitPairs[pair];
+    } else {
+        *--p = static_cast<char>('0' + value);
+    }
+    while (p < text + sizeof(text))
+        *out++ = *p++;
+    return out;
+}
+
 } // namespace
 
 char *digits(char *out, unsigned long long value) {
-    char reversed[20];
-    int n = 0;
-    do {
-        reversed[n++] = static_cast<char>('0' + value % 10);
-        value /= 10;
-    } while (value != 0);
-    while (n > 0)
-        *out++ = reversed[--n];
-    return out;
+    // 32-bit divisions are several times cheaper than 64-bit ones, and most numbers fit.
+    if (value <= 0xFFFFFFFFull) return unsignedDigits(out, static_cast<unsigned>(value));
+    return unsignedDigits(out, value);
 }
+
+namespace {
+
+// The decimals of units % 10^decimals, all of them, leading zeros included.
+char *decimalsOf(char *out, unsigned fraction, int decimals) {
+    if (decimals == 2) {
+        out[0] = digitPairs[2 * fraction];
+        out[1] = digitPairs[2 * fraction + 1];
+        return out + 2;
+    }
+    for (int i = decimals - 1; i >= 0; i--) {
+        out[i] = static_cast<char>('0' + fraction % 10);
+        fraction /= 10;
+    }
+    return out + decimals;
+}
+
+} // namespace
 
 char *fixed(char *out, double value, int decimals) {
     if (!std::isfinite(value)) return nonFinite(out, value, decimals);
@@ -48,15 +86,18 @@ char *fixed(char *out, float value, int decimals) {
     const unsigned long long units = static_cast<unsigned long long>(std::nearbyint(scaled));
     if (std::signbit(value)) *out++ = '-';
     const unsigned long long unit = integerPowersOfTen[decimals];
-    out = digits(out, units / unit);
+    unsigned fraction;
+    if (units <= 0xFFFFFFFFull) {
+        const unsigned small = static_cast<unsigned>(units), smallUnit = static_cast<unsigned>(unit);
+        out = unsignedDigits(out, small / smallUnit);
+        fraction = small % smallUnit;
+    } else {
+        out = unsignedDigits(out, units / unit);
+        fraction = static_cast<unsigned>(units % unit);
+    }
     if (decimals == 0) return out;
     *out++ = '.';
-    unsigned long long fraction = units % unit;
-    for (int i = decimals - 1; i >= 0; i--) {
-        out[i] = static_cast<char>('0' + fraction % 10);
-        fraction /= 10;
-    }
-    return out + decimals;
+    return decimalsOf(out, fraction, decimals);
 }
 
 char *compactTail(char *begin, char *end) {

@@ -5,6 +5,7 @@
 #include <cstring>
 #include <string>
 #include "output/LinePatternRuns.h"
+#include "output/hpgl/HPGLEncoding.h"
 #include "output/hpgl/HPGLLabel.h"
 #include "scrivane/SoVectorizeHPGLAction.h"
 
@@ -80,7 +81,7 @@ void SoVectorizeHPGLAction::writeSteps(const SbVec4f *points, int n, double x0d,
     // Each step is truncated; what the truncation leaves is carried into the next step, so the
     // plotted vertices never drift more than one plotter unit from the exact ones. A step of
     // (0, 0) is not written (the pen is already there) and its remainder carries on.
-    FILE *fp = out();
+    scrivane_hpgl::CommandText text(out());
     double xd = x0d, yd = y0d;
     int stepX = x0, stepY = y0;
     for (int i = 1; i < n; i++) {
@@ -89,8 +90,8 @@ void SoVectorizeHPGLAction::writeSteps(const SbVec4f *points, int n, double x0d,
         stepX = truncPlu(xd);
         stepY = truncPlu(yd);
         if (stepX == 0 && stepY == 0) continue;
-        fprintf(fp, "%s", encodePE(stepX));
-        fprintf(fp, "%s", encodePE(stepY));
+        text.pe(stepX);
+        text.pe(stepY);
     }
 }
 
@@ -120,10 +121,13 @@ void SoVectorizeHPGLAction::printPolyLine(const SbVec4f *points, int n, const Sb
     currentPen = pen;
     const double x0d = toPlu(getOffsetX(), points[0][0]), y0d = toPlu(getOffsetY(), points[0][1]);
     const int x0 = truncPlu(x0d), y0 = truncPlu(y0d);
-    fprintf(fp, "%s", encodePE(x0));
-    fprintf(fp, "%s", encodePE(y0));
+    {
+        scrivane_hpgl::CommandText text(fp);
+        text.pe(x0);
+        text.pe(y0);
+    }
     writeSteps(points, n, x0d, y0d, x0, y0);
-    fprintf(fp, ";\n");
+    std::fputs(";\n", fp);
 }
 
 void SoVectorizeHPGLAction::printPolygon(const SbVec4f *points, int n, const SbColor *colors, SbString, SbString,
@@ -136,9 +140,16 @@ void SoVectorizeHPGLAction::printPolygon(const SbVec4f *points, int n, const SbC
     const int x0 = truncPlu(x0d), y0 = truncPlu(y0d);
     // The pen-up move gives the first vertex; PM0 then collects the relative pen-down outline,
     // PM2 closes it and FP fills it with the fill type of the header (solid).
-    fprintf(fp, "PU%d,%dPMPE", x0, y0);
+    {
+        scrivane_hpgl::CommandText text(fp);
+        text.text("PU");
+        text.integer(x0);
+        text.text(",");
+        text.integer(y0);
+        text.text("PMPE");
+    }
     writeSteps(points, n, x0d, y0d, x0, y0);
-    fprintf(fp, ";PM2FP\n");
+    std::fputs(";PM2FP\n", fp);
 }
 
 int SoVectorizeHPGLAction::fontNameMatches(const char *name) const {
