@@ -123,7 +123,7 @@ TEST(CGMEncoder, IntegersIndexesColoursEnumerationsAndVdcs) {
     v.e().vdcType = 1;     // real VDC in the 32-bit fixed form
     v.e().PWriteVDC(1.5);
     v.e().vdcRealPrecision = 1;
-    v.e().setOffsets(10.0f, 20.0f); // points get the page offsets, single VDCs not
+    v.e().setPlacement({10.0f, 20.0f, 0, 0.0f}); // points get the page offsets, single VDCs not
     v.e().PWriteVDC(2.0);
     v.e().Pcliprect(0.0f, 0.0f, 1.0f, 2.0f);
     EXPECT_EQ(hexBytes(v.bytes(), 2),

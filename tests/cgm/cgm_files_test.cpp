@@ -7,7 +7,11 @@
 #include <utility>
 #include <vector>
 #include "cgm_test_util.h"
+#include "scene/nodes/SoCoordinate3.h"
+#include "scene/nodes/SoDrawStyle.h"
+#include "scene/nodes/SoLineSet.h"
 #include "scene/nodes/SoMarkerSet.h"
+#include "scene/nodes/SoOrthographicCamera.h"
 #include "scene/nodes/SoSeparator.h"
 
 namespace {
@@ -48,6 +52,9 @@ TEST(CGMFiles, GoldenListings) {
         WrittenCGM w = writeCGM(c.file, c.settings, smallDrawing, [&](TestCGMAction &a) {
             a.setDrawingDimensions(100, 80);
             if (c.settings.indexed) a.setBackgroundColor(1, SbColor(1, 1, 0.5f));
+            // The dashed line's pattern, as apply would find it in the scene (version 3 defines
+            // it in the picture descriptor; below version 3 it is not used).
+            a.addLinePatternDefinition(0x00FF);
         });
         ASSERT_TRUE(w.file.ok);
         const std::string actual = c.settings.binary ? w.file.listing : w.text;
@@ -163,10 +170,13 @@ TEST_P(CGMEncodings, BothEncodingsCarryTheSameValues) {
             EXPECT_NEAR(te[i].numbers[k], bn[k], 2e-4 + 2e-5 * std::fabs(bn[k])) << "value " << k;
         EXPECT_EQ(te[i].strings, be[i].strings);
     }
-    // The drawing used every kind of element the writer has for this version.
+    // The drawing used every kind of element the writer has for this version (below version 3
+    // patterns are drawn as polygons of their set bits).
     const std::string names = cgmtest::elementNames(b.file);
-    for (const char *kind : {"LINE", "POLYGON", "PATTABLE", "PATINDEX", "TEXT", "MARKER", "CELLARRAY", "CLIPRECT"})
+    for (const char *kind : {"LINE", "POLYGON", "TEXT", "MARKER", "CELLARRAY", "CLIPRECT"})
         EXPECT_NE(names.find(kind), std::string::npos) << kind;
+    for (const char *kind : {"PATTABLE", "PATINDEX", "TRANSPCELLCOLR"})
+        EXPECT_EQ(names.find(kind) != std::string::npos, text.version >= 3) << kind;
 }
 
 INSTANTIATE_TEST_SUITE_P(Versions, CGMEncodings,
@@ -199,5 +209,147 @@ TEST(CGMFiles, ApplyWritesHeaderBorderAndFooterAndPageModeOneMetafile) {
                       "ENDPIC ENDMF");
         EXPECT_EQ(names.find("BEGMF"), names.rfind("BEGMF"));
     }
+    root->unref();
+}
+
+namespace {
+
+// Lines across a camera's view, each under a draw style with its own line pattern.
+SoSeparator *dashedLines(const std::vector<unsigned short> &patterns) {
+    SoSeparator *root = new SoSeparator;
+    root->addChild(new SoOrthographicCamera);
+    for (size_t i = 0; i < patterns.size(); i++) {
+        SoDrawStyle *style = new SoDrawStyle;
+        style->linePattern = patterns[i];
+        root->addChild(style);
+        SoCoordinate3 *coords = new SoCoordinate3;
+        const float y = 0.5f - 0.25f * static_cast<float>(i);
+        coords->point.set1Value(0, SbVec3f(-0.5f, y, 0));
+        coords->point.set1Value(1, SbVec3f(0.5f, y, 0));
+        root->addChild(coords);
+        root->addChild(new SoLineSet);
+    }
+    return root;
+}
+
+// The names of the elements from BEGPIC to BEGPICBODY, and those after it.
+std::pair<std::string, std::string> descriptorAndBody(const cgmtest::Metafile &m) {
+    std::pair<std::string, std::string> parts;
+    int section = 0;
+    for (const cgmtest::Element &e : m.elements) {
+        if (e.name == "BEGPIC") section = 1;
+        if (section) (section == 1 ? parts.first : parts.second) += e.name + " ";
+        if (e.name == "BEGPICBODY") section = 2;
+    }
+    return parts;
+}
+
+std::vector<double> numbersOf(const cgmtest::Metafile &m, const std::string &name) {
+    std::vector<double> v;
+    for (const cgmtest::Element &e : cgmtest::elementsNamed(m, name)) v.insert(v.end(), e.numbers.begin(), e.numbers.end());
+    return v;
+}
+
+} // namespace
+
+// Dash definitions are picture-descriptor elements: apply finds the line patterns of the
+// scene's draw styles before the header, which defines them between BEGPIC and BEGPICBODY; the
+// body only selects them. The solid default needs no definition.
+TEST(CGMFiles, ApplyDefinesTheScenesDashesInThePictureDescriptor) {
+    SoSeparator *root = dashedLines({0x00FF, 0x0F0F, 0xFFFF});
+    root->ref();
+    for (int version : {3, 4})
+        for (int binary = 0; binary < 2; binary++) {
+            const std::string path =
+                cgmOutPath("dashes-v" + std::to_string(version) + (binary ? ".bin.cgm" : ".cgm"));
+            SCOPED_TRACE(path);
+            {
+                SoVectorizeCGMAction action;
+                action.getCGMVectorOutput()->setBinaryEncoding(binary);
+                action.getCGMVectorOutput()->setMetafileVersion(version);
+                ASSERT_TRUE(action.getOutput()->openFile(path.c_str()));
+                action.apply(root);
+                action.getOutput()->closeFile();
+            }
+            const cgmtest::Metafile m = checkCGMFile(path, binary);
+            const std::pair<std::string, std::string> parts = descriptorAndBody(m);
+            EXPECT_NE(parts.first.find("VDCEXT LINEEDGETYPEDEF LINEEDGETYPEDEF BEGPICBODY"), std::string::npos)
+                << parts.first;
+            EXPECT_EQ(parts.second.find("LINEEDGETYPEDEF"), std::string::npos) << parts.second;
+            // The repeat length in binary is a VDC in the descriptor's 32-bit fixed point form.
+            const std::vector<double> definitions = numbersOf(m, "LINEEDGETYPEDEF"),
+                                      expected{-1, 5.65, 2, 2, -2, 5.65, 1, 1, 1, 1};
+            ASSERT_EQ(definitions.size(), expected.size());
+            for (size_t k = 0; k < expected.size(); k++) EXPECT_NEAR(definitions[k], expected[k], 1e-4) << k;
+            // The two dashed lines, then the solid one and the border.
+            EXPECT_EQ(numbersOf(m, "LINETYPE"), (std::vector<double>{-1, -2, 1}));
+            EXPECT_EQ(cgmtest::elementsNamed(m, "LINE").size(), 4u);
+        }
+    root->unref();
+}
+
+// Page mode: one picture for the page frame, which the header does not paint. Each drawing
+// paints its own background and border at its start position within the frame, as the
+// PostScript writer does; the clip opens to the drawing's area first, since the previous
+// drawing's clip is still in force.
+TEST(CGMFiles, PageModePlacesEachDrawingWithItsBackgroundAndBorder) {
+    SoSeparator *root = new SoSeparator;
+    root->ref();
+    for (int binary = 0; binary < 2; binary++) {
+        const std::string path = cgmOutPath(binary ? "page-drawings.bin.cgm" : "page-drawings.cgm");
+        SCOPED_TRACE(path);
+        {
+            SoVectorizeCGMAction action;
+            action.getCGMVectorOutput()->setBinaryEncoding(binary);
+            ASSERT_TRUE(action.getOutput()->openFile(path.c_str()));
+            action.beginPage(SbVec2f(5, 6), SbVec2f(200, 150));
+            action.setDrawingDimensions(80, 60);
+            action.setStartPosition(10, 10);
+            action.setBackgroundColor(1, SbColor(1, 0, 0));
+            action.setBorder(1, SbColor(0, 0, 1));
+            action.apply(root);
+            action.setDrawingDimensions(50, 40);
+            action.setStartPosition(100, 20);
+            action.setBackgroundColor(1, SbColor(0, 1, 0));
+            action.apply(root);
+            action.setStartPosition(20, 90);
+            action.setBackgroundColor(0);
+            action.apply(root);
+            action.endPage();
+            action.getOutput()->closeFile();
+        }
+        const cgmtest::Metafile m = checkCGMFile(path, binary);
+        const std::string names = cgmtest::elementNames(m);
+        EXPECT_EQ(names.find("BACKCOLR"), std::string::npos);
+        EXPECT_EQ(names.substr(names.find("EDGEVIS")),
+                  "EDGEVIS CLIPRECT INTSTYLE FILLCOLR POLYGON CLIPRECT LINEWIDTH LINECOLR LINE "
+                  "CLIPRECT INTSTYLE FILLCOLR POLYGON CLIPRECT LINECOLR LINE CLIPRECT LINE ENDPIC ENDMF");
+        EXPECT_EQ(numbersOf(m, "VDCEXT"), (std::vector<double>{5, 6, 205, 156}));
+        EXPECT_EQ(numbersOf(m, "CLIPRECT"),
+                  (std::vector<double>{15, 16, 95, 76, 15, 16, 95, 76, 105, 26, 155, 66, 105, 26, 155, 66, 25, 96, 75, 136}));
+        EXPECT_EQ(numbersOf(m, "FILLCOLR"), (std::vector<double>{255, 0, 0, 0, 255, 0}));
+        EXPECT_EQ(numbersOf(m, "POLYGON"),
+                  (std::vector<double>{15, 16, 95, 16, 95, 76, 15, 76, 105, 26, 155, 26, 155, 66, 105, 66}));
+        EXPECT_EQ(numbersOf(m, "LINE"), (std::vector<double>{15, 16, 95, 16, 95, 76, 15, 76, 15, 16,         //
+                                                             105, 26, 155, 26, 155, 66, 105, 66, 105, 26,  //
+                                                             25, 96, 75, 96, 75, 136, 25, 136, 25, 96}));
+    }
+    // With indexed colour the table's entry 0 stays the paper's white in page mode.
+    const std::string path = cgmOutPath("page-indexed.cgm");
+    {
+        SoVectorizeCGMAction action;
+        action.getCGMVectorOutput()->setIndexedColors(1);
+        ASSERT_TRUE(action.getOutput()->openFile(path.c_str()));
+        action.beginPage(SbVec2f(0, 0), SbVec2f(100, 100));
+        action.setBackgroundColor(1, SbColor(1, 0, 0));
+        action.apply(root);
+        action.endPage();
+        action.getOutput()->closeFile();
+    }
+    const cgmtest::Metafile m = checkCGMFile(path, 0);
+    const std::vector<double> table = numbersOf(m, "COLRTABLE");
+    ASSERT_GE(table.size(), 4u);
+    EXPECT_EQ(std::vector<double>(table.begin() + 1, table.begin() + 4), (std::vector<double>{255, 255, 255}));
+    EXPECT_EQ(numbersOf(m, "FILLCOLR"), (std::vector<double>{225}));
     root->unref();
 }

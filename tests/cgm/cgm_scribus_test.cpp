@@ -1,5 +1,6 @@
-// A binary drawing rendered by Scribus, an independent CGM reader: lines, dashes, polygons, a
-// fill pattern, text and an image must appear where the writer put them.
+// Binary drawings rendered by Scribus, an independent CGM reader: lines, dashes, polygons, fill
+// patterns, markers, text and an image must appear where the writer put them, and what lies
+// under the clear bits of markers and patterns must show through them.
 #include <gtest/gtest.h>
 #include <unistd.h>
 #include <cstdio>
@@ -7,6 +8,7 @@
 #include <vector>
 #include "cgm_test_util.h"
 #include "png_image.h"
+#include "scene/nodes/SoMarkerSet.h"
 
 using scrivane::test::Rgb;
 
@@ -25,6 +27,54 @@ std::vector<Item> parseItems(const std::string &log) {
             items.push_back(item);
     }
     return items;
+}
+
+// A page rendered by Scribus, with the mapping from the drawing's millimetres to its pixels.
+// Every drawing starts with two horizontal lines, from (10, 90) to (90, 90) mm and at
+// y = 75 mm: they fix where the importer put the drawing, pixel = origin + millimetres x scale,
+// per axis (y grows downwards).
+struct RenderedPage {
+    scrivane::test::RgbImage image;
+    double x0 = 0, y0 = 0, kx = 0, ky = 0;
+    Rgb at(double x, double y) const {
+        return image.at(static_cast<int>(x0 + x * kx), static_cast<int>(y0 + y * ky));
+    }
+    bool is(double x, double y, int r, int g, int b) const { return scrivane::test::near(at(x, y), r, g, b, 63); }
+};
+
+// Renders a checked binary file; a failure is reported and leaves the page empty (kx 0).
+RenderedPage renderWithScribus(const WrittenCGM &w, const std::string &stem) {
+    RenderedPage page;
+    const std::string png = cgmOutPath(stem + ".png"), logPath = cgmOutPath(stem + ".log");
+    std::remove(png.c_str());
+    char home[] = "/tmp/scrivane-scribus-XXXXXX";
+    if (!mkdtemp(home)) {
+        ADD_FAILURE() << "no temporary folder";
+        return page;
+    }
+    scrivane::test::runCommand(std::string("cd ") + home + " && HOME=" + home + " XDG_RUNTIME_DIR=" + home +
+                               " QT_QPA_PLATFORM=offscreen timeout 300 /usr/bin/scribus -g -ns -py " +
+                               SCRIVANE_CGM_SCRIBUS_SCRIPT + " " + w.path + " " + png + " 96 > " + logPath + " 2>&1");
+    scrivane::test::runCommand(std::string("rm -rf ") + home);
+    const std::string log = cgmtest::readFileText(logPath);
+    std::string error;
+    if (log.find("RENDERED") == std::string::npos || !scrivane::test::readPng(png, page.image, error)) {
+        ADD_FAILURE() << "Scribus did not render " << w.path << ": " << error << "\n" << log;
+        return page;
+    }
+    std::vector<Item> items = parseItems(log);
+    if (items.size() < 2 || items[0].h != 0.0) {
+        ADD_FAILURE() << "the first item is not the horizontal calibration line\n" << log;
+        return page;
+    }
+    const double pixelsPerPoint = 96.0 / 72.0;
+    page.kx = items[0].w / 80.0 * pixelsPerPoint;
+    page.ky = (items[0].y - items[1].y) / 15.0 * pixelsPerPoint;
+    page.x0 = items[0].x * pixelsPerPoint - 10 * page.kx;
+    page.y0 = items[0].y * pixelsPerPoint - 90 * page.ky;
+    EXPECT_GT(page.kx, 1.0) << log;
+    EXPECT_NEAR(page.ky, -page.kx, 1e-3 * page.kx) << "the importer keeps the aspect ratio";
+    return page;
 }
 
 // A 100 x 100 mm drawing at the page origin.
@@ -47,45 +97,20 @@ void scribusDrawing(TestCGMAction &a) {
     a.printImage(pt(70, 5), pixels, size, requested, 3, SoImage::LEFT, SoImage::BOTTOM);
 }
 
+bool haveScribus() { return access("/usr/bin/scribus", X_OK) == 0; }
+
 } // namespace
 
 TEST(CGMScribus, BinaryDrawingRendersWhereItWasWritten) {
-    if (access("/usr/bin/scribus", X_OK) != 0) GTEST_SKIP() << "Scribus (/usr/bin/scribus) is not installed";
+    if (!haveScribus()) GTEST_SKIP() << "Scribus (/usr/bin/scribus) is not installed";
     WrittenCGM w = writeCGM("scribus.bin.cgm", {1, 1, 1}, scribusDrawing, [](TestCGMAction &a) {
         a.setDrawingDimensions(100, 100);
         a.setStartPosition(0, 0);
         a.setBorder(0);
     });
     ASSERT_TRUE(w.file.ok);
-    const std::string png = cgmOutPath("scribus.png");
-    std::remove(png.c_str());
-    char home[] = "/tmp/scrivane-scribus-XXXXXX";
-    ASSERT_NE(mkdtemp(home), nullptr);
-    const std::string logPath = cgmOutPath("scribus.log");
-    scrivane::test::runCommand(std::string("cd ") + home + " && HOME=" + home + " XDG_RUNTIME_DIR=" + home +
-                               " QT_QPA_PLATFORM=offscreen timeout 300 /usr/bin/scribus -g -ns -py " +
-                               SCRIVANE_CGM_SCRIBUS_SCRIPT + " " + w.path + " " + png + " 96 > " + logPath + " 2>&1");
-    scrivane::test::runCommand(std::string("rm -rf ") + home);
-    const std::string log = cgmtest::readFileText(logPath);
-    ASSERT_NE(log.find("RENDERED"), std::string::npos) << log;
-    scrivane::test::RgbImage image;
-    std::string error;
-    ASSERT_TRUE(scrivane::test::readPng(png, image, error)) << error << "\n" << log;
-    // The two lines fix where the importer put the drawing: pixel = origin + millimetres x
-    // scale, per axis (y grows downwards). The solid line runs from (10, 90) to (90, 90) mm,
-    // the dashed one lies at y = 75 mm. Everything else is checked through them.
-    std::vector<Item> items = parseItems(log);
-    ASSERT_GE(items.size(), 6u) << log;
-    EXPECT_EQ(items[0].h, 0.0) << "the first item is the horizontal solid line";
-    const double pixelsPerPoint = 96.0 / 72.0, kx = items[0].w / 80.0 * pixelsPerPoint,
-                 ky = (items[0].y - items[1].y) / 15.0 * pixelsPerPoint, x0 = items[0].x * pixelsPerPoint - 10 * kx,
-                 y0 = items[0].y * pixelsPerPoint - 90 * ky;
-    ASSERT_GT(kx, 1.0) << log;
-    EXPECT_NEAR(ky, -kx, 1e-3 * kx) << "the importer keeps the aspect ratio";
-    auto at = [&](double x, double y) {
-        return image.at(static_cast<int>(x0 + x * kx), static_cast<int>(y0 + y * ky));
-    };
-    auto is = [&](double x, double y, int r, int g, int b) { return scrivane::test::near(at(x, y), r, g, b, 63); };
+    const RenderedPage page = renderWithScribus(w, "scribus");
+    ASSERT_GT(page.kx, 0.0);
     const struct {
         double x, y;
         int r, g, b;
@@ -96,24 +121,81 @@ TEST(CGMScribus, BinaryDrawingRendersWhereItWasWritten) {
                   {75, 20, 0, 0, 255, "image top left"},      {85, 20, 255, 255, 0, "image top right"},
                   {95, 15, 255, 255, 255, "right of the image"}, {67, 8, 255, 255, 255, "left of the image"}};
     for (const auto &p : probes)
-        EXPECT_TRUE(is(p.x, p.y, p.r, p.g, p.b)) << p.what << " at " << p.x << ", " << p.y << ": "
-                                                 << scrivane::test::show(at(p.x, p.y));
+        EXPECT_TRUE(page.is(p.x, p.y, p.r, p.g, p.b))
+            << p.what << " at " << p.x << ", " << p.y << ": " << scrivane::test::show(page.at(p.x, p.y));
     // The dashed line: blue dashes and white gaps along it; the pattern: red and white bands;
     // the text: dark pixels inside its box.
     int dashes = 0, gaps = 0, redBands = 0, whiteBands = 0, dark = 0;
     for (double x = 12; x < 88; x += 0.25) {
-        dashes += is(x, 75, 0, 0, 255);
-        gaps += is(x, 75, 255, 255, 255);
+        dashes += page.is(x, 75, 0, 0, 255);
+        gaps += page.is(x, 75, 255, 255, 255);
     }
     for (double y = 41; y < 59; y += 0.25) {
-        redBands += is(75, y, 255, 0, 0);
-        whiteBands += is(75, y, 255, 255, 255);
+        redBands += page.is(75, y, 255, 0, 0);
+        whiteBands += page.is(75, y, 255, 255, 255);
     }
     for (double x = 10; x < 50; x += 0.5)
-        for (double y = 15; y < 25; y += 0.5) dark += at(x, y).r < 77;
+        for (double y = 15; y < 25; y += 0.5) dark += page.at(x, y).r < 77;
     EXPECT_GT(dashes, 20);
     EXPECT_GT(gaps, 20);
     EXPECT_GT(redBands, 5);
     EXPECT_GT(whiteBands, 5);
     EXPECT_GT(dark, 20);
+}
+
+// Version 1 in direct colour, without a background: a fill pattern over a yellow rectangle and
+// ring markers over a green one. Their clear bits must show the yellow and the green (before,
+// they were painted in the background colour, black), and beside the rectangles the paper.
+TEST(CGMScribus, Version1MarkersAndPatternsShowWhatLiesUnderTheirClearBits) {
+    if (!haveScribus()) GTEST_SKIP() << "Scribus (/usr/bin/scribus) is not installed";
+    static unsigned char bands[128]; // bands of 4 pixel rows, 4 mm each: rows 0-3 set, 4-7 clear, ...
+    for (int i = 0; i < 128; i++) bands[i] = (i / 16) % 2 ? 0x00 : 0xFF;
+    SoMarkerSet *markers = new SoMarkerSet;
+    markers->ref();
+    markers->markerIndex.setValue(SoMarkerSet::CIRCLE_LINE_9_9);
+    const SbColor red(1, 0, 0), blue(0, 0, 1), green(0, 0.75f, 0), yellow(1, 1, 0);
+    WrittenCGM w = writeCGM(
+        "scribus-v1-setbits.bin.cgm", {1, 1, 0},
+        [&](TestCGMAction &a) {
+            a.setHardwareClip();
+            const SbVec4f top[2] = {pt(10, 90), pt(90, 90)}, second[2] = {pt(10, 75), pt(90, 75)};
+            a.printPolyLine(top, 2, &red, 0, 1.0f, 0xFFFF);
+            a.printPolyLine(second, 2, &blue, 0, 1.0f, 0xFFFF);
+            const SbVec4f under[4] = {pt(10, 40), pt(90, 40), pt(90, 60), pt(10, 60)};
+            a.printPolygon(under, 4, &yellow, SbString(), SbString(), nullptr);
+            a.printPolygon(under, 4, &red, SbString("hatch"), SbString("bands"), bands);
+            const SbVec4f ground[4] = {pt(10, 5), pt(50, 5), pt(50, 30), pt(10, 30)};
+            a.printPolygon(ground, 4, &green, SbString(), SbString(), nullptr);
+            const SbVec4f rings[2] = {pt(30, 17.5f), pt(75, 17.5f)};
+            a.printPolyMark(rings, 2, &blue, 0, markers);
+        },
+        [](TestCGMAction &a) {
+            a.setDrawingDimensions(100, 100);
+            a.setStartPosition(0, 0);
+            a.setBorder(0);
+            a.setNominalWidth(1.0f);
+            a.setPixelImageSize(1.0f);
+        });
+    markers->unref();
+    ASSERT_TRUE(w.file.ok);
+    const RenderedPage page = renderWithScribus(w, "scribus-v1-setbits");
+    ASSERT_GT(page.kx, 0.0);
+    int redBands = 0, yellowBands = 0, otherBands = 0;
+    for (double y = 40.5; y < 59.5; y += 0.25) {
+        const int r = page.is(50, y, 255, 0, 0), yl = page.is(50, y, 255, 255, 0);
+        redBands += r;
+        yellowBands += yl;
+        otherBands += !r && !yl;
+    }
+    EXPECT_GT(redBands, 20);
+    EXPECT_GT(yellowBands, 20);
+    EXPECT_LT(otherBands, 10) << "band edges only";
+    // The rings: blue on their circle, and inside them what lies under: green, or the paper.
+    int ringBlue = 0;
+    for (double x = 25.5; x < 34.5; x += 0.25) ringBlue += page.is(x, 17.5, 0, 0, 255);
+    EXPECT_GT(ringBlue, 2);
+    EXPECT_TRUE(page.is(30, 17.5, 0, 191, 0)) << "inside the ring on green: " << scrivane::test::show(page.at(30, 17.5));
+    EXPECT_TRUE(page.is(75, 17.5, 255, 255, 255))
+        << "inside the ring on paper: " << scrivane::test::show(page.at(75, 17.5));
+    EXPECT_TRUE(page.is(26, 21.5, 0, 191, 0)) << "the ring's clear corner: " << scrivane::test::show(page.at(26, 21.5));
 }

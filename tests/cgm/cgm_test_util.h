@@ -14,6 +14,7 @@
 
 class TestCGMAction : public SoVectorizeCGMAction {
 public:
+    using SoVectorizeCGMAction::addLinePatternDefinition;
     using SoVectorizeCGMAction::getClippingLimits;
     using SoVectorizeCGMAction::printBorder;
     using SoVectorizeCGMAction::printImage;

@@ -159,31 +159,57 @@ TEST(CGMWriter, LineTypesOfEachVersion) {
     // dash-dot; 6 runs with one of 8: dash-dot-dot; 3 runs 1, 14, 1 joined to 2, 14: dash;
     // solid; 16 runs: dot.
     EXPECT_EQ(values(v1, "LINETYPE"), (Values{2, 2, 2, 3, 4, 5, 2, 1, 3}));
-    // Version 2 uses the standard types too, without caps; version 4 defines the dashes.
+    // Version 2 uses the standard types too, without caps; version 4 selects the dashes the
+    // picture descriptor defined (below), and the nearest standard type for any other pattern.
     WrittenCGM v2 = writeCGM("linetypes-v2.cgm", {0, 2, 0}, [](TestCGMAction &a) { line(a, kRed, 1, 0x00FF); });
     EXPECT_EQ(values(v2, "LINETYPE"), (Values{2}));
     EXPECT_FALSE(has(v2, "LINECAP"));
-    WrittenCGM v4 = writeCGM("linetypes-v4.cgm", {0, 4, 0}, [](TestCGMAction &a) { line(a, kRed, 1, 0x00FF); });
-    EXPECT_TRUE(has(v4, "LINEEDGETYPEDEF -1 5.65 2 2 ;\nLINETYPE -1;\n"));
+    WrittenCGM v4 = writeCGM("linetypes-v4.cgm", {0, 4, 0}, [](TestCGMAction &a) {
+        line(a, kRed, 1, 0x00FF);
+        line(a, kRed, 1, 0x0F0F);
+    }, [](TestCGMAction &a) { a.addLinePatternDefinition(0x0F0F); });
+    EXPECT_TRUE(has(v4, "VDCEXT 10. 10. 200. 287.;\nLINEEDGETYPEDEF -1 5.65 1 1 1 1 ;\nBEGPICBODY;"));
+    EXPECT_EQ(values(v4, "LINETYPE"), (Values{2, -1}));
 }
 
-TEST(CGMWriter, Version3DefinesDashesAndWritesCapsAndJoins) {
+// The dash definitions stand in the picture descriptor, before BEGPICBODY: one line type per
+// pattern made known before the header (apply finds them in the scene's draw styles, see
+// CGMFiles). The body only selects them; a pattern the descriptor does not define takes the
+// nearest standard line type.
+TEST(CGMWriter, Version3DefinesDashesInThePictureDescriptorAndWritesCapsAndJoins) {
     WrittenCGM w = writeCGM(
         "linetypes-v3.cgm", {0, 3, 0},
         [](TestCGMAction &a) {
-            for (unsigned short p : {0x00FF, 0x00FF, 0xFFFF, 0x0001}) line(a, kRed, 1.0f, p);
+            for (unsigned short p : {0x00FF, 0x00FF, 0xFFFF, 0x0001, 0x0F0F, 0x3333}) line(a, kRed, 1.0f, p);
         },
         [](TestCGMAction &a) {
             a.setLineEndStyle(SoVectorizeAction::ROUND_CAP);
             a.setLineJoinsStyle(SoVectorizeAction::MITER_JOIN);
             a.setMiterLimit(4.0f);
+            // The solid pattern needs no definition, a repeated one is defined once, and
+            // 0x3333 (runs of 2) truncates to nothing at the default nominal width.
+            for (unsigned short p : {0x00FF, 0xFFFF, 0x0001, 0x00FF, 0x3333}) a.addLinePatternDefinition(p);
         });
+    // Runs 1 and 15 at the default nominal width: 0 and 5.
+    EXPECT_TRUE(has(w, "VDCEXT 10. 10. 200. 287.;\nLINEEDGETYPEDEF -1 5.65 2 2 ;\nLINEEDGETYPEDEF -2 5.65 0 5 ;\n"
+                       "BEGPICBODY;"));
+    EXPECT_EQ(elementsNamed(w.file, "LINEEDGETYPEDEF").size(), 2u);
     const std::string caps = "LINECAP 3 1;\nLINEJOIN 2;\nMITRELIMIT 4.000000;\n", drawn = "LINE\n 10.,10. 20.,15.;\n";
-    EXPECT_EQ(body(w), "LINEEDGETYPEDEF -1 5.65 2 2 ;\nLINETYPE -1;\n" + caps +
-                           "LINEWIDTH 0.352778;\nLINECOLR 255 0 0;\n" + drawn + caps + drawn +
-                           "LINEEDGETYPEDEF -1 5.65 ;\nLINETYPE 1;\n" + caps + drawn +
-                           // Runs 1 and 15 at the default nominal width: 0 and 5.
-                           "LINEEDGETYPEDEF -1 5.65 0 5 ;\nLINETYPE -1;\n" + caps + drawn);
+    EXPECT_EQ(body(w), "LINETYPE -1;\n" + caps + "LINEWIDTH 0.352778;\nLINECOLR 255 0 0;\n" + drawn + caps + drawn +
+                           "LINETYPE 1;\n" + caps + drawn + "LINETYPE -2;\n" + caps + drawn + "LINETYPE 2;\n" + caps +
+                           drawn + "LINETYPE 3;\n" + caps + drawn);
+    // The binary definition carries its repeat length as a size in the absolute line width
+    // mode, a VDC, in the picture descriptor's fixed-point form.
+    WrittenCGM b = writeCGM("linetypes-v3.bin.cgm", {1, 3, 0}, [](TestCGMAction &a) { line(a, kRed, 1.0f, 0x0001); },
+                            [](TestCGMAction &a) { a.addLinePatternDefinition(0x0001); });
+    std::vector<cgmtest::Element> definitions = elementsNamed(b.file, "LINEEDGETYPEDEF");
+    ASSERT_EQ(definitions.size(), 1u);
+    ASSERT_EQ(definitions[0].numbers.size(), 4u);
+    EXPECT_NEAR(definitions[0].numbers[1], 5.65, 1e-4); // 32-bit fixed point: 5 and 42597 / 65536
+    definitions[0].numbers[1] = 5.65;
+    EXPECT_EQ(definitions[0].numbers, (Values{-1, 5.65, 0, 5}));
+    EXPECT_NE(cgmtest::elementNames(b.file).find("VDCEXT LINEEDGETYPEDEF BEGPICBODY"), std::string::npos);
+    EXPECT_EQ(values(b, "LINETYPE"), (Values{-1}));
 }
 
 TEST(CGMWriter, ZeroPatternAndDegeneratePrimitivesDrawNothing) {
@@ -199,7 +225,7 @@ TEST(CGMWriter, ZeroPatternAndDegeneratePrimitivesDrawNothing) {
 }
 
 TEST(CGMWriter, RepeatedPatternIsDefinedOnce) {
-    WrittenCGM w = writeCGM("patterns.cgm", kIndexed, [](TestCGMAction &a) {
+    WrittenCGM w = writeCGM("patterns.cgm", {0, 3, 1}, [](TestCGMAction &a) {
         for (const char *name : {"diagonal", "diagonal", "diagonal", "other", "diagonal"}) polygon(a, kRed, name);
     });
     std::vector<cgmtest::Element> tables = elementsNamed(w.file, "PATTABLE");
@@ -221,7 +247,7 @@ TEST(CGMWriter, RepeatedPatternIsDefinedOnce) {
 }
 
 TEST(CGMWriter, PatternColourAndSolidFillsStayRight) {
-    WrittenCGM w = writeCGM("pattern-colours.cgm", kIndexed, [](TestCGMAction &a) {
+    WrittenCGM w = writeCGM("pattern-colours.cgm", {0, 3, 1}, [](TestCGMAction &a) {
         polygon(a, kRed);
         polygon(a, kBlue, "diagonal");
         polygon(a, kRed);             // red is still the fill colour in force: nothing to write
@@ -265,6 +291,50 @@ TEST(CGMWriter, TextAttributesAndFonts) {
                            "TEXTALIGN RIGHT NORMVERT 0. 0.;\nTEXT 11. 12. FINAL\n'four';\n");
 }
 
+// A string parameter is quoted with apostrophes; an apostrophe inside it is written twice so
+// that the string does not end there. Binary strings carry their length and stay as they are.
+TEST(CGMWriter, ApostrophesInStringsAreDoubled) {
+    const char *said = "it's 'quoted''";
+    auto draw = [&](TestCGMAction &a) { a.printText2(pt(1, 2), kRed, "Helvetica", 12.0f, said, 1, 0.0f); };
+    WrittenCGM w = writeCGM("apostrophes.cgm", {}, draw);
+    EXPECT_TRUE(has(w, "TEXT 11. 12. FINAL\n'it''s ''quoted''''';\n"));
+    const std::vector<cgmtest::Element> texts = elementsNamed(w.file, "TEXT");
+    ASSERT_EQ(texts.size(), 1u);
+    EXPECT_EQ(texts[0].strings, std::vector<std::string>{said});
+    // The other strings read back as written: the header parses as before.
+    EXPECT_EQ(elementsNamed(w.file, "FONTLIST").at(0).strings.at(12), "Symbol");
+    EXPECT_EQ(elementsNamed(w.file, "MFDESC").at(0).strings, std::vector<std::string>{"Scrivane CGM METAFILE OUTPUT"});
+    WrittenCGM b = writeCGM("apostrophes.bin.cgm", {1, 1, 0}, draw);
+    EXPECT_EQ(elementsNamed(b.file, "TEXT").at(0).strings, std::vector<std::string>{said});
+}
+
+// In direct colour nearby colours share an index (RRRGGGBB) but not their colour: the colour
+// itself decides whether a new colour element is needed, for text as for the other kinds, also
+// when an element of another kind came in between. Indexed colour writes indexes, which do not
+// change then.
+TEST(CGMWriter, DirectColoursAreComparedByTheirValues) {
+    const SbColor grey(0.5f, 0.5f, 0.5f), darker(0.45f, 0.45f, 0.45f); // both RRRGGGBB 0x6D
+    auto draw = [&](TestCGMAction &a) {
+        a.printText2(pt(1, 2), kRed, "Helvetica", 12.0f, "red", 1, 0.0f);
+        a.printText2(pt(1, 2), SbColor(0.9f, 0, 0), "Helvetica", 12.0f, "nearly red", 1, 0.0f);
+        a.printText2(pt(1, 2), SbColor(0.9f, 0, 0), "Helvetica", 12.0f, "again", 1, 0.0f);
+        line(a, grey);
+        polygon(a, darker);
+        line(a, darker);
+        polygon(a, darker);
+    };
+    WrittenCGM w = writeCGM("direct-colours.cgm", {}, draw);
+    EXPECT_EQ(values(w, "TEXTCOLR"), (Values{255, 0, 0, 229, 0, 0}));
+    EXPECT_EQ(values(w, "LINECOLR"), (Values{127, 127, 127, 114, 114, 114}));
+    EXPECT_EQ(values(w, "FILLCOLR"), (Values{114, 114, 114}));
+    WrittenCGM b = writeCGM("direct-colours.bin.cgm", {1, 1, 0}, draw);
+    EXPECT_EQ(values(b, "TEXTCOLR"), (Values{255, 0, 0, 229, 0, 0}));
+    EXPECT_EQ(values(b, "LINECOLR"), (Values{127, 127, 127, 114, 114, 114}));
+    WrittenCGM indexed = writeCGM("indexed-colours.cgm", kIndexed, draw);
+    EXPECT_EQ(values(indexed, "TEXTCOLR"), (Values{225}));
+    EXPECT_EQ(values(indexed, "LINECOLR"), (Values{0x6D + 1}));
+}
+
 TEST(CGMWriter, MarkerRunsOfEqualColourAndSixPointsALine) {
     const SbVec4f points[3] = {pt(1, 1), pt(2, 2), pt(3, 3)};
     const SbColor colors[3] = {kRed, kRed, kBlue};
@@ -285,14 +355,13 @@ TEST(CGMWriter, MarkerRunsOfEqualColourAndSixPointsALine) {
     EXPECT_TRUE(has(six, "LINE\n 10.,10. 11.,10. 12.,10. 13.,10. 14.,10. 15.,10.\n 16.,10.;\n"));
 }
 
-TEST(CGMWriter, MarkerSetBitmapsAreCellArrays) {
+TEST(CGMWriter, Version3MarkerSetBitmapsAreCellArraysWithTransparentCells) {
     SoMarkerSet *markers = new SoMarkerSet;
     markers->ref();
     markers->markerIndex.setValue(SoMarkerSet::PLUS_5_5);
     const SbVec4f points[1] = {pt(10, 20)};
     const Draw draw = [&](TestCGMAction &a) { a.printPolyMark(points, 1, &kRed, 0, markers); };
     WrittenCGM w = writeCGM("markerset-v3.cgm", {0, 3, 0}, draw);
-    WrittenCGM v1 = writeCGM("markerset-v1.cgm", kIndexed, draw);
     markers->unref();
     const Values c = values(w, "CELLARRAY");
     const double h = 2.5 * 0.35277778;
@@ -311,9 +380,84 @@ TEST(CGMWriter, MarkerSetBitmapsAreCellArrays) {
         }
     EXPECT_TRUE(has(w, "TRANSPCELLCOLR ON 255 255 255;\nCELLARRAY"));
     EXPECT_TRUE(has(w, "TRANSPCELLCOLR OFF 255 255 255;\n"));
-    // Version 1 has no transparent cell colour.
-    EXPECT_FALSE(has(v1, "TRANSPCELLCOLR"));
-    EXPECT_EQ(elementsNamed(v1.file, "CELLARRAY").size(), 1u);
+}
+
+namespace {
+
+// Whether (x, y) lies inside one of the polygons (numbers x0 y0 x1 y1 ...), even-odd.
+bool insideAny(const std::vector<cgmtest::Element> &polygons, double x, double y) {
+    for (const cgmtest::Element &p : polygons) {
+        const Values &v = p.numbers;
+        bool in = false;
+        for (size_t i = 0, j = v.size() - 2; i + 1 < v.size(); j = i, i += 2)
+            if ((v[i + 1] > y) != (v[j + 1] > y) && x < v[j] + (y - v[j + 1]) * (v[i] - v[j]) / (v[i + 1] - v[j + 1]))
+                in = !in;
+        if (in) return true;
+    }
+    return false;
+}
+
+} // namespace
+
+// Below version 3 there is no transparent cell colour, so a marker bitmap or a fill pattern
+// written as cells would paint its clear bits over what lies under it. The set bits alone are
+// drawn instead, as a filled polygon: a marker's rectangles of set cells, and a pattern's set
+// cells tiled from the drawing's origin and cut to the polygon.
+TEST(CGMWriter, Versions1And2DrawOnlyTheSetBitsOfMarkersAndPatterns) {
+    SoMarkerSet *markers = new SoMarkerSet;
+    markers->ref();
+    markers->markerIndex.setValue(SoMarkerSet::PLUS_5_5);
+    const SbVec4f at[1] = {pt(10, 20)};
+    // Stripes: every fourth pattern row (from the bottom) set, the others clear.
+    static unsigned char stripes[128];
+    for (int i = 0; i < 128; i++) stripes[i] = (i / 4) % 4 == 0 ? 0xFF : 0x00;
+    const float p = 0.35277778f, tile = 32 * p;
+    // A triangle over two tiles across, and one tile and a bit up.
+    const SbVec4f triangle[3] = {pt(tile * 0.5f, tile * 0.25f), pt(tile * 2.5f, tile * 0.25f), pt(tile, tile * 1.5f)};
+    for (int version : {1, 2}) {
+        SCOPED_TRACE("version " + std::to_string(version));
+        WrittenCGM w = writeCGM("setbits-v" + std::to_string(version) + ".cgm", {0, version, 0}, [&](TestCGMAction &a) {
+            a.printPolyMark(at, 1, &kRed, 0, markers);
+            a.printPolygon(triangle, 3, &kBlue, SbString("fill"), SbString("stripes"), stripes);
+        });
+        for (const char *cells : {"CELLARRAY", "PATTABLE", "PATINDEX", "PATSIZE", "TRANSPCELLCOLR"})
+            EXPECT_TRUE(elementsNamed(w.file, cells).empty()) << cells;
+        // The marker's polygons come before the second INTERIOR STYLE, the pattern's after it.
+        std::vector<cgmtest::Element> plus, stripesDrawn;
+        int styles = 0;
+        for (const cgmtest::Element &e : w.file.elements) {
+            styles += e.name == "INTSTYLE";
+            if (e.name == "POLYGON") (styles == 1 ? plus : stripesDrawn).push_back(e);
+        }
+        // One polygon each: the plus (its bar above and below the middle row, and the middle
+        // row, joined there and back through the first point), and the stripes.
+        EXPECT_EQ(plus.size(), 1u);
+        EXPECT_EQ(stripesDrawn.size(), 1u);
+        EXPECT_EQ(values(w, "FILLCOLR"), (Values{255, 0, 0, 0, 0, 255}));
+        EXPECT_EQ(body(w).substr(0, 33), "INTSTYLE SOLID;\nFILLCOLR 255 0 0;");
+        for (int row = 0; row < 5; row++)
+            for (int column = 0; column < 5; column++) {
+                // Cell centres in page millimetres (offsets 10, 10), rows from the bottom.
+                const double x = 20 + (column - 2) * p, y = 30 + (row - 2) * p;
+                EXPECT_EQ(insideAny(plus, x, y), SoMarkerSet::isMarkerBitSet(SoMarkerSet::PLUS_5_5, row * 5 + column) != 0)
+                    << row << " " << column;
+            }
+        // Pattern rows 0, 4, 8, ... of every tile are drawn, and only inside the triangle.
+        EXPECT_FALSE(stripesDrawn.empty());
+        for (const cgmtest::Element &piece : stripesDrawn)
+            for (size_t i = 0; i + 1 < piece.numbers.size(); i += 2) {
+                const double x = piece.numbers[i] - 10, y = piece.numbers[i + 1] - 10;
+                // Inside the triangle's three sides (with a little rounding).
+                EXPECT_GE(y, tile * 0.25 - 1e-4);
+                EXPECT_LE(y - tile * 0.25, (x - tile * 0.5) * (tile * 1.25) / (tile * 0.5) + 1e-3);
+                EXPECT_LE(y - tile * 0.25, (tile * 2.5 - x) * (tile * 1.25) / (tile * 1.5) + 1e-3);
+            }
+        for (int row = 8; row <= 40; row++) {
+            const double y = 10 + (row + 0.5) * p;
+            EXPECT_EQ(insideAny(stripesDrawn, 10 + tile * 1.2, y), row % 4 == 0) << "pattern row " << row;
+        }
+    }
+    markers->unref();
 }
 
 TEST(CGMWriter, ImagesAreCellArraysAndSkippedOutsideTheClip) {
@@ -347,6 +491,60 @@ TEST(CGMWriter, ImagesAreCellArraysAndSkippedOutsideTheClip) {
         a.printImage(pt(0, 0), grey, greySize, greySize, 1, SoImage::LEFT, SoImage::BOTTOM);
     });
     EXPECT_TRUE(has(g, " 2 1 0\n 1 255;\n"));
+}
+
+// Landscape turns the page a quarter turn, as the PostScript writer does: there the frame that
+// starts at (x0, y0) with size (w, h) covers x from y0 to y0 + h and y from x0 to x0 + w on
+// the sheet, and a drawing point (u, v) lands at (y0 + h - v, x0 + u). Here the drawing is
+// 100 x 80 at (10, 20): the extent is (20, 10) to (100, 110) and (u, v) lands at
+// (100 - v, 10 + u). Directions (text, pattern vectors) turn with it; clip boxes stay boxes.
+TEST(CGMWriter, LandscapeTurnsThePictureAsPostScriptDoes) {
+    const unsigned char pixels[6] = {255, 0, 0, 0, 0, 255};
+    SbVec2s size(2, 1), requested(6, 4);
+    const Draw draw = [&](TestCGMAction &a) {
+        a.setHardwareClip();
+        line(a, kRed);
+        a.printText2(pt(1, 2), kRed, "Helvetica", 12.0f, "up", 1, 0.0f);
+        polygon(a, kBlue, "diagonal");
+        a.printImage(pt(50, 40), pixels, size, requested, 3, SoImage::LEFT, SoImage::BOTTOM);
+        a.printBorder();
+    };
+    const Draw setup = [](TestCGMAction &a) {
+        a.setDrawingDimensions(100, 80);
+        a.setStartPosition(10, 20);
+        a.setOrientation(SoVectorizeAction::LANDSCAPE);
+    };
+    for (int binary = 0; binary < 2; binary++) {
+        SCOPED_TRACE(binary ? "binary" : "clear text");
+        WrittenCGM w = writeCGM(binary ? "landscape.bin.cgm" : "landscape.cgm", {binary, 3, 0}, draw, setup);
+        EXPECT_EQ(values(w, "VDCEXT"), (Values{20, 10, 100, 110}));
+        EXPECT_EQ(values(w, "CLIPRECT"), (Values{20, 10, 100, 110, 20, 10, 100, 110}));
+        EXPECT_EQ(values(w, "LINE"), (Values{100, 10, 95, 20, 100, 10, 100, 110, 20, 110, 20, 10, 100, 10}));
+        EXPECT_EQ(values(w, "TEXT"), (Values{98, 11, 1}));
+        EXPECT_EQ(values(w, "CHARORI"), (Values{-1, 0, 0, 1}));
+        if (!binary) {
+            EXPECT_TRUE(has(w, "CHARORI -1. 0. 0. 1.;\n"));
+        }
+        const Values patternSize = values(w, "PATSIZE");
+        ASSERT_EQ(patternSize.size(), 4u);
+        EXPECT_NEAR(patternSize[0], -11.288889, 1e-5);
+        EXPECT_EQ(Values(patternSize.begin() + 1, patternSize.begin() + 3), (Values{0, 0}));
+        EXPECT_NEAR(patternSize[3], 11.288889, 1e-5);
+        EXPECT_EQ(values(w, "POLYGON"), (Values{100, 10, 100, 20, 92, 15}));
+        // The image's corners: top left, bottom right, top right of the drawing, turned.
+        const Values cells = values(w, "CELLARRAY");
+        ASSERT_GE(cells.size(), 6u);
+        const double W = 6 * 0.35277778, H = 4 * 0.35277778;
+        const Values corners{120 - (60 + H), 60, 120 - 60, 60 + W, 120 - (60 + H), 60 + W};
+        for (int k = 0; k < 6; k++) EXPECT_NEAR(cells[k], corners[k], 1e-4) << k;
+    }
+    // Upright, the same drawing keeps its page.
+    WrittenCGM upright = writeCGM("portrait.cgm", {0, 3, 0}, draw, [&](TestCGMAction &a) {
+        setup(a);
+        a.setOrientation(SoVectorizeAction::PORTRAIT);
+    });
+    EXPECT_EQ(values(upright, "VDCEXT"), (Values{10, 20, 110, 100}));
+    EXPECT_TRUE(values(upright, "CHARORI").empty());
 }
 
 TEST(CGMWriter, ClipRectanglesBorderAndClippingLimits) {

@@ -195,9 +195,9 @@ void CGMBinaryEncoder::Plineedgetype(int index, double repeatLength, int n, cons
     if (n < 0) n = 0;
     // The dash elements are padded to an even count with a 0 element.
     const int count = n + (n & 1);
-    PWriteHeader(2, 17, integerPrecision * (count + 1) + realSize());
-    PWriteInt(static_cast<unsigned>(index));
-    PWriteReal(repeatLength);
+    PWriteHeader(2, 17, indexPrecision + integerPrecision * count + sizeLength(lineWidthMode));
+    PWriteIndex(index);
+    writeSize(lineWidthMode, repeatLength);
     for (int i = 0; i < n; i++) PWriteInt(static_cast<unsigned>(dashes[i]));
     if (n & 1) PWriteInt(0);
 }
@@ -214,8 +214,16 @@ void CGMBinaryEncoder::Pvdcrealprec(double, double, int digits) {
 
 void CGMBinaryEncoder::Pcliprect(float x1, float y1, float x2, float y2) {
     PWriteHeader(3, 5, 4 * vdcSize());
-    PWritePoint(SbVec4f(x1, y1, 0.0f, 1.0f));
-    PWritePoint(SbVec4f(x2, y2, 0.0f, 1.0f));
+    if (!placement.landscape) {
+        PWritePoint(SbVec4f(x1, y1, 0.0f, 1.0f));
+        PWritePoint(SbVec4f(x2, y2, 0.0f, 1.0f));
+        return;
+    }
+    const SbVec2f a = placement.place(x1, y1), b = placement.place(x2, y2);
+    PWriteVDC(a[0] < b[0] ? a[0] : b[0]);
+    PWriteVDC(a[1] < b[1] ? a[1] : b[1]);
+    PWriteVDC(a[0] < b[0] ? b[0] : a[0]);
+    PWriteVDC(a[1] < b[1] ? b[1] : a[1]);
 }
 
 void CGMBinaryEncoder::Plinecap_join(int cap, int join, double limit) {
@@ -377,13 +385,12 @@ void CGMBinaryEncoder::Ppattable(int index, const int *indexes, const SbColor *c
     for (int k = 0; k < 1024; k++) writeColor(indexes[k], colors[k]);
 }
 
-void CGMBinaryEncoder::Ppatsize(double size) {
-    // Height vector (0, size), width vector (size, 0).
+void CGMBinaryEncoder::Ppatsize(double heightX, double heightY, double widthX, double widthY) {
     PWriteHeader(5, 33, 4 * vdcSize());
-    PWriteVDC(0.0);
-    PWriteVDC(size);
-    PWriteVDC(size);
-    PWriteVDC(0.0);
+    PWriteVDC(heightX);
+    PWriteVDC(heightY);
+    PWriteVDC(widthX);
+    PWriteVDC(widthY);
 }
 
 void CGMBinaryEncoder::Pcolrtable(int start, int n, const SbColor *colors255) {

@@ -177,8 +177,9 @@ void CGMBinaryEncoder::PWriteVDC(double value) {
 }
 
 void CGMBinaryEncoder::PWritePoint(const SbVec4f &point) {
-    PWriteVDC(static_cast<double>(offsetX + point[0]));
-    PWriteVDC(static_cast<double>(offsetY + point[1]));
+    const SbVec2f at = placement.place(point[0], point[1]);
+    PWriteVDC(static_cast<double>(at[0]));
+    PWriteVDC(static_cast<double>(at[1]));
 }
 
 namespace {

@@ -9,6 +9,7 @@
 // Every P... writer computes its exact parameter length first and hands it to PWriteHeader,
 // which the partition logic of PWriteChar relies on.
 #include <cstdio>
+#include "output/cgm/CGMPlacement.h"
 #include "scene/base/SbColor.h"
 #include "scene/base/SbVec4f.h"
 
@@ -19,11 +20,8 @@ public:
     // The stream is asked from the output at every write.
     explicit CGMBinaryEncoder(SoVectorOutput *output);
 
-    // Page offsets that PWritePoint adds to every point.
-    void setOffsets(float x, float y) {
-        offsetX = x;
-        offsetY = y;
-    }
+    // Where PWritePoint puts the points: the page offsets added, the page turned in landscape.
+    void setPlacement(const CGMPlacement &p) { placement = p; }
 
     // Encoder state (all public for inspection; the P... writers keep them consistent).
     int integerPrecision = 2;    // bytes per integer
@@ -57,7 +55,7 @@ public:
     void PWriteEnum(unsigned value);
     void PWriteReal(double value);
     void PWriteVDC(double value);
-    void PWritePoint(const SbVec4f &point);
+    void PWritePoint(const SbVec4f &point);   // placed (see setPlacement)
     void PWriteString(const char *text);
     static int PStrLen(const char *text);
     // Longest string written: the long form counts in 15 bits and is written in one piece.
@@ -90,9 +88,12 @@ public:
     void Pedgewidthmode(int mode);
     void Pvdcext(double x, double y, double w, double h);
     void Pbackcolr(float r, float g, float b);
+    // The repeat length is a size in the line width specification mode (a VDC in absolute mode).
     void Plineedgetype(int index, double repeatLength, int n, const int *dashes);
     // Control.
     void Pvdcrealprec(double min, double max, int digits);
+    // Two corners of the drawing, placed; on a turned page the placed corners are reordered so
+    // that the first is the lower-left one, as on an upright page.
     void Pcliprect(float x1, float y1, float x2, float y2);
     void Plinecap_join(int cap, int join, double limit);
     void PtranspcellcolrI(int flag, int index);
@@ -128,7 +129,8 @@ public:
     void Pedgevis(int flag);
     // PATTERN TABLE of 32 x 32 cells, as Pcellarray's cells.
     void Ppattable(int index, const int *indexes, const SbColor *colors);
-    void Ppatsize(double size);
+    // PATTERN SIZE: the height vector, then the width vector.
+    void Ppatsize(double heightX, double heightY, double widthX, double widthY);
     // COLOUR TABLE: components 0 to 255, each truncated to an integer.
     void Pcolrtable(int start, int n, const SbColor *colors255);
 
@@ -145,7 +147,7 @@ private:
     static int precisionBits(long long n);
 
     SoVectorOutput *output;
-    float offsetX = 0.0f, offsetY = 0.0f;
+    CGMPlacement placement;
 };
 
 // A direct colour component 0..1 as the integer 0..255 that CGM writes (truncated, clamped).

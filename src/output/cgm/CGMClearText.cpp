@@ -38,14 +38,32 @@ int fontIndex(const char *name) {
     return 0;
 }
 
-void begmf(FILE *fp) { std::fprintf(fp, "BEGMF 'Scrivane CGM OUTPUT';\n"); }
+void quoted(FILE *fp, const char *text) {
+    std::fputc('\'', fp);
+    for (const char *c = text ? text : ""; *c; c++) {
+        if (*c == '\'') std::fputc('\'', fp);
+        std::fputc(*c, fp);
+    }
+    std::fputc('\'', fp);
+}
+
+namespace {
+// An element whose only parameter is a string: "NAME 'text';\n".
+void stringElement(FILE *fp, const char *name, const char *text) {
+    std::fprintf(fp, "%s ", name);
+    quoted(fp, text);
+    std::fprintf(fp, ";\n");
+}
+} // namespace
+
+void begmf(FILE *fp) { stringElement(fp, "BEGMF", "Scrivane CGM OUTPUT"); }
 void endmf(FILE *fp) { std::fprintf(fp, "ENDMF;"); }
-void begpic(FILE *fp) { std::fprintf(fp, "BEGPIC 'Clear Text Image from Scrivane';\n"); }
+void begpic(FILE *fp) { stringElement(fp, "BEGPIC", "Clear Text Image from Scrivane"); }
 void begpicbody(FILE *fp) { std::fprintf(fp, "BEGPICBODY;"); }
 void endpic(FILE *fp) { std::fprintf(fp, "\nENDPIC;"); }
 void mfversion(FILE *fp, int version) { std::fprintf(fp, "MFVERSION %d;\n", version); }
-void mfdesc(FILE *fp) { std::fprintf(fp, "MFDESC 'Scrivane CGM METAFILE OUTPUT';\n"); }
-void mfelemlist(FILE *fp) { std::fprintf(fp, "MFELEMLIST 'DRAWINGPLUS';\n"); }
+void mfdesc(FILE *fp) { stringElement(fp, "MFDESC", "Scrivane CGM METAFILE OUTPUT"); }
+void mfelemlist(FILE *fp) { stringElement(fp, "MFELEMLIST", "DRAWINGPLUS"); }
 void vdctype(FILE *fp) { std::fprintf(fp, "VDCTYPE REAL;\n"); }
 
 void precisions(FILE *fp) {
@@ -60,7 +78,10 @@ void precisions(FILE *fp) {
 
 void fontlist(FILE *fp) {
     std::fprintf(fp, "FONTLIST\n");
-    for (int i = 0; i < 13; i++) std::fprintf(fp, i < 12 ? "'%s',\n" : "'%s';\n", fontTable[i]);
+    for (int i = 0; i < 13; i++) {
+        quoted(fp, fontTable[i]);
+        std::fprintf(fp, i < 12 ? ",\n" : ";\n");
+    }
 }
 
 void scalemode(FILE *fp) { std::fprintf(fp, "SCALEMODE METRIC 1.;\n"); }
@@ -81,8 +102,8 @@ void vdcext(FILE *fp, float x1, float y1, float x2, float y2) {
     std::fprintf(fp, "VDCEXT %s %s %s %s;\n", RSHORT(0, x1), RSHORT(1, y1), RSHORT(2, x2), RSHORT(3, y2));
 }
 
-void lineedgetypedef(FILE *fp, int n, const int *dashes) {
-    std::fprintf(fp, "LINEEDGETYPEDEF -1 5.65 ");
+void lineedgetypedef(FILE *fp, int index, int n, const int *dashes) {
+    std::fprintf(fp, "LINEEDGETYPEDEF %d 5.65 ", index);
     for (int i = 0; i < n; i++) std::fprintf(fp, "%d ", dashes[i]);
     std::fprintf(fp, ";\n");
 }
@@ -110,11 +131,12 @@ void transpcellcolr(FILE *fp, int on, int indexed, int index, const SbColor &c, 
 }
 
 namespace {
-void pointList(FILE *fp, const char *name, const char *format, int n, const SbVec4f *points, float offsetX,
-               float offsetY) {
+void pointList(FILE *fp, const char *name, const char *format, int n, const SbVec4f *points,
+               const CGMPlacement &placement) {
     std::fprintf(fp, "%s\n", name);
     for (int i = 0; i < n; i++) {
-        std::fprintf(fp, format, RSHORT(0, offsetX + points[i][0]), RSHORT(1, offsetY + points[i][1]));
+        const SbVec2f at = placement.place(points[i][0], points[i][1]);
+        std::fprintf(fp, format, RSHORT(0, at[0]), RSHORT(1, at[1]));
         if ((i + 1) % 6 == 0) std::fprintf(fp, "\n");
     }
     std::fprintf(fp, ";\n");
@@ -128,20 +150,22 @@ void cellValue(FILE *fp, int indexed, int index, const SbColor &c) {
 }
 } // namespace
 
-void line(FILE *fp, int n, const SbVec4f *points, float offsetX, float offsetY) {
-    pointList(fp, "LINE", " %s,%s", n, points, offsetX, offsetY);
+void line(FILE *fp, int n, const SbVec4f *points, const CGMPlacement &placement) {
+    pointList(fp, "LINE", " %s,%s", n, points, placement);
 }
 
-void polygon(FILE *fp, int n, const SbVec4f *points, float offsetX, float offsetY) {
-    pointList(fp, "POLYGON", " %s,%s", n, points, offsetX, offsetY);
+void polygon(FILE *fp, int n, const SbVec4f *points, const CGMPlacement &placement) {
+    pointList(fp, "POLYGON", " %s,%s", n, points, placement);
 }
 
-void marker(FILE *fp, int n, const SbVec4f *points, float offsetX, float offsetY) {
-    pointList(fp, "MARKER", " %s %s", n, points, offsetX, offsetY);
+void marker(FILE *fp, int n, const SbVec4f *points, const CGMPlacement &placement) {
+    pointList(fp, "MARKER", " %s %s", n, points, placement);
 }
 
 void text(FILE *fp, float x, float y, const char *string) {
-    std::fprintf(fp, "TEXT %s %s FINAL\n'%s';\n", RSHORT(0, x), RSHORT(1, y), string ? string : "");
+    std::fprintf(fp, "TEXT %s %s FINAL\n", RSHORT(0, x), RSHORT(1, y));
+    quoted(fp, string);
+    std::fprintf(fp, ";\n");
 }
 
 void cellarray(FILE *fp, const SbVec4f &p, const SbVec4f &q, const SbVec4f &r, int nx, int ny, int indexed,
@@ -191,6 +215,11 @@ void intstyle(FILE *fp, int pattern) { std::fprintf(fp, pattern ? "INTSTYLE PAT;
 
 void patsize(FILE *fp, float size) {
     std::fprintf(fp, "PATSIZE 0. %f %f 0.;\n", static_cast<double>(size), static_cast<double>(size));
+}
+
+void patsizeVectors(FILE *fp, float heightX, float heightY, float widthX, float widthY) {
+    std::fprintf(fp, "PATSIZE %f %f %f %f;\n", static_cast<double>(heightX), static_cast<double>(heightY),
+                 static_cast<double>(widthX), static_cast<double>(widthY));
 }
 
 void pattable(FILE *fp, int index, int indexed, const int *indexes, const SbColor *colors) {

@@ -3,9 +3,14 @@
 // The clear-text encoding of CGM elements: one writer per element form, each a formatted
 // print of its template, and RSHORT, the formatter of real numbers.
 //
-// Points and boxes are passed in VDC (page millimetres, offsets already added); direct
-// colours as components 0 to 1 (written as integers 0 to 255, truncated).
+// Points and boxes are passed in VDC (page millimetres, offsets already added), except the
+// point lists, which are placed here; direct colours as components 0 to 1 (written as integers
+// 0 to 255, truncated).
+//
+// Every string parameter is written between apostrophes, with each apostrophe inside it
+// doubled, so that a text holding one still ends where it should.
 #include <cstdio>
+#include "output/cgm/CGMPlacement.h"
 #include "scene/base/SbColor.h"
 #include "scene/base/SbVec4f.h"
 
@@ -21,6 +26,9 @@ const char *RSHORT(int slot, float value);
 extern const char *const fontTable[13];
 // The font index of a name (1 to 13), or 0 when it is not in the table.
 int fontIndex(const char *name);
+
+// A string parameter: the text between apostrophes, each apostrophe in it written twice.
+void quoted(FILE *fp, const char *text);
 
 // Delimiters and metafile descriptor.
 void begmf(FILE *fp);
@@ -40,7 +48,8 @@ void widthmodes(FILE *fp);  // LINEWIDTHMODE, MARKERSIZEMODE, EDGEWIDTHMODE
 void backcolr(FILE *fp, const SbColor &color);
 void colrmode(FILE *fp, int indexed);
 void vdcext(FILE *fp, float x1, float y1, float x2, float y2);
-void lineedgetypedef(FILE *fp, int n, const int *dashes);
+// LINE AND EDGE TYPE DEFINITION of line type index (negative), repeat length 5.65.
+void lineedgetypedef(FILE *fp, int index, int n, const int *dashes);
 // Control.
 void vdcrealprec(FILE *fp);
 void edgevis(FILE *fp);
@@ -48,10 +57,11 @@ void cliprect(FILE *fp, float x1, float y1, float x2, float y2);
 void linecapJoin(FILE *fp, int cap, int join, float limit);  // LINECAP, LINEJOIN, MITRELIMIT
 // TRANSPARENT CELL COLOUR; patternForm writes the indexed form with two blanks, as polygons do.
 void transpcellcolr(FILE *fp, int on, int indexed, int index, const SbColor &color, int patternForm);
-// Primitives: points get the offsets added; a line feed follows every sixth point.
-void line(FILE *fp, int n, const SbVec4f *points, float offsetX, float offsetY);
-void polygon(FILE *fp, int n, const SbVec4f *points, float offsetX, float offsetY);
-void marker(FILE *fp, int n, const SbVec4f *points, float offsetX, float offsetY);
+// Primitives: points are placed (offsets added, turned in landscape); a line feed follows every
+// sixth point.
+void line(FILE *fp, int n, const SbVec4f *points, const CGMPlacement &placement);
+void polygon(FILE *fp, int n, const SbVec4f *points, const CGMPlacement &placement);
+void marker(FILE *fp, int n, const SbVec4f *points, const CGMPlacement &placement);
 void text(FILE *fp, float x, float y, const char *string);
 // CELL ARRAY with corners already in VDC; a line feed after every 20 cells.
 void cellarray(FILE *fp, const SbVec4f &p, const SbVec4f &q, const SbVec4f &r, int nx, int ny, int indexed,
@@ -69,7 +79,9 @@ void charheight(FILE *fp, float height);
 void charori(FILE *fp, float upX, float upY, float baseX, float baseY);
 void textalign(FILE *fp, const char *horizontal);
 void intstyle(FILE *fp, int pattern);
-void patsize(FILE *fp, float size);
+void patsize(FILE *fp, float size);  // height vector (0, size), width vector (size, 0)
+// Any height and width vectors (those of a turned page).
+void patsizeVectors(FILE *fp, float heightX, float heightY, float widthX, float widthY);
 void pattable(FILE *fp, int index, int indexed, const int *indexes, const SbColor *colors);
 void patindex(FILE *fp, int index);
 // COLOUR TABLE from entry 0, components 0 to 255.

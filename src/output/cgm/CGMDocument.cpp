@@ -1,9 +1,11 @@
 // The CGM document: class registration, construction, the metafile and picture header with
-// the colour table, the footer, clip rectangles, the border, and the colour index of a colour
-// with the colour-element test that every primitive uses.
+// the colour table and the dash definitions, the footer, clip rectangles, background and border,
+// and the colour index of a colour with the colour-element test that every primitive uses.
 #include <cstring>
 #include "output/cgm/CGMBinaryEncoder.h"
 #include "output/cgm/CGMClearText.h"
+#include "scene/actions/SoSearchAction.h"
+#include "scene/nodes/SoDrawStyle.h"
 #include "scrivane/SoVectorizeCGMAction.h"
 
 SoType SoVectorizeCGMAction::classTypeId;
@@ -59,8 +61,92 @@ SoVectorizeCGMAction::~SoVectorizeCGMAction() {
 }
 
 CGMBinaryEncoder &SoVectorizeCGMAction::bin() {
-    encoder->setOffsets(getOffsetX(), getOffsetY());
+    encoder->setPlacement(placement());
     return *encoder;
+}
+
+CGMPlacement SoVectorizeCGMAction::placement() const {
+    return CGMPlacement{getOffsetX(), getOffsetY(), landscapePicture, landscapeTurnX};
+}
+
+// Line patterns for the picture descriptor.
+
+void SoVectorizeCGMAction::addLinePatternDefinition(unsigned short pattern) {
+    if (pattern == 0xFFFF || pattern == 0) return;
+    for (unsigned short known : pendingLinePatterns)
+        if (known == pattern) return;
+    pendingLinePatterns.push_back(pattern);
+}
+
+// Every draw style of the scene, in traversal order, including those under switches that are
+// off: a pattern defined and never used costs one element, a pattern used and not defined
+// loses its dash lengths.
+void SoVectorizeCGMAction::collectLinePatterns(const SoPathList &paths) {
+    for (int i = 0; i < paths.getLength(); i++) {
+        const SoDrawStyle *style = static_cast<const SoDrawStyle *>(paths[i]->getTail());
+        if (style && !style->linePattern.isIgnored()) addLinePatternDefinition(style->linePattern.getValue());
+    }
+}
+
+namespace {
+void prepareSearch(SoSearchAction &search) {
+    search.setType(SoDrawStyle::getClassTypeId());
+    search.setInterest(SoSearchAction::ALL);
+    search.setSearchingAll(true);
+}
+} // namespace
+
+void SoVectorizeCGMAction::apply(SoNode *node) {
+    if (node && version() >= 3) {
+        SoSearchAction search;
+        prepareSearch(search);
+        search.apply(node);
+        collectLinePatterns(search.getPaths());
+    }
+    SoVectorizeAction::apply(node);
+    pendingLinePatterns.clear();
+}
+
+void SoVectorizeCGMAction::apply(SoPath *path) {
+    if (path && version() >= 3) {
+        SoSearchAction search;
+        prepareSearch(search);
+        search.apply(path);
+        collectLinePatterns(search.getPaths());
+    }
+    SoVectorizeAction::apply(path);
+    pendingLinePatterns.clear();
+}
+
+void SoVectorizeCGMAction::apply(const SoPathList &pathList, bool obeysRules) {
+    if (version() >= 3) {
+        SoSearchAction search;
+        prepareSearch(search);
+        search.apply(pathList, obeysRules);
+        collectLinePatterns(search.getPaths());
+    }
+    SoVectorizeAction::apply(pathList, obeysRules);
+    pendingLinePatterns.clear();
+}
+
+// Each pattern whose dash elements add up to something gets the next negative line type, up to
+// the most an index can name; the others are drawn with a standard line type.
+void SoVectorizeCGMAction::writeLineTypeDefinitions() {
+    definedLinePatterns.clear();
+    if (version() >= 3) {
+        for (unsigned short pattern : pendingLinePatterns) {
+            int dashes[16];
+            const int n = dashElements(pattern, dashes);
+            if (n == 0 || definedLinePatterns.size() >= 32767) continue;
+            definedLinePatterns.push_back(pattern);
+            const int index = -static_cast<int>(definedLinePatterns.size());
+            if (binary())
+                bin().Plineedgetype(index, 5.65, n, dashes);
+            else
+                CGMClearText::lineedgetypedef(out(), index, n, dashes);
+        }
+    }
+    pendingLinePatterns.clear();
 }
 
 // Colour indexes.
@@ -84,9 +170,10 @@ void SoVectorizeCGMAction::assignColor(SbColor color, float width, int *index, S
     *index = i > 255 ? 255 : i;
 }
 
-int SoVectorizeCGMAction::colorChanged(int &kindCache, int index, const SbColor &color) {
-    if (kindCache == index && lastColor == color) return 0;
+int SoVectorizeCGMAction::colorChanged(int &kindCache, SbColor &kindColor, int index, const SbColor &color) {
+    if (kindCache == index && lastColor == color && (indexed() || kindColor == color)) return 0;
     kindCache = index;
+    kindColor = color;
     lastColor = color;
     return 1;
 }
@@ -107,16 +194,29 @@ void SoVectorizeCGMAction::resetCaches() {
     fillColorIndex = 0;
     textColorIndex = 0;
     lastColor.setValue(0.0f, 0.0f, 0.0f);
+    markerColor = lineColor = fillColor = textColor = lastColor;
 }
 
 // Header and footer.
 
+// In page mode the header paints nothing: the page holds several drawings, each of which paints
+// its own background (printBackground), so neither BACKGROUND COLOUR nor entry 0 of the colour
+// table takes a drawing's background.
+//
+// Landscape turns the page frame: the VDC extent covers x from y0 to y0 + h and y from x0 to
+// x0 + w, and every point written in this picture is turned to match (CGMPlacement).
 void SoVectorizeCGMAction::writeHeader() {
     SbColor background;
-    const int hasBackground = getBackgroundColor(&background) != 0;
+    const int hasBackground = !isPageMode() && getBackgroundColor(&background) != 0;
     background = translateColor(background);
-    const SbVec2f &start = getPageStart();
-    const SbVec2f &size = getPageSize();
+    SbVec2f start = getPageStart();
+    SbVec2f size = getPageSize();
+    landscapePicture = getOrientation() == LANDSCAPE;
+    landscapeTurnX = start[1] + size[1] + start[1];
+    if (landscapePicture) {
+        start.setValue(start[1], start[0]);
+        size.setValue(size[1], size[0]);
+    }
     if (binary()) {
         CGMBinaryEncoder &e = bin();
         e.Pbegmf("Scrivane CGM OUTPUT", indexed());
@@ -141,6 +241,7 @@ void SoVectorizeCGMAction::writeHeader() {
         e.Pcolrmode(indexed() ? 0 : 1);
         // Still in the fixed-point form: the VDC real precision is set in the picture body.
         e.Pvdcext(start[0], start[1], size[0], size[1]);
+        writeLineTypeDefinitions();
         e.Pbegpicbody();
         e.Pvdcrealprec(-32767.0, 32767.0, 8);
         e.Pedgevis(0);
@@ -160,6 +261,7 @@ void SoVectorizeCGMAction::writeHeader() {
         if (hasBackground && !indexed()) CGMClearText::backcolr(fp, background);
         CGMClearText::colrmode(fp, indexed());
         CGMClearText::vdcext(fp, start[0], start[1], start[0] + size[0], start[1] + size[1]);
+        writeLineTypeDefinitions();
         CGMClearText::begpicbody(fp);
         CGMClearText::vdcrealprec(fp);
         CGMClearText::edgevis(fp);
@@ -177,7 +279,7 @@ void SoVectorizeCGMAction::writeColorTable() {
     int rgb[256][3];
     int n = 0;
     SbColor background;
-    if (getBackgroundColor(&background)) {
+    if (!isPageMode() && getBackgroundColor(&background)) {
         background = translateColor(background);
         for (int k = 0; k < 3; k++) rgb[0][k] = cgmComponent255(background[k]);
     } else {
@@ -236,13 +338,24 @@ SbBox2f SoVectorizeCGMAction::pageClipBox() const {
     return SbBox2f(x, y, x + getViewportWidth(), y + getViewportHeight());
 }
 
+void SoVectorizeCGMAction::writeClearTextClip(float x1, float y1, float x2, float y2) {
+    if (landscapePicture) {
+        const CGMPlacement turn = placement();
+        const SbVec2f a = turn.turn(x1, y1), b = turn.turn(x2, y2);
+        CGMClearText::cliprect(out(), a[0] < b[0] ? a[0] : b[0], a[1] < b[1] ? a[1] : b[1], a[0] < b[0] ? b[0] : a[0],
+                               a[1] < b[1] ? b[1] : a[1]);
+    } else {
+        CGMClearText::cliprect(out(), x1, y1, x2, y2);
+    }
+}
+
 void SoVectorizeCGMAction::setHardwareClip() {
     const SbBox2f box = getClippingLimits();
     const SbVec2f &lo = box.getMin(), &hi = box.getMax();
     if (binary())
         bin().Pcliprect(lo[0], lo[1], hi[0], hi[1]);
     else
-        CGMClearText::cliprect(out(), lo[0], lo[1], hi[0], hi[1]);
+        writeClearTextClip(lo[0], lo[1], hi[0], hi[1]);
 }
 
 void SoVectorizeCGMAction::printBorder() {
@@ -255,14 +368,29 @@ void SoVectorizeCGMAction::printBorder() {
     if (binary())
         bin().Pcliprect(0.0f, 0.0f, w, h);
     else
-        CGMClearText::cliprect(out(), getOffsetX(), getOffsetY(), getOffsetX() + w, getOffsetY() + h);
+        writeClearTextClip(getOffsetX(), getOffsetY(), getOffsetX() + w, getOffsetY() + h);
     const SbVec4f points[5] = {SbVec4f(0, 0, 0, 1), SbVec4f(w, 0, 0, 1), SbVec4f(w, h, 0, 1), SbVec4f(0, h, 0, 1),
                                SbVec4f(0, 0, 0, 1)};
     const SbColor borderColor = translateColor(color);
     printPolyLine(points, 5, &borderColor, 0, width, 0xFFFF);
 }
 
-void SoVectorizeCGMAction::printBackground() {}
+// Outside page mode the header's BACKGROUND COLOUR (or entry 0 of the colour table) paints the
+// drawing area, which is the whole VDC extent, so nothing is written here. In page mode each
+// drawing paints its own area: the clip opens to it first (the clip of the previous drawing is
+// still in force), then a polygon in the translated background colour covers it.
+void SoVectorizeCGMAction::printBackground() {
+    SbColor background;
+    if (!isPageMode() || !getBackgroundColor(&background)) return;
+    const float w = getWidth(), h = getHeight();
+    if (binary())
+        bin().Pcliprect(0.0f, 0.0f, w, h);
+    else
+        writeClearTextClip(getOffsetX(), getOffsetY(), getOffsetX() + w, getOffsetY() + h);
+    const SbVec4f corners[4] = {SbVec4f(0, 0, 0, 1), SbVec4f(w, 0, 0, 1), SbVec4f(w, h, 0, 1), SbVec4f(0, h, 0, 1)};
+    const SbColor color = translateColor(background);
+    printPolygon(corners, 4, &color, SbString(), SbString(), nullptr);
+}
 
 void SoVectorizeCGMAction::writeTransparentCell(int on, int index, const SbColor &color, int patternForm) {
     if (binary()) {

@@ -1,10 +1,13 @@
 // Lines and markers of the CGM picture: polylines with their width, colour and line pattern
-// (standard line types below version 3, dash definitions with caps and joins from version 3),
-// dots as POLYMARKER runs of equal colour, and marker-set bitmaps as cell arrays.
+// (standard line types below version 3, the dash definitions of the picture descriptor with
+// caps and joins from version 3), dots as POLYMARKER runs of equal colour, and marker-set
+// bitmaps as cell arrays with transparent clear cells (version 3 and later) or as the
+// rectangles of their set bits (below version 3).
 #include <vector>
 #include "output/LinePatternRuns.h"
 #include "output/cgm/CGMBinaryEncoder.h"
 #include "output/cgm/CGMClearText.h"
+#include "output/cgm/CGMSetBits.h"
 #include "scene/nodes/SoMarkerSet.h"
 #include "scrivane/SoVectorizeCGMAction.h"
 
@@ -51,35 +54,31 @@ int SoVectorizeCGMAction::standardLineType(unsigned short pattern) {
     return 3;
 }
 
-// The line attributes of a new pattern. Below version 3 a standard line type; from version 3
-// the dash elements (each run times the nominal width, truncated) defined as line type -1,
-// which is then selected, or solid line type 1 for the solid pattern and for a definition
-// whose elements all truncate to 0.
-void SoVectorizeCGMAction::writeLinePattern(unsigned short pattern) {
-    if (version() < 3) {
-        const int type = standardLineType(pattern);
-        if (binary())
-            bin().Plinetype(type);
-        else
-            CGMClearText::linetype(out(), type);
-        return;
-    }
+int SoVectorizeCGMAction::dashElements(unsigned short pattern, int *dashes) const {
+    if (pattern == 0xFFFF || pattern == 0) return 0;
     int runs[16];
-    int n = pattern == 0xFFFF ? 0 : linePatternRuns(pattern, runs);
-    int dashes[16];
+    const int n = linePatternRuns(pattern, runs);
     int total = 0;
     for (int i = 0; i < n; i++) {
         dashes[i] = static_cast<int>(static_cast<float>(runs[i]) * getNominalWidth());
         total += dashes[i];
     }
-    const int type = total > 0 ? -1 : 1;
-    if (binary()) {
-        bin().Plineedgetype(-1, 5.65, n, dashes);
+    return total > 0 ? n : 0;
+}
+
+// The line type of a new pattern. From version 3 a pattern that the picture descriptor defined
+// selects its own line type (-1, -2, ...). Every other pattern, and every pattern below
+// version 3, takes the standard line type nearest to it: the definitions can only stand in the
+// descriptor, which was written before this pattern was known.
+void SoVectorizeCGMAction::writeLinePattern(unsigned short pattern) {
+    int type = standardLineType(pattern);
+    if (version() >= 3)
+        for (size_t k = 0; k < definedLinePatterns.size(); k++)
+            if (definedLinePatterns[k] == pattern) type = -static_cast<int>(k + 1);
+    if (binary())
         bin().Plinetype(type);
-    } else {
-        CGMClearText::lineedgetypedef(out(), n, dashes);
+    else
         CGMClearText::linetype(out(), type);
-    }
 }
 
 // A line pattern of 0 has no dash at all: such a polyline is invisible and nothing is written.
@@ -109,7 +108,7 @@ void SoVectorizeCGMAction::printPolyLine(const SbVec4f *points, int n, const SbC
         else
             CGMClearText::linewidth(out(), w);
     }
-    if (colorChanged(lineColorIndex, index, color)) {
+    if (colorChanged(lineColorIndex, lineColor, index, color)) {
         if (binary())
             bin().Plinecolr(index, color);
         else
@@ -118,14 +117,14 @@ void SoVectorizeCGMAction::printPolyLine(const SbVec4f *points, int n, const SbC
     if (binary())
         bin().Pline(n, points);
     else
-        CGMClearText::line(out(), n, points, getOffsetX(), getOffsetY());
+        CGMClearText::line(out(), n, points, placement());
 }
 
 void SoVectorizeCGMAction::writeMarkers(const SbVec4f *points, int n) {
     if (binary())
         bin().Pmarker(n, points);
     else
-        CGMClearText::marker(out(), n, points, getOffsetX(), getOffsetY());
+        CGMClearText::marker(out(), n, points, placement());
 }
 
 void SoVectorizeCGMAction::printPolyMark(const SbVec4f *points, int n, const SbColor *colors, int multiColor,
@@ -152,7 +151,7 @@ void SoVectorizeCGMAction::printPolyMark(const SbVec4f *points, int n, const SbC
             while (end < n && indexes[end] == indexes[start] && outs[end] == outs[start]) end++;
         else
             end = n;
-        if (colorChanged(markerColorIndex, indexes[start], outs[start])) {
+        if (colorChanged(markerColorIndex, markerColor, indexes[start], outs[start])) {
             if (binary())
                 bin().Pmarkercolr(indexes[start], outs[start]);
             else
@@ -169,32 +168,44 @@ void SoVectorizeCGMAction::writeCellArray(const SbVec4f &p, const SbVec4f &q, co
         bin().Pcellarray(p, q, r, nx, ny, indexes, colors);
         return;
     }
-    const SbVec4f offset(getOffsetX(), getOffsetY(), 0.0f, 0.0f);
-    CGMClearText::cellarray(out(), p + offset, q + offset, r + offset, nx, ny, indexed(), indexes, colors);
+    const CGMPlacement at = placement();
+    auto place = [&](const SbVec4f &v) {
+        const SbVec2f placed = at.place(v[0], v[1]);
+        return SbVec4f(placed[0], placed[1], v[2], v[3]);
+    };
+    CGMClearText::cellarray(out(), place(p), place(q), place(r), nx, ny, indexed(), indexes, colors);
 }
 
-// Every marker is a cell array of its bitmap, centred on its point, one nominal width per
-// bitmap pixel: set bits in the marker's colour, clear bits in the transparent colour (index
-// 0, the background entry, or the background colour), declared transparent from version 3.
+// From version 3 every marker is a cell array of its bitmap, centred on its point, one nominal
+// width per bitmap pixel: set bits in the marker's colour, clear bits in the transparent colour
+// (index 0, the background entry, or the background colour) declared transparent around the
+// markers. Below version 3 there is no transparent cell colour and a cell array would paint the
+// clear bits, hiding what lies under them, so the set bits alone are drawn, gathered into
+// filled rectangles over the same cells.
 void SoVectorizeCGMAction::printPolyMark(const SbVec4f *points, int n, const SbColor *colors, int multiColor,
                                          SoMarkerSet *markerSet) {
     if (!points || !colors || n < 1 || !markerSet) return;
     const int values = markerSet->markerIndex.getNum();
     if (values <= 0) return;
     const float nominal = getNominalWidth();
+    const int transparentCells = version() >= 3;
     int transparentIndex = 0;
     SbColor transparentColor;
-    SbColor background;
-    getBackgroundColor(&background);
-    if (indexed()) {
-        transparentColor = translateColor(background);
-    } else {
-        int unused = 0;
-        assignColor(translateColor(background), nominal, &unused, &transparentColor);
+    if (transparentCells) {
+        SbColor background;
+        getBackgroundColor(&background);
+        if (indexed()) {
+            transparentColor = translateColor(background);
+        } else {
+            int unused = 0;
+            assignColor(translateColor(background), nominal, &unused, &transparentColor);
+        }
+        writeTransparentCell(1, transparentIndex, transparentColor, 0);
     }
-    if (version() >= 3) writeTransparentCell(1, transparentIndex, transparentColor, 0);
     std::vector<int> indexes;
     std::vector<SbColor> cells;
+    std::vector<BitRectangle> rectangles;
+    int styleWritten = 0;
     for (int i = 0; i < n; i++) {
         const int marker = markerSet->markerIndex[i % values];
         SbVec2s size;
@@ -208,6 +219,19 @@ void SoVectorizeCGMAction::printPolyMark(const SbVec4f *points, int n, const SbC
         assignColor(colors[multiColor ? i : 0], nominal, &index, &color);
         const float x = points[i][0], y = points[i][1];
         const float halfW = static_cast<float>(w) * nominal / 2.0f, halfH = static_cast<float>(h) * nominal / 2.0f;
+        if (!transparentCells) {
+            // Bit rows count from the bottom of the bitmap, as the rectangles' rows do.
+            rectangles.clear();
+            const float left = x - halfW, bottom = y - halfH;
+            for (const CGMSetBits::CellRectangle &r : CGMSetBits::rectangles(
+                     w, h, [&](int column, int row) { return SoMarkerSet::isMarkerBitSet(marker, row * w + column) != 0; }))
+                rectangles.push_back({left + static_cast<float>(r.column0) * nominal,
+                                      bottom + static_cast<float>(r.row0) * nominal,
+                                      left + static_cast<float>(r.column1) * nominal,
+                                      bottom + static_cast<float>(r.row1) * nominal});
+            writeSetBits(rectangles, index, color, nullptr, 0, &styleWritten);
+            continue;
+        }
         const SbVec4f p(x - halfW, y + halfH, 0.0f, 1.0f), q(x + halfW, y - halfH, 0.0f, 1.0f),
             r(x + halfW, y + halfH, 0.0f, 1.0f);
         indexes.assign(static_cast<size_t>(w * h), transparentIndex);
@@ -221,5 +245,5 @@ void SoVectorizeCGMAction::printPolyMark(const SbVec4f *points, int n, const SbC
                 }
         writeCellArray(p, q, r, w, h, indexes.data(), cells.data());
     }
-    if (version() >= 3) writeTransparentCell(0, transparentIndex, transparentColor, 0);
+    if (transparentCells) writeTransparentCell(0, transparentIndex, transparentColor, 0);
 }

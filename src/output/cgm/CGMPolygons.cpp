@@ -1,6 +1,8 @@
-// Filled polygons of the CGM picture: solid fills with FILL COLOUR, and fill patterns as
-// PATTERN TABLE entries (32 x 32 cells each) numbered from 1 per picture, selected by
-// PATTERN INDEX and sized by PATTERN SIZE, with transparent clear bits from version 3.
+// Filled polygons of the CGM picture: solid fills with FILL COLOUR, and fill patterns. From
+// version 3 a pattern is a PATTERN TABLE entry (32 x 32 cells) numbered from 1 per picture,
+// selected by PATTERN INDEX and sized by PATTERN SIZE, its clear bits transparent. Below
+// version 3 a table would paint its clear bits, so the polygon is drawn as its pattern's set
+// bits only (CGMSetBits.cpp), and the table remains for polygons too large for that.
 #include <vector>
 #include "output/cgm/CGMBinaryEncoder.h"
 #include "output/cgm/CGMClearText.h"
@@ -43,6 +45,7 @@ void SoVectorizeCGMAction::printPolygon(const SbVec4f *points, int n, const SbCo
     int index = 0;
     SbColor color;
     assignColor(colors[0], getNominalWidth(), &index, &color);
+    if (patternBits && version() < 3 && printPatternSetBits(points, n, index, color, patternBits)) return;
     PatternRecord *record = nullptr;
     int newPattern = 0;
     if (patternBits) {
@@ -64,17 +67,26 @@ void SoVectorizeCGMAction::printPolygon(const SbVec4f *points, int n, const SbCo
     const int transparent = patternBits && version() >= 3;
     SbColor background;
     getBackgroundColor(&background);
+    // The pattern's height vector (0, s) and width vector (s, 0), turned with a landscape page.
+    const float size = getPixelImageSize(MILLIMETER) * 32.0f;
+    const CGMPlacement at = placement();
+    const SbVec2f height = at.direction(0.0f, size), width = at.direction(size, 0.0f);
     if (binary()) {
         if (transparent) writeTransparentCell(1, 0, background, 1);
         bin().Pintstyle(patternBits ? 2 : 1);
-        if (patternBits) bin().Ppatsize(getPixelImageSize(MILLIMETER) * 32.0f);
+        if (patternBits) bin().Ppatsize(height[0], height[1], width[0], width[1]);
     } else {
         CGMClearText::intstyle(out(), patternBits != nullptr);
-        if (patternBits) CGMClearText::patsize(out(), getPixelImageSize(MILLIMETER) * 32.0f);
+        if (patternBits) {
+            if (at.landscape)
+                CGMClearText::patsizeVectors(out(), height[0], height[1], width[0], width[1]);
+            else
+                CGMClearText::patsize(out(), size);
+        }
         if (transparent) writeTransparentCell(1, 0, background, 1);
     }
     if (!patternBits) {
-        if (colorChanged(fillColorIndex, index, color)) {
+        if (colorChanged(fillColorIndex, fillColor, index, color)) {
             if (binary())
                 bin().Pfillcolr(index, color);
             else
@@ -94,6 +106,6 @@ void SoVectorizeCGMAction::printPolygon(const SbVec4f *points, int n, const SbCo
     if (binary())
         bin().Ppolygon(n, points);
     else
-        CGMClearText::polygon(out(), n, points, getOffsetX(), getOffsetY());
+        CGMClearText::polygon(out(), n, points, placement());
     if (transparent) writeTransparentCell(0, 0, background, 1);
 }

@@ -4,6 +4,7 @@
 #include <cstring>
 #include "output/cgm/CGMBinaryEncoder.h"
 #include "output/cgm/CGMClearText.h"
+#include "output/cgm/CGMPlacement.h"
 #include "scrivane/SoVectorizeCGMAction.h"
 
 namespace {
@@ -19,9 +20,11 @@ void SoVectorizeCGMAction::printText2(SbVec4f position, SbColor color, const cha
     int index = 0;
     SbColor colorOut;
     assignColor(color, getNominalWidth(), &index, &colorOut);
-    // Text colour is compared by index only.
-    if (index != textColorIndex) {
+    // Text colour is compared by index and, in direct colour, by the colour itself: nearby
+    // colours share an index, and only the colour tells them apart there.
+    if (index != textColorIndex || (!indexed() && !(textColor == colorOut))) {
         textColorIndex = index;
+        textColor = colorOut;
         lastColor = colorOut;
         if (binary())
             bin().Ptextcolr(index, colorOut);
@@ -66,16 +69,23 @@ void SoVectorizeCGMAction::printText2(SbVec4f position, SbColor color, const cha
         else
             CGMClearText::textalign(out(), alignmentNames[justification - 1]);
     }
+    // On a landscape page the orientation turns with the page: the angle cache holds the angle
+    // of the turned text (a quarter turn more), against the default orientation, angle 0.
+    const CGMPlacement at = placement();
     const float s = std::sin(angle), c = std::cos(angle);
+    const SbVec2f up = at.direction(-s, c), base = at.direction(c, s);
+    const float pageAngle = at.landscape ? static_cast<float>(angle + 1.5707963267948966) : angle;
     if (binary()) {
-        currentTextAngle = angle;
-        bin().Pcharori(-s, c, c, s);
-    } else if (angle != currentTextAngle) {
-        currentTextAngle = angle;
-        CGMClearText::charori(out(), -s, c, c, s);
+        currentTextAngle = pageAngle;
+        bin().Pcharori(up[0], up[1], base[0], base[1]);
+    } else if (pageAngle != currentTextAngle) {
+        currentTextAngle = pageAngle;
+        CGMClearText::charori(out(), up[0], up[1], base[0], base[1]);
     }
-    if (binary())
+    if (binary()) {
         bin().Ptext010(position, 1, text);
-    else
-        CGMClearText::text(out(), getOffsetX() + position[0], getOffsetY() + position[1], text);
+    } else {
+        const SbVec2f origin = at.place(position[0], position[1]);
+        CGMClearText::text(out(), origin[0], origin[1], text);
+    }
 }
