@@ -7,15 +7,18 @@ namespace scrivane_format {
 
 namespace {
 
-const double powersOfTen[7] = {1, 10, 100, 1000, 10000, 100000, 1000000};
-const unsigned long long integerPowersOfTen[7] = {1, 10, 100, 1000, 10000, 100000, 1000000};
+const double powersOfTen[10] = {1, 10, 100, 1000, 10000, 100000, 1000000, 1e7, 1e8, 1e9};
+const unsigned long long integerPowersOfTen[10] = {1,       10,       100,       1000,      10000,
+                                                   100000,  1000000,  10000000,  100000000, 1000000000};
 
 // Products at or beyond 2^63 do not fit the integer path.
 const double integerLimit = 9223372036854775808.0;
 
+// printf's own text: "%.Nf" for decimals N >= 0, "%g" for -1.
 char *nonFinite(char *out, double value, int decimals) {
     char text[formattedLengthBound];
-    const int n = std::snprintf(text, sizeof(text), "%.*f", decimals, value);
+    const int n = decimals < 0 ? std::snprintf(text, sizeof(text), "%g", value)
+                               : std::snprintf(text, sizeof(text), "%.*f", decimals, value);
     for (int i = 0; i < n && i < formattedLengthBound - 1; i++)
         *out++ = text[i];
     return out;
@@ -98,6 +101,33 @@ char *fixed(char *out, float value, int decimals) {
     if (decimals == 0) return out;
     *out++ = '.';
     return decimalsOf(out, fraction, decimals);
+}
+
+char *general(char *out, float value) {
+    const float magnitude = std::fabs(value);
+    // The fixed form covers 1e-4 <= |value| < 1e6 after rounding to six digits; the bounds are
+    // compared as doubles, which decide exactly for a float (no float lies between a power of
+    // ten and the double nearest to it).
+    if (!(magnitude >= 1e-4 && magnitude < 1e6)) {
+        if (value == 0.0f) {
+            if (std::signbit(value)) *out++ = '-';
+            *out++ = '0';
+            return out;
+        }
+        return nonFinite(out, value, -1);
+    }
+    static const double tens[10] = {1e-4, 1e-3, 1e-2, 1e-1, 1, 1e1, 1e2, 1e3, 1e4, 1e5};
+    int exponent = -4;
+    while (exponent < 5 && static_cast<double>(magnitude) >= tens[exponent + 5])
+        exponent++;
+    if (exponent == 5 && std::nearbyint(static_cast<double>(magnitude)) >= 1e6)
+        return nonFinite(out, value, -1); // rounds up to 1e+06
+    // Six significant digits are 5 - exponent decimals. Where the rounding carries into a new
+    // leading digit the fixed text has one digit too many, but it is a trailing zero, which
+    // goes anyway.
+    char *const start = out;
+    out = fixed(out, value, 5 - exponent);
+    return compactTail(start, out);
 }
 
 char *compactTail(char *begin, char *end) {

@@ -16,9 +16,14 @@ namespace scrivane_format {
 // Longest text of one number: "%.6f" of the largest double is 309 + 1 + 1 + 6 characters.
 constexpr int formattedLengthBound = 320;
 
-// printf("%.*f", decimals, value) for 0 <= decimals <= 6.
+// printf("%.*f", decimals, value) for 0 <= decimals <= 9 (floats: 10^9 times a float is still
+// exact in double precision).
 char *fixed(char *out, float value, int decimals);
 char *fixed(char *out, double value, int decimals);
+
+// printf("%g", value): six significant digits, trailing zeros and a bare point dropped, the
+// exponent form below 1e-4 and from 1e6 on.
+char *general(char *out, float value);
 
 // The same number compacted: trailing zeros of the decimals are dropped, and the point with
 // them when none is left ("1.50" -> "1.5", "2.00" -> "2", "-0.00" -> "-0").

@@ -24,9 +24,13 @@ template <typename T> std::string ours(T value, int decimals, bool compact) {
     return std::string(text, end);
 }
 
+// printf's text: "%.Nf" for decimals N >= 0, "%g" for -1.
 std::string theirs(double value, int decimals) {
     char text[400];
-    std::snprintf(text, sizeof(text), "%.*f", decimals, value);
+    if (decimals < 0)
+        std::snprintf(text, sizeof(text), "%g", value);
+    else
+        std::snprintf(text, sizeof(text), "%.*f", decimals, value);
     return text;
 }
 
@@ -101,4 +105,37 @@ TEST(NumberFormat, CompactDropsTrailingZerosAndABarePoint) {
     EXPECT_EQ(ours(0.375f, 2, true), "0.38");
     EXPECT_EQ(ours(100.0f, 0, true), "100");
     EXPECT_EQ(ours(0.3, 2, true), "0.3");
+}
+
+// "%g" of floats: every magnitude, the bounds of the fixed form, and roundings that carry into
+// a new digit or into the exponent form.
+TEST(NumberFormat, GeneralGivesPrintfsBytes) {
+    long wrong = 0, checked = 0;
+    std::string examples;
+    auto check = [&](float value) {
+        char text[scrivane_format::formattedLengthBound];
+        const std::string got(text, scrivane_format::general(text, value));
+        const std::string expected = theirs(value, -1);
+        checked++;
+        if (got != expected && ++wrong <= 5) examples += expected + " vs " + got + "\n";
+    };
+    std::mt19937 random(777);
+    for (int i = 0; i < 2000000; i++) {
+        const uint32_t bits = random();
+        float value;
+        std::memcpy(&value, &bits, sizeof value);
+        check(value);
+    }
+    std::uniform_real_distribution<float> page(-3000.0f, 3000.0f);
+    for (int i = 0; i < 1000000; i++)
+        check(page(random));
+    for (float edge : {1e-4f, 1e6f, 999999.5f, 999999.4f, 99999.95f, 9.999995f, 0.000099999f,
+                       0.00009999995f, 0.0f, -0.0f})
+        for (float value : {edge, std::nextafter(edge, 0.0f), std::nextafter(edge, 1e30f)}) {
+            check(value);
+            check(-value);
+        }
+    for (float value : specialFloats())
+        check(value);
+    EXPECT_EQ(wrong, 0) << checked << " checked\n" << examples;
 }

@@ -2,26 +2,35 @@
 #include "output/cgm/CGMClearText.h"
 #include <cmath>
 #include <cstring>
+#include "output/NumberFormat.h"
 #include "output/cgm/CGMBinaryEncoder.h"
 
 namespace CGMClearText {
 
-const char *RSHORT(int slot, float value) {
-    static char slots[5][20];
-    if (slot < 0 || slot > 4) slot = 0;
-    char *text = slots[slot];
+char *appendReal(char *out, float value) {
     if (!std::isfinite(value)) value = 0.0f;
-    std::snprintf(text, sizeof slots[0], "%g", static_cast<double>(value));
-    if (!std::strchr(text, '.')) {
-        char *exponent = std::strchr(text, 'e');
-        if (exponent) {
+    char *const start = out;
+    out = scrivane_format::general(out, value);
+    for (char *c = start; c < out; c++)
+        if (*c == '.') return out;
+    for (char *c = start; c < out; c++) {
+        if (*c == 'e') {
             // "1e-07" becomes "1.e-07".
-            std::memmove(exponent + 1, exponent, std::strlen(exponent) + 1);
-            *exponent = '.';
-        } else {
-            std::strcat(text, ".");
+            std::memmove(c + 1, c, static_cast<size_t>(out - c));
+            *c = '.';
+            return out + 1;
         }
     }
+    *out++ = '.';
+    return out;
+}
+
+const char *RSHORT(int slot, float value) {
+    // One set of slots per thread, so that actions on two threads do not share them.
+    thread_local char slots[5][20];
+    if (slot < 0 || slot > 4) slot = 0;
+    char *text = slots[slot];
+    *appendReal(text, value) = '\0';
     return text;
 }
 
@@ -131,15 +140,27 @@ void transpcellcolr(FILE *fp, int on, int indexed, int index, const SbColor &c, 
 }
 
 namespace {
-void pointList(FILE *fp, const char *name, const char *format, int n, const SbVec4f *points,
+// The element's name, then " x,y" (separator ',') or " x y" per point, six points a line.
+void pointList(FILE *fp, const char *name, char separator, int n, const SbVec4f *points,
                const CGMPlacement &placement) {
     std::fprintf(fp, "%s\n", name);
+    char line[6 * 2 * 24 + 8];
+    char *out = line;
     for (int i = 0; i < n; i++) {
         const SbVec2f at = placement.place(points[i][0], points[i][1]);
-        std::fprintf(fp, format, RSHORT(0, at[0]), RSHORT(1, at[1]));
-        if ((i + 1) % 6 == 0) std::fprintf(fp, "\n");
+        *out++ = ' ';
+        out = appendReal(out, at[0]);
+        *out++ = separator;
+        out = appendReal(out, at[1]);
+        if ((i + 1) % 6 == 0) {
+            *out++ = '\n';
+            std::fwrite(line, 1, static_cast<size_t>(out - line), fp);
+            out = line;
+        }
     }
-    std::fprintf(fp, ";\n");
+    *out++ = ';';
+    *out++ = '\n';
+    std::fwrite(line, 1, static_cast<size_t>(out - line), fp);
 }
 
 void cellValue(FILE *fp, int indexed, int index, const SbColor &c) {
@@ -151,15 +172,15 @@ void cellValue(FILE *fp, int indexed, int index, const SbColor &c) {
 } // namespace
 
 void line(FILE *fp, int n, const SbVec4f *points, const CGMPlacement &placement) {
-    pointList(fp, "LINE", " %s,%s", n, points, placement);
+    pointList(fp, "LINE", ',', n, points, placement);
 }
 
 void polygon(FILE *fp, int n, const SbVec4f *points, const CGMPlacement &placement) {
-    pointList(fp, "POLYGON", " %s,%s", n, points, placement);
+    pointList(fp, "POLYGON", ',', n, points, placement);
 }
 
 void marker(FILE *fp, int n, const SbVec4f *points, const CGMPlacement &placement) {
-    pointList(fp, "MARKER", " %s %s", n, points, placement);
+    pointList(fp, "MARKER", ' ', n, points, placement);
 }
 
 void text(FILE *fp, float x, float y, const char *string) {
@@ -187,10 +208,23 @@ void linetype(FILE *fp, int type) { std::fprintf(fp, "LINETYPE %d;\n", type); }
 void linewidth(FILE *fp, float width) { std::fprintf(fp, "LINEWIDTH %s;\n", RSHORT(0, width)); }
 
 void colr(FILE *fp, const char *name, int indexed, int index, const SbColor &c) {
-    if (indexed)
-        std::fprintf(fp, "%s %d;\n", name, index);
-    else
-        std::fprintf(fp, "%s %d %d %d;\n", name, cgmComponent255(c[0]), cgmComponent255(c[1]), cgmComponent255(c[2]));
+    // "NAME index;" or "NAME r g b;", built in one block: colours change at almost every
+    // primitive of a lit scene.
+    std::fputs(name, fp);
+    char text[48];
+    char *out = text;
+    const int count = indexed ? 1 : 3;
+    const int values[3] = {indexed ? index : cgmComponent255(c[0]), cgmComponent255(c[1]),
+                           cgmComponent255(c[2])};
+    for (int i = 0; i < count; i++) {
+        *out++ = ' ';
+        const long long value = values[i];
+        if (value < 0) *out++ = '-';
+        out = scrivane_format::digits(out, static_cast<unsigned long long>(value < 0 ? -value : value));
+    }
+    *out++ = ';';
+    *out++ = '\n';
+    std::fwrite(text, 1, static_cast<size_t>(out - text), fp);
 }
 
 void markertype(FILE *fp) { std::fprintf(fp, "MARKERTYPE 1;\n"); }
