@@ -185,7 +185,9 @@ struct Corpus {
                   gui};
         std::vector<std::string> args{files[file].string()};
         if (mode != NONE) args.insert(args.end(), {"--lighting", "--hidden", modeNames[mode]});
-        if (format == CGM_BINARY) args.push_back("--cgm-binary");
+        // Binary CGM in versions 3 and 4 (line type definitions in the picture descriptor).
+        if (format == CGM_BINARY)
+            args.insert(args.end(), {"--cgm-binary", "--cgm-version", file % 2 ? "3" : "4"});
         args.insert(args.end(), {"-o", d.path});
         const Result run = runTool(dir, args);
         Totals &t = totals[mode];
