@@ -110,6 +110,48 @@ template <class T> std::string writeText(T *what) {
     return out.getBufferString();
 }
 
+// A node declaring one field of every type, each set with the syntax variants the format allows
+// (the field syntax test checks every value read).
+inline const char *const EVERY_FIELD_SYNTAX = R"(
+Probe {
+  fields [ SFBool b1, SFBool b2, SFBool b3, SFInt32 i, SFInt32 ih, SFUInt32 u, SFShort s, SFUShort us,
+           SFFloat f, SFEnum e, SFBitMask m, SFName n, SFName nq, SFString str, SFString word,
+           SFVec2f v2, SFVec3f v3, SFVec4f v4, SFColor c, SFRotation r, SFMatrix mx,
+           SFImage img, SFImage grey, SFImage rgba, SFImage none, SFNode nd, SFNode nul, SFLong old,
+           MFBool mb, MFInt32 mi, MFUInt32 mu, MFShort ms, MFUShort mus, MFFloat mf, MFEnum me,
+           MFBitMask mm, MFName mn, MFString mstr, MFVec2f mv2, MFVec3f mv3, MFVec4f mv4, MFColor mc,
+           MFRotation mr, MFMatrix mmx, MFNode mnd ]
+  b1 TRUE b2 0 b3 true
+  i -42 ih 0xFFFFFFFF u 0xDEADBEEF s -32768 us 0xFFFF
+  f -1.5e+010
+  e SECOND m ( A | B ) n some_name nq "two words"
+  str "say \"hi\" C:\dir \\ end" word unquoted.txt
+  v2 1 2 v3 .5 -.25 +3 v4 1 2 3 4 c 1 0 0.5
+  r 0 0 1 1.5707964
+  mx 1 0 0 0  0 2 0 0  0 0 3 0  4 5 6 1
+  img 2 1 3 0xFF0000 0x00ff80
+  grey 2 2 1 0x00 255 0x7f 1 rgba 1 1 4 0x11223344 none 0 0 0
+  nd Cube { width 3 } nul NULL old 7
+  mb [ TRUE, FALSE 1 ]
+  mi [ 1, 2 3,4 ]
+  mu [ 0xff0000ff 16 ]
+  ms [ -1 2 ]
+  mus 0xF0F0
+  mf [ 1.25e+100, -1e+100, 1.5E-005, .5, -.5, +2, 3., 1e-400, inf, -7, 1E3, 2.5e-003 ]
+  me [ X Y X ]
+  mm [ ( P | Q ), R ]
+  mn [ a "b c" ]
+  mstr [ "one", "two" ]
+  mv2 [ 1 2, 3 4 ]
+  mv3 [ 1 2 3 4 5 6 ]
+  mv4 [ 1 2 3 4 ]
+  mc [ 1 0 0, 0 1 0 ]
+  mr [ 1 0 0 3.1415927, 0 1 0 0 ]
+  mmx [ 1 0 0 0 0 1 0 0 0 0 1 0 0 0 0 1 ]
+  mnd [ Cube { }, NULL, Sphere { } ]
+}
+)";
+
 inline std::string dataFile(const char *relative) { return std::string(SCRIVANE_TEST_DATA) + "/io/" + relative; }
 
 #endif

@@ -38,8 +38,8 @@ public:
     // Reads a node value (a node, USE name or NULL). On success node holds the node, or null for
     // NULL, with one reference owned by the caller.
     virtual bool readNodeValue(SoNode *&node) = 0;
-    // Reports an error at a byte offset of the current source; always returns false.
-    virtual bool fail(size_t offset, const std::string &text) = 0;
+    // Reports an error at a position of the current source; always returns false.
+    virtual bool fail(const Position &at, const std::string &text) = 0;
 };
 
 // Reads a value of field's type into it. what names the field in messages ("field 'point' of

@@ -3,6 +3,7 @@
 #include "io/FieldValueIO.h"
 #include "scene/misc/SoFieldContainer.h"
 #include "scene/nodes/SoNode.h"
+#include <algorithm>
 #include <cstring>
 #include <utility>
 #include <vector>
@@ -18,20 +19,35 @@ class ValueReader {
 public:
     ValueReader(Lexer &l, const std::string &w, ValueContext &c) : lex(l), what(w), ctx(c) {}
 
-    bool expected(size_t off, const std::string &kind) {
+    bool expected(const Position &off, const std::string &kind) {
         return ctx.fail(off, "expected " + kind + " for " + what + ", found " + lex.describeNext());
     }
-    bool expectedToken(size_t off, const std::string &kind, std::string_view token) {
+    bool expectedToken(const Position &off, const std::string &kind, std::string_view token) {
         return ctx.fail(off, "expected " + kind + " for " + what + ", found '" +
                                  std::string(token) + "'");
     }
 
+    // Numbers hold no line ends: a token just read starts on the current line, its length back.
+    Position tokenStart(std::string_view token) const {
+        Position at = lex.position();
+        at.offset -= token.size();
+        at.column -= static_cast<int>(token.size());
+        return at;
+    }
+
+    // The common case inline; tokens the lexer did not parse, and errors, out of line.
     bool readFloat(float &v) {
-        lex.skipSpace();
-        size_t off = lex.offset();
         std::string_view tok;
-        if (!lex.readNumberToken(tok)) return expected(off, "a number");
-        if (!parseFloat(tok, v)) return expectedToken(off, "a number", tok);
+        double d;
+        if (lex.readReal(tok, d) == Lexer::NUMBER_PARSED) {
+            v = toFloat(d);
+            return true;
+        }
+        return readFloatToken(tok, v);
+    }
+    [[gnu::noinline]] bool readFloatToken(std::string_view tok, float &v) {
+        if (tok.empty()) return expected(lex.position(), "a number");
+        if (!parseFloat(tok, v)) return expectedToken(tokenStart(tok), "a number", tok);
         return true;
     }
 
@@ -42,16 +58,21 @@ public:
     }
 
     bool readInteger(int64_t minValue, int64_t maxValue, int hexBits, int64_t &v) {
-        lex.skipSpace();
-        size_t off = lex.offset();
         std::string_view tok;
-        if (!lex.readNumberToken(tok)) return expected(off, "an integer");
-        if (!parseInteger(tok, minValue, maxValue, hexBits, v))
-            return expectedToken(off,
-                                 "an integer from " + std::to_string(minValue) + " to " +
-                                     std::to_string(maxValue),
-                                 tok);
-        return true;
+        const Lexer::NumberResult result = lex.readInteger(tok, v);
+        // parseInteger's range check, on the value already parsed.
+        if (result == Lexer::NUMBER_PARSED && v >= minValue && v <= maxValue) return true;
+        return readIntegerToken(result, tok, minValue, maxValue, hexBits, v);
+    }
+    [[gnu::noinline]] bool readIntegerToken(Lexer::NumberResult result, std::string_view tok,
+                                            int64_t minValue, int64_t maxValue, int hexBits,
+                                            int64_t &v) {
+        if (result == Lexer::NUMBER_MISSING) return expected(lex.position(), "an integer");
+        if (result == Lexer::NUMBER_TOKEN && parseInteger(tok, minValue, maxValue, hexBits, v))
+            return true;
+        return expectedToken(
+            tokenStart(tok),
+            "an integer from " + std::to_string(minValue) + " to " + std::to_string(maxValue), tok);
     }
 
     bool readInt32(int32_t &v) {
@@ -82,7 +103,7 @@ public:
 
     bool readBool(SbBool &v) {
         lex.skipSpace();
-        size_t off = lex.offset();
+        Position off = lex.position();
         std::string_view w;
         if (!lex.readWord(w)) return expected(off, "TRUE or FALSE");
         if (equalsIgnoringCase(w, "TRUE") || w == "1") {
@@ -98,7 +119,7 @@ public:
     // An enum name from the table; tables of fields declared in files learn new names.
     bool readEnumName(SoEnumTable &table, bool learn, int &v) {
         lex.skipSpace();
-        size_t off = lex.offset();
+        Position off = lex.position();
         std::string_view w;
         if (!lex.readWord(w)) return expected(off, "a name");
         SbName name;
@@ -143,7 +164,7 @@ public:
             v |= bit;
             if (lex.accept('|')) continue;
             lex.skipSpace();
-            size_t off = lex.offset();
+            Position off = lex.position();
             if (lex.accept(')')) return true;
             return expected(off, "'|' or ')'");
         }
@@ -151,7 +172,7 @@ public:
 
     bool readStringValue(std::string &s) {
         lex.skipSpace();
-        size_t off = lex.offset();
+        Position off = lex.position();
         switch (lex.readString(s)) {
         case Lexer::STRING_OK:
             return true;
@@ -196,7 +217,7 @@ public:
 
     bool readImage(SoSFImage &field) {
         lex.skipSpace();
-        size_t off = lex.offset();
+        Position off = lex.position();
         int64_t w, h, nc;
         if (!readInteger(0, INT32_MAX, 32, w) || !readInteger(0, INT32_MAX, 32, h) ||
             !readInteger(0, 4, 32, nc))
@@ -209,18 +230,22 @@ public:
         if (count > 0 && nc == 0)
             return ctx.fail(off, "image for " + what + " has pixels but 0 components");
         // Each pixel takes at least one digit and a separator: refuse counts the input cannot hold
-        // before allocating for them.
-        if (count > lex.remaining() / 2 + 1)
+        // before allocating for them. When the size of the input is not known (a pipe), the pixels
+        // are stored as they are read, so only pixels actually present take memory.
+        uint64_t left = 0;
+        const bool sizeKnown = lex.remaining(left);
+        if (sizeKnown && count > left / 2 + 1)
             return ctx.fail(off, "image of " + std::to_string(w) + " x " + std::to_string(h) +
                                      " pixels for " + what +
                                      " is larger than the rest of the file");
-        std::vector<unsigned char> bytes(count * static_cast<size_t>(nc));
+        const size_t size = count * static_cast<size_t>(nc);
+        std::vector<unsigned char> bytes;
+        bytes.reserve(sizeKnown ? size : std::min(size, static_cast<size_t>(1) << 16));
         for (size_t i = 0; i < count; i++) {
             uint32_t pixel;
             if (!readUInt32(pixel)) return false;
             for (int c = 0; c < nc; c++)
-                bytes[i * static_cast<size_t>(nc) + static_cast<size_t>(c)] =
-                    static_cast<unsigned char>(pixel >> (8 * (nc - 1 - c)));
+                bytes.push_back(static_cast<unsigned char>(pixel >> (8 * (nc - 1 - c))));
         }
         field.setValue(SbVec2s(static_cast<short>(w), static_cast<short>(h)), static_cast<int>(nc),
                        bytes.empty() ? nullptr : bytes.data());
@@ -231,7 +256,7 @@ public:
     template <class T, class ReadOne> bool readList(std::vector<T> &values, ReadOne readOne) {
         values.clear();
         lex.skipSpace();
-        size_t open = lex.offset();
+        Position open = lex.position();
         if (!lex.accept('[')) {
             T v{};
             if (!readOne(v)) return false;
@@ -244,13 +269,10 @@ public:
                 lex.accept(']');
                 return true;
             }
-            if (c < 0) {
-                int line, column;
-                lex.location(open, line, column);
-                return ctx.fail(lex.offset(), "expected ']' to close the list of " + what +
-                                                  " begun at line " + std::to_string(line) +
-                                                  ", found end of file");
-            }
+            if (c < 0)
+                return ctx.fail(lex.position(), "expected ']' to close the list of " + what +
+                                                    " begun at line " + std::to_string(open.line) +
+                                                    ", found end of file");
             T v{};
             if (!readOne(v)) return false;
             values.push_back(std::move(v));
@@ -424,8 +446,8 @@ bool readFieldValue(Lexer &lex, SoField *field, const std::string &what, ValueCo
         return r.readNodeList(*static_cast<SoMFNode *>(field));
     } else {
         lex.skipSpace();
-        return ctx.fail(lex.offset(), "fields of type '" + std::string(t.getName().getString()) +
-                                          "' (" + what + ") cannot be read");
+        return ctx.fail(lex.position(), "fields of type '" + std::string(t.getName().getString()) +
+                                            "' (" + what + ") cannot be read");
     }
     return true;
 }

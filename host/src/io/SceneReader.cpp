@@ -29,7 +29,8 @@
 // - Version 1.0 files: ShapeHints { hints ( SOLID | ORDERED | CONVEX ) } is converted to the
 //   vertexOrdering, shapeType and faceType fields; the rest of the V1.0 files met in practice use
 //   the same syntax as V2.
-// - A word inside a built-in node that is neither one of its fields nor (in a group) a child node is
+// - A word inside a built-in node that is neither one of its fields nor (in a group) a child node
+// is
 //   an error: its value cannot be skipped without knowing its type. Fields that a `fields [ ... ]`
 //   declaration adds to a built-in node are read and dropped with a warning.
 // - Image { filename "x.png" }: the image is loaded right away relative to the scene file's
@@ -37,6 +38,7 @@
 // - readAll: the top-level nodes become children of a new SoSeparator, except that a file holding
 //   exactly one top-level node that is a plain SoSeparator returns that separator itself.
 #include "io/SceneReader.h"
+#include "io/ByteStream.h"
 #include "io/FieldTypes.h"
 #include "io/FieldValueIO.h"
 #include "io/Lexer.h"
@@ -47,6 +49,7 @@
 #include "scene/nodes/SoSeparator.h"
 #include "scene/nodes/SoShapeHints.h"
 #include "scene/nodes/SoUnknownNode.h"
+#include <cstring>
 #include <filesystem>
 #include <memory>
 #include <unordered_map>
@@ -121,7 +124,9 @@ std::string joinPath(const std::string &dir, const std::string &name) {
 }
 
 // Keeps the text of a message.
-void keepText(const SoInputMessage &m, void *text) { *static_cast<std::string *>(text) = m.text.std(); }
+void keepText(const SoInputMessage &m, void *text) {
+    *static_cast<std::string *>(text) = m.text.std();
+}
 
 // Forwards the messages of an included file's input to the input being read.
 void forwardMessage(const SoInputMessage &m, void *target) {
@@ -172,6 +177,17 @@ HeaderStatus parseHeader(const char *data, size_t size, FileHeader &header) {
     return HEADER_OK;
 }
 
+HeaderStatus readHeader(ByteStream &stream, FileHeader &header) {
+    stream.restart();
+    // The first line, up to the longest header looked at (after a byte order mark); no more, so
+    // that the lexer starts in a window of the usual size.
+    while (stream.size() < 256 &&
+           (stream.size() == 0 || !std::memchr(stream.data(), '\n', stream.size())) &&
+           stream.grow()) {
+    }
+    return parseHeader(stream.data(), stream.size(), header);
+}
+
 std::string headerProblem(HeaderStatus status, const FileHeader &header) {
     switch (status) {
     case HEADER_BINARY:
@@ -201,9 +217,10 @@ namespace {
 // One file (or buffer) being read, with its own DEF names.
 struct Source {
     Source(SoInput *in, const std::string &messageName, size_t start)
-        : input(in), lex(in->getData() + start, in->getDataSize() - start), name(messageName),
-          directory(directoryOf(messageName)), headerOffset(start) {}
+        : input(in), lex(inputStream(*in), start), name(messageName),
+          directory(directoryOf(messageName)) {}
     ~Source() {
+        lex.release();
         for (auto &d : defs)
             d.second->unref();
     }
@@ -214,7 +231,6 @@ struct Source {
     Lexer lex;
     std::string name;
     std::string directory;
-    size_t headerOffset;
     std::unordered_map<std::string, SoNode *> defs; // each holds a reference
     std::unordered_set<std::string> skippedDefs;    // names of skipped unknown nodes
     std::unordered_set<std::string> globalFields;   // names of GlobalFields (connection sources)
@@ -228,41 +244,44 @@ public:
     bool readNodeValue(SoNode *&node) override {
         return readNodeRef(node, true, " as a field value");
     }
-    bool fail(size_t offset, const std::string &text) override {
-        post(SoInputMessage::ERROR_MESSAGE, offset, text);
+    bool fail(const Position &at, const std::string &text) override {
+        // Input that stopped because the source could not be read is reported as such, not as
+        // the syntax error the missing bytes led to.
+        if (int err = inputStream(*src->input).readError()) {
+            top->postMessage(SoInputMessage::ERROR_MESSAGE, src->name.c_str(), at.line, at.column,
+                             std::string("cannot read the file: ") + std::strerror(err));
+            return false;
+        }
+        post(SoInputMessage::ERROR_MESSAGE, at, text);
         return false;
     }
 
 private:
-    void post(SoInputMessage::Severity severity, size_t offset, const std::string &text) {
-        int line, column;
-        src->lex.location(offset, line, column);
-        top->postMessage(severity, src->name.c_str(), line, column, text);
+    void post(SoInputMessage::Severity severity, const Position &at, const std::string &text) {
+        top->postMessage(severity, src->name.c_str(), at.line, at.column, text);
     }
-    void warn(size_t offset, const std::string &text) {
-        post(SoInputMessage::WARNING_MESSAGE, offset, text);
+    void warn(const Position &at, const std::string &text) {
+        post(SoInputMessage::WARNING_MESSAGE, at, text);
     }
-    int lineOf(size_t offset) {
-        int line, column;
-        src->lex.location(offset, line, column);
-        return line;
-    }
+    static int lineOf(const Position &at) { return at.line; }
     Lexer &lex() { return src->lex; }
 
     bool readAllNodes(std::vector<SoNode *> &nodes);
     bool readNodeRef(SoNode *&node, bool allowNull, const char *context);
-    bool readNodeFromWord(std::string_view word, size_t offset, SoNode *&node, bool allowNull);
+    bool readNodeFromWord(std::string_view word, Position offset, SoNode *&node, bool allowNull);
     bool readUse(SoNode *&node);
-    bool readNodeBody(const std::string &type, size_t typeOffset, const std::string &defName,
-                      SoNode *&node);
-    bool readBody(SoNode *node, const std::string &type, size_t braceOffset);
+    bool readNodeBody(const std::string &type, const Position &typeOffset,
+                      const std::string &defName, SoNode *&node);
+    // declarationBegun: the word `fields` of a fields declaration has been read already.
+    bool readBody(SoNode *node, const std::string &type, const Position &braceOffset,
+                  bool declarationBegun);
     bool readFieldsDeclaration(SoNode *node, const std::string &type,
                                std::unordered_map<std::string, std::unique_ptr<SoField>> &extra);
     bool readFieldEntry(SoField *field, const std::string &what);
     bool readConnection(const std::string &what);
-    bool readGlobalField(const std::string &defName, size_t offset);
+    bool readGlobalField(const std::string &defName, const Position &offset);
     bool readShapeHintsV1(SoShapeHints *hints, const std::string &what);
-    bool includeFile(SoFile *file, size_t offset);
+    bool includeFile(SoFile *file, const Position &offset);
 
     SoInput *top;
     Source *src = nullptr;
@@ -284,10 +303,16 @@ SoSeparator *Reader::read() {
         return nullptr;
     }
     FileHeader header;
-    HeaderStatus status = parseHeader(top->getData(), top->getDataSize(), header);
+    HeaderStatus status = readHeader(inputStream(*top), header);
     if (status != HEADER_OK) {
-        top->postMessage(SoInputMessage::ERROR_MESSAGE, top->getCurFileName(), 1, 1,
-                         headerProblem(status, header));
+        // A read error shows once the lexer reaches the bytes that could not be read, unless
+        // the header itself is missing because of it.
+        if (int err = inputStream(*top).readError())
+            top->postMessage(SoInputMessage::ERROR_MESSAGE, top->getCurFileName(), 0, 0,
+                             std::string("cannot read the file: ") + std::strerror(err));
+        else
+            top->postMessage(SoInputMessage::ERROR_MESSAGE, top->getCurFileName(), 1, 1,
+                             headerProblem(status, header));
         return nullptr;
     }
     std::vector<SoNode *> nodes;
@@ -323,13 +348,15 @@ bool Reader::readAllNodes(std::vector<SoNode *> &nodes) {
         if (!readNodeRef(node, false, "")) return false;
         if (node) nodes.push_back(node);
     }
+    // A read error looks like the end of the input to the lexer.
+    if (inputStream(*src->input).readError()) return fail(lex().position(), "");
     return true;
 }
 
 bool Reader::readNodeRef(SoNode *&node, bool allowNull, const char *context) {
     node = nullptr;
     lex().skipSpace();
-    size_t offset = lex().offset();
+    Position offset = lex().position();
     std::string_view word;
     if (!lex().readWord(word))
         return fail(offset,
@@ -337,7 +364,8 @@ bool Reader::readNodeRef(SoNode *&node, bool allowNull, const char *context) {
     return readNodeFromWord(word, offset, node, allowNull);
 }
 
-bool Reader::readNodeFromWord(std::string_view word, size_t offset, SoNode *&node, bool allowNull) {
+bool Reader::readNodeFromWord(std::string_view word, Position offset, SoNode *&node,
+                              bool allowNull) {
     node = nullptr;
     if (word == "NULL") {
         if (allowNull) return true;
@@ -347,13 +375,13 @@ bool Reader::readNodeFromWord(std::string_view word, size_t offset, SoNode *&nod
     std::string defName;
     if (word == "DEF") {
         lex().skipSpace();
-        size_t nameOffset = lex().offset();
+        Position nameOffset = lex().position();
         std::string_view name;
         if (!lex().readWord(name))
             return fail(nameOffset, "expected a name after DEF, found " + lex().describeNext());
         defName.assign(name.data(), name.size());
         lex().skipSpace();
-        offset = lex().offset();
+        offset = lex().position();
         if (!lex().readWord(word))
             return fail(offset, "expected a node type after 'DEF " + defName + "', found " +
                                     lex().describeNext());
@@ -366,7 +394,7 @@ bool Reader::readNodeFromWord(std::string_view word, size_t offset, SoNode *&nod
 
 bool Reader::readUse(SoNode *&node) {
     lex().skipSpace();
-    size_t offset = lex().offset();
+    Position offset = lex().position();
     std::string_view word;
     if (!lex().readWord(word))
         return fail(offset, "expected a name after USE, found " + lex().describeNext());
@@ -384,8 +412,8 @@ bool Reader::readUse(SoNode *&node) {
     return fail(offset, "USE of undefined name '" + name + "'");
 }
 
-bool Reader::readNodeBody(const std::string &type, size_t typeOffset, const std::string &defName,
-                          SoNode *&node) {
+bool Reader::readNodeBody(const std::string &type, const Position &typeOffset,
+                          const std::string &defName, SoNode *&node) {
     node = nullptr;
     NestingGuard guard(nesting);
     if (nesting > MAX_NODE_NESTING)
@@ -394,17 +422,18 @@ bool Reader::readNodeBody(const std::string &type, size_t typeOffset, const std:
     SoType t = SoType::fromName(SbName(type.c_str()));
     bool known = !t.isBad() && t.isDerivedFrom(SoNode::getClassTypeId()) && t.canCreateInstance();
     lex().skipSpace();
-    size_t braceOffset = lex().offset();
+    Position braceOffset = lex().position();
     if (!lex().accept('{'))
         return fail(braceOffset,
                     "expected '{' after node type '" + type + "', found " + lex().describeNext());
 
+    bool declarationBegun = false;
     if (!known) {
-        size_t afterBrace = lex().offset();
+        // Without a `fields [` right after '{' the body is skipped. The word looked at holds no
+        // braces, quotes or '#', so skipping from after it is the same as skipping from '{'.
         std::string_view word;
-        bool declared = lex().readWord(word) && word == "fields" && lex().peek() == '[';
-        lex().rewind(afterBrace);
-        if (!declared) {
+        declarationBegun = lex().readWord(word) && word == "fields" && lex().peek() == '[';
+        if (!declarationBegun) {
             warn(typeOffset, "unknown node type '" + type + "' skipped (no 'fields' declaration)");
             if (!lex().skipBody())
                 return fail(braceOffset, "'{' of node '" + type + "' is never closed");
@@ -418,7 +447,7 @@ bool Reader::readNodeBody(const std::string &type, size_t typeOffset, const std:
         node = static_cast<SoNode *>(t.createInstance());
     }
     node->ref();
-    if (!readBody(node, type, braceOffset)) {
+    if (!readBody(node, type, braceOffset, declarationBegun)) {
         node->unref();
         node = nullptr;
         return false;
@@ -452,19 +481,21 @@ bool Reader::readNodeBody(const std::string &type, size_t typeOffset, const std:
     return true;
 }
 
-bool Reader::readBody(SoNode *node, const std::string &type, size_t braceOffset) {
+bool Reader::readBody(SoNode *node, const std::string &type, const Position &braceOffset,
+                      bool declarationBegun) {
     bool acceptsChildren = node->isOfType(SoGroup::getClassTypeId()) ||
                            node->isOfType(SoUnknownNode::getClassTypeId());
     // Fields declared for a built-in node that it does not have: read and dropped.
     std::unordered_map<std::string, std::unique_ptr<SoField>> extra;
-    bool first = true;
+    bool first = !declarationBegun;
+    if (declarationBegun && !readFieldsDeclaration(node, type, extra)) return false;
     while (true) {
         int c = lex().peek();
         if (c == '}') {
             lex().accept('}');
             return true;
         }
-        size_t offset = lex().offset();
+        Position offset = lex().position();
         if (c < 0)
             return fail(offset, "expected '}' to close node '" + type + "' begun at line " +
                                     std::to_string(lineOf(braceOffset)) + ", found end of file");
@@ -472,10 +503,13 @@ bool Reader::readBody(SoNode *node, const std::string &type, size_t braceOffset)
         if (!lex().readWord(word))
             return fail(offset, "expected a field name, a child node or '}' in node '" + type +
                                     "', found " + lex().describeNext());
-        if (first && word == "fields" && lex().peek() == '[') {
+        if (first && word == "fields") {
             first = false;
-            if (!readFieldsDeclaration(node, type, extra)) return false;
-            continue;
+            if (lex().peek() == '[') {
+                if (!readFieldsDeclaration(node, type, extra)) return false;
+                continue;
+            }
+            word = "fields"; // peek() may have moved the window the word was in
         }
         first = false;
         if (SoField *field = findField(node, word)) {
@@ -514,14 +548,14 @@ bool Reader::readFieldsDeclaration(
     SoNode *node, const std::string &type,
     std::unordered_map<std::string, std::unique_ptr<SoField>> &extra) {
     lex().skipSpace();
-    size_t open = lex().offset();
+    Position open = lex().position();
     lex().accept('[');
     SoUnknownNode *unknown = node->isOfType(SoUnknownNode::getClassTypeId())
                                  ? static_cast<SoUnknownNode *>(node)
                                  : nullptr;
     while (true) {
         int c = lex().peek();
-        size_t offset = lex().offset();
+        Position offset = lex().position();
         if (c == ']') {
             lex().accept(']');
             return true;
@@ -530,21 +564,22 @@ bool Reader::readFieldsDeclaration(
             return fail(offset, "expected ']' to close the fields declaration of '" + type +
                                     "' begun at line " + std::to_string(lineOf(open)) +
                                     ", found end of file");
-        std::string_view typeWord, nameWord;
-        if (!lex().readWord(typeWord))
+        std::string_view word, nameWord;
+        if (!lex().readWord(word))
             return fail(offset, "expected a field type in the fields declaration of '" + type +
                                     "', found " + lex().describeNext());
+        const std::string typeWord(word);
         SoType fieldType = fieldTypeFromName(typeWord);
         if (fieldType.isBad())
-            return fail(offset, "unknown field type '" + std::string(typeWord) +
+            return fail(offset, "unknown field type '" + typeWord +
                                     "' in the fields declaration of '" + type + "'");
         lex().skipSpace();
-        size_t nameOffset = lex().offset();
+        Position nameOffset = lex().position();
         if (!lex().readWord(nameWord))
-            return fail(nameOffset, "expected a field name after '" + std::string(typeWord) +
-                                        "', found " + lex().describeNext());
+            return fail(nameOffset, "expected a field name after '" + typeWord + "', found " +
+                                        lex().describeNext());
         std::string name(nameWord);
-        if (!findField(node, nameWord)) {
+        if (!findField(node, name)) {
             if (unknown) {
                 unknown->addDeclaredField(SbName(name.c_str()), createField(fieldType));
             } else if (!extra.count(name)) {
@@ -570,7 +605,7 @@ bool Reader::readFieldEntry(SoField *field, const std::string &what) {
 
 bool Reader::readConnection(const std::string &what) {
     lex().skipSpace();
-    size_t offset = lex().offset();
+    Position offset = lex().position();
     std::string_view word;
     if (!lex().readWord(word))
         return fail(offset, "expected the source of the connection of " + what + ", found " +
@@ -579,12 +614,12 @@ bool Reader::readConnection(const std::string &what) {
     if (word == "DEF") {
         std::string_view name;
         lex().skipSpace();
-        size_t nameOffset = lex().offset();
+        Position nameOffset = lex().position();
         if (!lex().readWord(name))
             return fail(nameOffset, "expected a name after DEF, found " + lex().describeNext());
         defName.assign(name.data(), name.size());
         lex().skipSpace();
-        offset = lex().offset();
+        offset = lex().position();
         if (!lex().readWord(word))
             return fail(offset, "expected the source of the connection of " + what + ", found " +
                                     lex().describeNext());
@@ -592,7 +627,7 @@ bool Reader::readConnection(const std::string &what) {
     bool haveSourceField = false;
     if (word == "USE") {
         lex().skipSpace();
-        size_t nameOffset = lex().offset();
+        Position nameOffset = lex().position();
         std::string_view nameWord;
         if (!lex().readWord(nameWord))
             return fail(nameOffset, "expected a name after USE, found " + lex().describeNext());
@@ -620,7 +655,7 @@ bool Reader::readConnection(const std::string &what) {
     }
     if (haveSourceField) return true;
     lex().skipSpace();
-    size_t dotOffset = lex().offset();
+    Position dotOffset = lex().position();
     std::string_view fieldWord;
     if (!lex().accept('.') || !lex().readWord(fieldWord))
         return fail(dotOffset,
@@ -629,23 +664,23 @@ bool Reader::readConnection(const std::string &what) {
     return true;
 }
 
-bool Reader::readGlobalField(const std::string &defName, size_t offset) {
+bool Reader::readGlobalField(const std::string &defName, const Position &offset) {
     NestingGuard guard(nesting);
     if (nesting > MAX_NODE_NESTING)
         return fail(offset,
                     "nodes nested deeper than " + std::to_string(MAX_NODE_NESTING) + " levels");
     lex().skipSpace();
-    size_t brace = lex().offset();
+    Position brace = lex().position();
     if (!lex().accept('{'))
         return fail(brace, "expected '{' after 'GlobalField', found " + lex().describeNext());
     lex().skipSpace();
-    size_t typeOffset = lex().offset();
+    Position typeOffset = lex().position();
     std::string_view word;
     std::string typeName;
     if (!lex().readWord(word) || word != "type")
         return fail(typeOffset, "expected 'type' in GlobalField, found " + lex().describeNext());
     lex().skipSpace();
-    typeOffset = lex().offset();
+    typeOffset = lex().position();
     if (lex().readString(typeName) != Lexer::STRING_OK)
         return fail(typeOffset,
                     "expected the field type of a GlobalField, found " + lex().describeNext());
@@ -655,7 +690,7 @@ bool Reader::readGlobalField(const std::string &defName, size_t offset) {
     std::unique_ptr<SoField> field(createField(fieldType));
     while (true) {
         int c = lex().peek();
-        size_t at = lex().offset();
+        Position at = lex().position();
         if (c == '}') {
             lex().accept('}');
             break;
@@ -695,7 +730,7 @@ bool Reader::readShapeHintsV1(SoShapeHints *hints, const std::string &what) {
     return true;
 }
 
-bool Reader::includeFile(SoFile *file, size_t offset) {
+bool Reader::includeFile(SoFile *file, const Position &offset) {
     std::string name = file->name.getValue().std();
     if (name.empty()) {
         warn(offset, "File node without a name; nothing included");
@@ -748,7 +783,7 @@ bool Reader::includeFile(SoFile *file, size_t offset) {
     }
     included.setMessageCallback(&forwardMessage, top);
     FileHeader header;
-    HeaderStatus status = parseHeader(included.getData(), included.getDataSize(), header);
+    HeaderStatus status = readHeader(inputStream(included), header);
     if (status != HEADER_OK) {
         warn(offset, "included file '" + path + "' not included: " + headerProblem(status, header));
         return true;

@@ -23,8 +23,13 @@ struct FileHeader {
     size_t start = 0;  // offset of the header (after a UTF-8 byte order mark)
 };
 
+class ByteStream;
+
 // Checks the first line: "#Inventor V1.0 ascii", "#Inventor V2.0 ascii" or "#Inventor V2.1 ascii".
 HeaderStatus parseHeader(const char *data, size_t size, FileHeader &header);
+// Goes back to the start of the stream (where it can) and checks its header; the stream's window
+// then starts at the header.
+HeaderStatus readHeader(ByteStream &stream, FileHeader &header);
 // The message explaining why a header was refused.
 std::string headerProblem(HeaderStatus status, const FileHeader &header);
 

@@ -2,8 +2,17 @@
 #define SCENE_SOINPUT_H
 #include "scene/base/SbString.h"
 #include <cstddef>
+#include <cstdio>
+#include <memory>
 #include <string>
 #include <vector>
+
+class SoInput;
+namespace scene_io {
+class ByteStream;
+// The bytes of an input, for the reader.
+ByteStream &inputStream(SoInput &input);
+} // namespace scene_io
 
 // One warning or error about a scene file: which file, where in it, and what was wrong.
 struct SoInputMessage {
@@ -18,18 +27,24 @@ struct SoInputMessage {
     SbString formatted;
 };
 
-// The source of a scene file for SoDB::readAll: a file on disk or a block of memory.
+// The source of a scene file for SoDB::readAll: a file on disk, an open FILE* (standard input,
+// a pipe) or a block of memory.
 //
-// The whole source is held in memory while it is read (scene files are at most a few MB).
-// Inclusions
-// (`File { name "part.iv" }`) are looked up first in the directory of the file that includes them,
-// then in the directories added here, in order, and last relative to the current working directory.
+// The source is read as a stream through a window of 64 KiB that moves forward with the reader,
+// so reading takes the memory of the scene it builds, not that of the file. Reading a source a
+// second time starts again from its beginning when it can seek (files, buffers); a pipe goes on
+// from where the last read stopped.
+//
+// Inclusions (`File { name "part.iv" }`) are looked up first in the directory of the file that
+// includes them, then in the directories added here, in order, and last relative to the current
+// working directory.
 //
 // Warnings and errors found while reading go to a message callback: the one set on this input, or
 // else the process-wide default callback, which writes the formatted message and a line end to
 // stderr. The input counts them and keeps the last error for callers that only want a summary.
 //
-// Ownership: the input owns its copy of the data; the caller owns the input.
+// Ownership: the input owns the files it opens and its copy of a buffer; the caller owns the input
+// and any FILE* it hands over.
 class SoInput {
 public:
     typedef void MessageCallback(const SoInputMessage &message, void *userData);
@@ -39,13 +54,17 @@ public:
     SoInput(const SoInput &) = delete;
     SoInput &operator=(const SoInput &) = delete;
 
-    // Reads the whole file into memory. On failure it reports an error through the message callback
-    // (unless okIfNotFound is set and the file does not exist) and returns false.
+    // Opens the file and reads its first block. On failure it reports an error through the message
+    // callback (unless okIfNotFound is set and the file does not exist) and returns false.
     bool openFile(const char *fileName, bool okIfNotFound = false);
+    // Reads from an open file, from its current position, without closing it. name names the
+    // source in messages ("<stdin>" for stdin, "<file>" otherwise, when null).
+    void setFilePointer(FILE *file, const char *name = nullptr);
     // Reads from a copy of the given bytes. bufferName names the source in messages ("<buffer>"
     // when null); when it contains a directory, inclusions are also looked up there.
     void setBuffer(const void *buffer, size_t bufferSize, const char *bufferName = nullptr);
-    // Forgets the data; the directories and callbacks stay.
+    // Closes the file (one that openFile opened) or forgets the buffer; the directories and
+    // callbacks stay.
     void closeFile();
     bool isOpen() const { return open; }
     // The name given to openFile (or the buffer's name); empty when nothing is open.
@@ -76,12 +95,9 @@ public:
     const SbString &getLastErrorMessage() const { return lastError; }
     void resetMessageCounts();
 
-    // The bytes being read (valid while the input stays open).
-    const char *getData() const { return data.data(); }
-    size_t getDataSize() const { return data.size(); }
-
 private:
-    std::string data;
+    friend scene_io::ByteStream &scene_io::inputStream(SoInput &input);
+    std::unique_ptr<scene_io::ByteStream> stream;
     std::string fileName;
     std::vector<std::string> directories;
     bool open = false;
