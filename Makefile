@@ -3,11 +3,16 @@
 #   make test       build and run the whole suite twice: normal build, then ASan+UBSan build,
 #                   both with warnings as errors
 #   make run        install dependencies, build, and write the demo drawing into out/
+#   make bench      build the benchmarks in Release (build-bench, gl2ps needed) and run the
+#                   benchmark against gl2ps, which prints its table; PEER_BENCH_ARGS passes
+#                   options to it (bench/README.md), e.g. PEER_BENCH_ARGS="--scenes knot --sizes 1000"
 JOBS ?= $(shell nproc)
 BUILD ?= build
 ASAN_BUILD ?= build-asan
+BENCH_BUILD ?= build-bench
+PEER_BENCH_ARGS ?=
 
-.PHONY: all build test test-normal test-asan deps run clean
+.PHONY: all build test test-normal test-asan deps run bench clean
 
 all: build
 
@@ -35,6 +40,12 @@ run: deps build
 	$(BUILD)/tools/scrivane --lighting -o out/demo.hpgl
 	$(BUILD)/tools/scrivane --lighting -o out/demo.emf
 	@echo "wrote out/demo.ps, out/demo.cgm, out/demo.hpgl and out/demo.emf"
+
+bench:
+	cmake -S . -B $(BENCH_BUILD) -DCMAKE_BUILD_TYPE=Release -DSCRIVANE_WERROR=ON -DSCRIVANE_TESTS=OFF \
+	      -DSCRIVANE_BENCH=ON -DSCRIVANE_PEER_BENCH=ON
+	cmake --build $(BENCH_BUILD) -j $(JOBS)
+	$(BENCH_BUILD)/bench/scrivane_peer_bench --out $(BENCH_BUILD)/peer-bench-out $(PEER_BENCH_ARGS)
 
 # The README's picture: the demo drawing rendered by Ghostscript.
 docs/demo.png: build

@@ -1,5 +1,7 @@
 #!/usr/bin/env bash
-# Installs every Debian package that the build, the tests and the test-time readers need.
+# Installs every Debian package that the build, the tests, the test-time readers and the
+# benchmarks need (libgl2ps-dev: the peer library the optional peer benchmark measures us against;
+# the normal build and the tests do not use it).
 # Idempotent: packages already present are left alone. As root it runs apt-get; otherwise it
 # prints the command to run.
 set -euo pipefail
@@ -11,6 +13,7 @@ packages=(
   ghostscript hp2xx
   scribus
   libreoffice-draw python3-uno
+  libgl2ps-dev
 )
 missing=()
 for p in "${packages[@]}"; do
