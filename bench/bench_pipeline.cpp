@@ -67,6 +67,23 @@ template <class Action> void vectorize(benchmark::State &state) {
     root->unref();
 }
 
+void vectorizeCgmBinary(benchmark::State &state) {
+    SoScrivane::init();
+    SoSeparator *root = sphereGrid(static_cast<int>(state.range(0)));
+    root->ref();
+    for (auto _ : state) {
+        SoVectorizeCGMAction action;
+        action.enableLighting(1);
+        action.getCGMVectorOutput()->setBinaryEncoding(1);
+        if (!action.getOutput()->openFile("/dev/null")) state.SkipWithError("cannot open /dev/null");
+        action.apply(root);
+        action.getOutput()->closeFile();
+    }
+    state.counters["triangles/s"] =
+        benchmark::Counter(960.0 * state.range(0) * state.range(0), benchmark::Counter::kIsIterationInvariantRate);
+    root->unref();
+}
+
 // The GDI action writes a metafile by name; it is written to a temporary file.
 void vectorizeEmf(benchmark::State &state) {
     SoScrivane::init();
@@ -202,6 +219,7 @@ void readMillionTriangles(benchmark::State &state) {
 BENCHMARK_TEMPLATE(vectorize, SoVectorizePSAction)->Arg(10)->Unit(benchmark::kMillisecond);
 BENCHMARK_TEMPLATE(vectorize, SoVectorizeHPGLAction)->Arg(10)->Unit(benchmark::kMillisecond);
 BENCHMARK_TEMPLATE(vectorize, SoVectorizeCGMAction)->Arg(10)->Unit(benchmark::kMillisecond);
+BENCHMARK(vectorizeCgmBinary)->Arg(10)->Unit(benchmark::kMillisecond);
 BENCHMARK(vectorizeEmf)->Arg(10)->Unit(benchmark::kMillisecond);
 BENCHMARK(readLargestCorpusFile)->Unit(benchmark::kMillisecond);
 BENCHMARK(readMillionTriangles)->Unit(benchmark::kMillisecond);

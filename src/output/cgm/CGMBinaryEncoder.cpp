@@ -1,13 +1,14 @@
 // Binary CGM, the low level: element headers with their partitions and padding, and the
 // number, colour, point and string formats of the parameters.
 #include "output/cgm/CGMBinaryEncoder.h"
+#include <cfloat>
 #include <cmath>
+#include <cstdint>
+#include <cstdio>
 #include <cstring>
 #include "scrivane/SoVectorOutput.h"
 
 namespace {
-// Parameter bytes in one partition of a long element.
-constexpr int PARTITION = 32760;
 
 // A double truncated toward zero into a 64-bit integer, saturated so that the conversion is
 // always defined (the writers only keep the low bytes of it).
@@ -30,7 +31,6 @@ CGMBinaryEncoder::CGMBinaryEncoder(SoVectorOutput *out) : output(out) {}
 
 FILE *CGMBinaryEncoder::fp() const { return output->getFilePointer(); }
 
-void CGMBinaryEncoder::writeRaw(unsigned byte) { putc(static_cast<int>(byte & 0xFFu), fp()); }
 
 int CGMBinaryEncoder::vdcSize() const {
     if (vdcType == 0) return vdcIntegerPrecision;
@@ -38,6 +38,8 @@ int CGMBinaryEncoder::vdcSize() const {
 }
 
 void CGMBinaryEncoder::PWriteHeader(int elementClass, int id, int length) {
+    // Every element starts here, so the stream is looked up once per element.
+    file = fp();
     const unsigned word = (static_cast<unsigned>(elementClass & 0xF) << 12) | (static_cast<unsigned>(id & 0x7F) << 5);
     if (length < 31) {
         PWriteWord(word | static_cast<unsigned>(length));
@@ -60,19 +62,13 @@ void CGMBinaryEncoder::PWriteWord(unsigned word) {
     writeRaw(word);
 }
 
-void CGMBinaryEncoder::PWriteChar(unsigned byte) {
-    if (partitionWritten == PARTITION) {
-        // A partition is full: the next partition word carries the rest, or a full partition
-        // with bit 15 set when still more follow. Partitions are even, so no pad is needed.
-        const unsigned word = elementRemaining > PARTITION ? 0x8000u | PARTITION : static_cast<unsigned>(elementRemaining);
-        writeRaw(word >> 8);
-        writeRaw(word);
-        partitionWritten = 0;
-    }
-    writeRaw(byte);
-    elementRemaining--;
-    partitionWritten++;
-    oddByte ^= 1;
+void CGMBinaryEncoder::startPartition() {
+    // A partition is full: the next partition word carries the rest, or a full partition
+    // with bit 15 set when still more follow. Partitions are even, so no pad is needed.
+    const unsigned word = elementRemaining > PARTITION ? 0x8000u | PARTITION : static_cast<unsigned>(elementRemaining);
+    writeRaw(word >> 8);
+    writeRaw(word);
+    partitionWritten = 0;
 }
 
 void CGMBinaryEncoder::PWriteInt(unsigned value) {
@@ -99,6 +95,19 @@ void CGMBinaryEncoder::PWriteEnum(unsigned value) {
     PWriteChar(value);
 }
 
+bool CGMBinaryEncoder::writeNormalFloat(double value) {
+    // A normal float's own bits are the sign, biased exponent and fraction that the general
+    // 32-bit path computes; most reals (coordinates among them) are floats.
+    const double a = std::fabs(value);
+    if (!(a >= FLT_MIN && a <= FLT_MAX) || static_cast<double>(static_cast<float>(a)) != a) return false;
+    const float single = static_cast<float>(a);
+    uint32_t bits = 0;
+    std::memcpy(&bits, &single, sizeof bits);
+    if (value < 0.0) bits |= 0x80000000u;
+    for (int i = 3; i >= 0; i--) PWriteChar(bits >> (8 * i));
+    return true;
+}
+
 void CGMBinaryEncoder::PWriteReal(double value) {
     if (realPrecision == 3) {
         // 32-bit fixed point: a whole part (one lower for negative values) and a fraction in
@@ -119,6 +128,7 @@ void CGMBinaryEncoder::PWriteReal(double value) {
     const unsigned sign = value < 0.0 ? 1u : 0u;
     double a = std::fabs(value);
     if (!(a == a)) a = 0.0;
+    if (realPrecision == 1 && writeNormalFloat(value)) return;
     int e = 0;
     double f = 0.0;
     if (a != 0.0 && std::isfinite(a)) {
@@ -163,6 +173,7 @@ void CGMBinaryEncoder::PWriteReal(double value) {
 }
 
 void CGMBinaryEncoder::PWriteVDC(double value) {
+    if (vdcType != 0 && vdcRealPrecision == 1 && writeNormalFloat(value)) return;
     if (vdcType == 0) {
         const int saved = integerPrecision;
         integerPrecision = vdcIntegerPrecision;

@@ -47,7 +47,14 @@ public:
     // Low-level writers.
     void PWriteHeader(int elementClass, int id, int length);
     void PWriteWord(unsigned word);
-    void PWriteChar(unsigned byte);
+    // One parameter byte, after a new partition word when the partition is full.
+    void PWriteChar(unsigned byte) {
+        if (partitionWritten == PARTITION) startPartition();
+        writeRaw(byte);
+        elementRemaining--;
+        partitionWritten++;
+        oddByte ^= 1;
+    }
     void PWriteInt(unsigned value);
     void PWriteIndex(int value);
     void PWriteColorI(unsigned value);
@@ -136,7 +143,16 @@ public:
 
 private:
     FILE *fp() const;
-    void writeRaw(unsigned byte);
+    // One byte to the stream found at the element's header, without the stream's lock: an
+    // action writes its file from one thread.
+    void writeRaw(unsigned byte) { putc_unlocked(static_cast<int>(byte & 0xFFu), file); }
+    FILE *file = nullptr;
+    void startPartition();
+    // Writes a normal float value in the 32-bit IEEE form and returns true; false (nothing
+    // written) for any other value.
+    bool writeNormalFloat(double value);
+    // Parameter bytes in one partition of a long element.
+    static constexpr int PARTITION = 32760;
     // CI or CD by the colour selection mode.
     int colorSize() const { return colorMode == 0 ? colorIndexPrecision : 3 * colorPrecision; }
     void writeColor(int index, const SbColor &color);
