@@ -51,13 +51,16 @@ SoSeparator *sphereGrid(int n) {
     return root;
 }
 
-template <class Action> void vectorize(benchmark::State &state) {
+// The lit sphere grid through a fresh action per iteration, set up by setUp when given, into
+// /dev/null.
+template <class Action> void vectorizeWith(benchmark::State &state, void (*setUp)(Action &)) {
     SoScrivane::init();
     SoSeparator *root = sphereGrid(static_cast<int>(state.range(0)));
     root->ref();
     for (auto _ : state) {
         Action action;
         action.enableLighting(1);
+        if (setUp) setUp(action);
         if (!action.getOutput()->openFile("/dev/null")) state.SkipWithError("cannot open /dev/null");
         action.apply(root);
         action.getOutput()->closeFile();
@@ -67,21 +70,13 @@ template <class Action> void vectorize(benchmark::State &state) {
     root->unref();
 }
 
+template <class Action> void vectorize(benchmark::State &state) {
+    vectorizeWith<Action>(state, nullptr);
+}
+
 void vectorizeCgmBinary(benchmark::State &state) {
-    SoScrivane::init();
-    SoSeparator *root = sphereGrid(static_cast<int>(state.range(0)));
-    root->ref();
-    for (auto _ : state) {
-        SoVectorizeCGMAction action;
-        action.enableLighting(1);
-        action.getCGMVectorOutput()->setBinaryEncoding(1);
-        if (!action.getOutput()->openFile("/dev/null")) state.SkipWithError("cannot open /dev/null");
-        action.apply(root);
-        action.getOutput()->closeFile();
-    }
-    state.counters["triangles/s"] =
-        benchmark::Counter(960.0 * state.range(0) * state.range(0), benchmark::Counter::kIsIterationInvariantRate);
-    root->unref();
+    vectorizeWith<SoVectorizeCGMAction>(
+        state, [](SoVectorizeCGMAction &action) { action.getCGMVectorOutput()->setBinaryEncoding(1); });
 }
 
 // The GDI action writes a metafile by name; it is written to a temporary file.
