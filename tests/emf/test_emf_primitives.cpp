@@ -190,6 +190,25 @@ TEST_F(EmfTest, PolygonsAreFilledWithoutOutline) {
     EXPECT_EQ(fieldOf(file, CREATEBRUSHINDIRECT, 16, true), "0xFFFFFF 0xFF0000 0xFF00");
 }
 
+TEST_F(EmfTest, PolygonsAndLinesOfManyPointsKeepEveryPoint) {
+    SbVec4f many[20];
+    std::string expected;
+    for (int i = 0; i < 20; i++) {
+        many[i] = pt(static_cast<float>(i), static_cast<float>(i % 2 ? 30 : 10));
+        expected += "(" + std::to_string(100 * i) + "," + (i % 2 ? "3000" : "1000") + ")";
+    }
+    const EmfFile file = draw("many-points.emf", [&](GDIProbe &a) {
+        a.printPolygon(many, 20, &green, SbString(""), SbString(""), nullptr);
+        a.printPolyLine(many, 20, &red, 0, 1.0f, 0xFFFF);
+    });
+    const auto polygons = file.ofType(POLYGON);
+    const auto polylines = file.ofType(POLYLINE);
+    ASSERT_EQ(polygons.size(), 1u) << dumpEmf(file);
+    ASSERT_EQ(polylines.size(), 1u) << dumpEmf(file);
+    EXPECT_EQ(pointsOf(*polygons[0]), expected);
+    EXPECT_EQ(pointsOf(*polylines[0]), expected);
+}
+
 TEST_F(EmfTest, TextCarriesFaceWeightItalicHeightAlignmentAndEscapement) {
     const EmfFile file = draw("text.emf", [](GDIProbe &a) {
         a.printText2(pt(10, 20), red, "Courier New : BOLD ITALIC", 12.0f, "Left", 1, 0.0f);

@@ -154,10 +154,12 @@ TEST(GdiObjects, SelectingARegionSetsTheClipAndDeleteDCLeavesAnEmptyFile) {
     ASSERT_NE(clip, nullptr);
     EXPECT_EQ(words(clip->bytes, 8), "10 20 40 30");
 
+    // 120 KB of records: part of them has reached the file before the context is deleted.
     const std::string path = outputPath("gdi-abandoned.emf");
     hdc = CreateEnhMetaFileA(nullptr, path.c_str(), nullptr, nullptr);
     ASSERT_NE(hdc, nullptr);
-    Rectangle(hdc, 0, 0, 10, 10);
+    for (int i = 0; i < 5000; ++i)
+        Rectangle(hdc, 0, 0, 10, 10);
     EXPECT_TRUE(DeleteDC(hdc));
     EXPECT_TRUE(readFileBytes(path).empty());
 }

@@ -3,7 +3,11 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
+#include <cstdio>
 #include <functional>
+#include <thread>
 
 using namespace scrivane::test;
 
@@ -160,26 +164,83 @@ TEST(GdiRecords, StretchDIBitsRecordAndMissingBitsRefused) {
          "0x180001 0 16 0x186A0 0x186A0 0 0 255 255 0xFFFF0000 65535"});
 }
 
+namespace {
+
+// A drawing of some 270 KB: 3000 triangles, each in a brush of its own (its create, select and
+// delete records), between a dotted polyline and a text. A metafile written to a file goes
+// out in parts of 64 KB as it is recorded, and its header is completed at the end.
+void drawManyBrushes(HDC hdc) {
+    const POINT pts[3] = {{0, 0}, {500, 900}, {1200, -40}};
+    HPEN pen = CreatePen(PS_DOT, 1, RGB(10, 20, 30));
+    DeleteObject(SelectObject(hdc, pen));
+    Polyline(hdc, pts, 3);
+    for (int i = 0; i < 3000; ++i) {
+        HBRUSH brush = CreateSolidBrush(RGB(i % 256, i / 256, 7));
+        DeleteObject(SelectObject(hdc, brush));
+        Polygon(hdc, pts, 3);
+    }
+    TextOutA(hdc, 10, 10, "determinism", 11);
+    DeleteObject(SelectObject(hdc, GetStockObject(BLACK_PEN)));
+    DeleteObject(SelectObject(hdc, GetStockObject(WHITE_BRUSH)));
+}
+
+// The bits GetEnhMetaFileBits gives for a closed metafile, which it then deletes.
+Bytes bitsAndDelete(HENHMETAFILE emf) {
+    Bytes bits(GetEnhMetaFileBits(emf, 0, nullptr));
+    if (!bits.empty() &&
+        GetEnhMetaFileBits(emf, static_cast<UINT>(bits.size()), bits.data()) != bits.size())
+        bits.clear();
+    DeleteEnhMetaFile(emf);
+    return bits;
+}
+
+const RECT kFrame{0, -5000, 10000, 0};
+
+Bytes drawnInMemory() {
+    HDC inMemory = CreateEnhMetaFileA(nullptr, nullptr, &kFrame, "a\0b\0");
+    drawManyBrushes(inMemory);
+    return closeToBytes(inMemory);
+}
+
+} // namespace
+
 TEST(GdiRecords, IdenticalCallsGiveIdenticalFilesInMemoryAndOnDisk) {
-    auto draw = [](HDC hdc) {
-        const POINT pts[3] = {{0, 0}, {500, 900}, {1200, -40}};
-        HPEN pen = CreatePen(PS_DOT, 1, RGB(10, 20, 30));
-        DeleteObject(SelectObject(hdc, pen));
-        Polyline(hdc, pts, 3);
-        TextOutA(hdc, 10, 10, "determinism", 11);
-        DeleteObject(SelectObject(hdc, GetStockObject(BLACK_PEN)));
-    };
     const std::string path = outputPath("gdi-determinism.emf");
-    const RECT frame{0, -5000, 10000, 0};
-    HDC toFile = CreateEnhMetaFileA(nullptr, path.c_str(), &frame, "a\0b\0");
-    draw(toFile);
+    HDC toFile = CreateEnhMetaFileA(nullptr, path.c_str(), &kFrame, "a\0b\0");
+    drawManyBrushes(toFile);
     HENHMETAFILE emf = CloseEnhMetaFile(toFile);
     ASSERT_NE(emf, nullptr);
-    DeleteEnhMetaFile(emf);
-    HDC inMemory = CreateEnhMetaFileA(nullptr, nullptr, &frame, "a\0b\0");
-    draw(inMemory);
-    const Bytes memoryBytes = closeToBytes(inMemory);
-    EXPECT_EQ(readFileBytes(path), memoryBytes);
+    const Bytes fileBytes = readFileBytes(path);
+    EXPECT_GT(fileBytes.size(), 4u * 65536u);
+    // The handle of a metafile written to a file reads the file.
+    EXPECT_EQ(bitsAndDelete(emf), fileBytes);
+    const Bytes memoryBytes = drawnInMemory();
+    EXPECT_EQ(fileBytes, memoryBytes);
     EXPECT_EQ(checkEmf(parseEmf(memoryBytes)), std::vector<std::string>{});
     EXPECT_EQ(CreateEnhMetaFileA(nullptr, "/nonexistent-dir/x.emf", nullptr, nullptr), nullptr);
+}
+
+// A pipe cannot seek back to the header: the metafile reaches it complete when it is closed.
+TEST(GdiRecords, MetafileWrittenToAPipeIsCompleteWhenClosed) {
+    const std::string fifo = outputPath("gdi-pipe.fifo");
+    std::remove(fifo.c_str());
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    Bytes received;
+    std::thread reader([&] { received = readFileBytes(fifo); });
+    // Opening the pipe waits for the reader.
+    HDC toPipe = CreateEnhMetaFileA(nullptr, fifo.c_str(), &kFrame, "a\0b\0");
+    if (!toPipe) {
+        if (std::FILE *unblock = std::fopen(fifo.c_str(), "wb")) std::fclose(unblock);
+    }
+    HENHMETAFILE emf = nullptr;
+    if (toPipe) {
+        drawManyBrushes(toPipe);
+        emf = CloseEnhMetaFile(toPipe);
+    }
+    reader.join();
+    std::remove(fifo.c_str());
+    ASSERT_NE(emf, nullptr);
+    const Bytes memoryBytes = drawnInMemory();
+    EXPECT_EQ(received, memoryBytes);
+    EXPECT_EQ(bitsAndDelete(emf), memoryBytes);
 }

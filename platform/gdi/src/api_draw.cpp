@@ -1,7 +1,6 @@
 // Drawing calls: each writes one drawing record (polylines longer than a record can hold are
 // split) and extends the drawn area.
 #include "api_common.h"
-#include "text_codec.h"
 
 #include "scrivane_gdi/win_constants.h"
 #include "scrivane_gdi/win_functions.h"
@@ -9,7 +8,6 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstdlib>
-#include <vector>
 
 using namespace scrivane::gdi;
 
@@ -30,29 +28,15 @@ std::int32_t clampedSum(std::int64_t a, std::int64_t b) {
     return static_cast<std::int32_t>(std::clamp<std::int64_t>(a + b, INT32_MIN, INT32_MAX));
 }
 
-RectL boxOf(const PointL *points, std::size_t count) {
-    RectL box{points[0].x, points[0].y, points[0].x, points[0].y};
-    for (std::size_t i = 1; i < count; ++i) {
-        box.left = std::min(box.left, points[i].x);
-        box.top = std::min(box.top, points[i].y);
-        box.right = std::max(box.right, points[i].x);
-        box.bottom = std::max(box.bottom, points[i].y);
-    }
-    return box;
-}
-
+// The caller's points go into the record as they are, without a copy.
 void recordPoints(DeviceContext &dc, std::uint32_t type32, std::uint32_t type16,
-                  const PointL *points, std::size_t count) {
+                  const POINT *points, std::size_t count) {
     const bool use16 = dc.compactPoints && pointsFit16(points, count);
-    dc.emit(makePolyRecord(type32, type16, use16, points, count));
-    dc.includeLogicalBox(boxOf(points, count));
-}
-
-std::vector<PointL> toPointLs(const POINT *points, int count) {
-    std::vector<PointL> out(static_cast<std::size_t>(count));
-    for (int i = 0; i < count; ++i)
-        out[i] = PointL{points[i].x, points[i].y};
-    return out;
+    const RectL bounds = pointBounds(points, count);
+    dc.emit([&](RecordBuffer &out) {
+        writePolyRecord(out, type32, type16, use16, points, count, bounds);
+    });
+    dc.includeLogicalBox(bounds);
 }
 
 // Size of the colour table and of the pixel rows of an uncompressed DIB; false for the DIBs
@@ -82,11 +66,11 @@ BOOL Polyline(HDC hdc, const POINT *apt, int cpt) {
     GdiCall call;
     DeviceContext *dc = drawingDc(call, hdc);
     if (!dc || !apt || cpt < 2) return FALSE;
-    const std::vector<PointL> points = toPointLs(apt, cpt);
+    const auto total = static_cast<std::size_t>(cpt);
     // Consecutive chunks share their end point so that the line stays connected.
-    for (std::size_t start = 0; start + 1 < points.size(); start += kMaxPointsPerRecord - 1) {
-        const std::size_t count = std::min(kMaxPointsPerRecord, points.size() - start);
-        recordPoints(*dc, emr::POLYLINE, emr::POLYLINE16, points.data() + start, count);
+    for (std::size_t start = 0; start + 1 < total; start += kMaxPointsPerRecord - 1) {
+        const std::size_t count = std::min(kMaxPointsPerRecord, total - start);
+        recordPoints(*dc, emr::POLYLINE, emr::POLYLINE16, apt + start, count);
     }
     return TRUE;
 }
@@ -96,8 +80,7 @@ BOOL Polygon(HDC hdc, const POINT *apt, int cpt) {
     GdiCall call;
     DeviceContext *dc = drawingDc(call, hdc);
     if (!dc || !apt || cpt < 2) return FALSE;
-    const std::vector<PointL> points = toPointLs(apt, cpt);
-    recordPoints(*dc, emr::POLYGON, emr::POLYGON16, points.data(), points.size());
+    recordPoints(*dc, emr::POLYGON, emr::POLYGON16, apt, static_cast<std::size_t>(cpt));
     return TRUE;
 }
 
@@ -107,7 +90,7 @@ BOOL MoveToEx(HDC hdc, int x, int y, LPPOINT lppt) {
     if (!dc) return FALSE;
     if (lppt) *lppt = POINT{dc->state.position.x, dc->state.position.y};
     dc->state.position = PointL{x, y};
-    dc->emit(makePointRecord(emr::MOVETOEX, dc->state.position));
+    dc->emitPoint(emr::MOVETOEX, dc->state.position);
     return TRUE;
 }
 
@@ -116,8 +99,8 @@ BOOL LineTo(HDC hdc, int x, int y) {
     DeviceContext *dc = drawingDc(call, hdc);
     if (!dc) return FALSE;
     const PointL ends[2] = {dc->state.position, PointL{x, y}};
-    dc->emit(makePointRecord(emr::LINETO, ends[1]));
-    dc->includeLogicalBox(boxOf(ends, 2));
+    dc->emitPoint(emr::LINETO, ends[1]);
+    dc->includeLogicalBox(pointBounds(ends, 2));
     dc->state.position = ends[1];
     return TRUE;
 }
@@ -135,7 +118,7 @@ BOOL Rectangle(HDC hdc, int left, int top, int right, int bottom) {
         --box.right;
         --box.bottom;
     }
-    dc->emit(makeRectRecord(emr::RECTANGLE, box));
+    dc->emitRect(emr::RECTANGLE, box);
     dc->includeLogicalBox(box);
     return TRUE;
 }
@@ -152,9 +135,11 @@ BOOL TextOutA(HDC hdc, int x, int y, LPCSTR lpString, int c) {
         exScale = static_cast<float>(dc->device.micrometersX / (10.0 * dc->device.horzRes));
         eyScale = static_cast<float>(dc->device.micrometersY / (10.0 * dc->device.vertRes));
     }
-    const std::u16string text = ansiToUtf16(lpString, static_cast<std::size_t>(c));
-    dc->emit(makeExtTextOutW(static_cast<std::uint32_t>(dc->state.graphicsMode), exScale, eyScale,
-                             PointL{x, y}, text));
+    const auto graphicsMode = static_cast<std::uint32_t>(dc->state.graphicsMode);
+    dc->emit([&](RecordBuffer &out) {
+        writeExtTextOutW(out, graphicsMode, exScale, eyScale, PointL{x, y}, lpString,
+                         static_cast<std::size_t>(c));
+    });
     return TRUE;
 }
 
@@ -177,8 +162,10 @@ int StretchDIBits(HDC hdc, int xDest, int yDest, int DestWidth, int DestHeight, 
     f.destSize = SizeL{DestWidth, DestHeight};
     f.usage = iUsage;
     f.rop = rop;
-    dc->emit(makeStretchDIBits(f, reinterpret_cast<const std::uint8_t *>(lpbmi), cbBmi,
-                               static_cast<const std::uint8_t *>(lpBits), cbBits));
+    dc->emit([&](RecordBuffer &out) {
+        writeStretchDIBits(out, f, reinterpret_cast<const std::uint8_t *>(lpbmi), cbBmi,
+                           static_cast<const std::uint8_t *>(lpBits), cbBits);
+    });
     dc->includeLogicalBox(
         RectL{xDest, yDest, clampedSum(xDest, DestWidth), clampedSum(yDest, DestHeight)});
     return std::abs(SrcHeight);

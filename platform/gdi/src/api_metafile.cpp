@@ -24,12 +24,6 @@ std::u16string descriptionUnits(LPCSTR desc) {
     return units;
 }
 
-bool writeWhole(std::FILE *file, const Bytes &bytes) {
-    const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
-    const bool closed = std::fclose(file) == 0;
-    return written && closed;
-}
-
 } // namespace
 
 HDC CreateEnhMetaFileA(HDC hdcRef, LPCSTR lpFilename, const RECT *lprc, LPCSTR lpDesc) {
@@ -44,11 +38,13 @@ HDC CreateEnhMetaFileA(HDC hdcRef, LPCSTR lpFilename, const RECT *lprc, LPCSTR l
     if (lprc) frame = RectL{lprc->left, lprc->top, lprc->right, lprc->bottom};
 
     auto dc = std::make_unique<DeviceContext>(DcKind::Metafile, device);
+    std::FILE *file = nullptr;
     if (lpFilename) {
-        dc->file = std::fopen(lpFilename, "wb");
-        if (!dc->file) return nullptr;
+        file = std::fopen(lpFilename, "wb");
+        if (!file) return nullptr;
     }
-    dc->recording = std::make_unique<EmfRecording>(device, frame, descriptionUnits(lpDesc));
+    dc->recording = std::make_unique<EmfRecording>(device, frame, descriptionUnits(lpDesc), file,
+                                                   lpFilename ? lpFilename : "");
     return toHandle<HDC>(call.table.add(std::move(dc)));
 }
 
@@ -56,11 +52,16 @@ HENHMETAFILE CloseEnhMetaFile(HDC hdc) {
     GdiCall call;
     DeviceContext *dc = call.dc(hdc);
     if (!dc || dc->kind != DcKind::Metafile || !dc->recording) return nullptr;
-    MetafileObject metafile{dc->recording->finish()};
+    MetafileObject metafile;
     bool ok = true;
-    if (dc->file) {
-        ok = writeWhole(dc->file, metafile.bytes);
-        dc->file = nullptr;
+    if (dc->recording->streamed()) {
+        FinishedFile finished = dc->recording->finishFile();
+        ok = finished.written;
+        metafile.bytes = std::move(finished.bytes);
+        metafile.file = std::move(finished.readBack);
+        metafile.fileSize = finished.size;
+    } else {
+        metafile.bytes = dc->recording->takeFile();
     }
     call.table.remove(handleValue(hdc));
     if (!ok) return nullptr;
@@ -77,15 +78,22 @@ UINT GetEnhMetaFileBits(HENHMETAFILE hmf, UINT nSize, LPBYTE lpData) {
     GdiCall call;
     const auto *metafile = payloadAs<MetafileObject>(call.table.find(handleValue(hmf)));
     if (!metafile) return 0;
-    const auto total = static_cast<UINT>(metafile->bytes.size());
+    // A metafile written to a file is read from it; one whose file cannot be read has no bits.
+    const bool inFile = metafile->bytes.empty();
+    if (inFile && !metafile->file.valid()) return 0;
+    const auto total = static_cast<UINT>(inFile ? metafile->fileSize : metafile->bytes.size());
     if (!lpData) return total;
     if (nSize < total) return 0;
-    std::memcpy(lpData, metafile->bytes.data(), total);
+    if (!inFile) {
+        std::memcpy(lpData, metafile->bytes.data(), total);
+    } else if (!metafile->file.read(lpData, total)) {
+        return 0;
+    }
     return total;
 }
 
-// A metafile context deleted without CloseEnhMetaFile leaves its file empty; a printer page
-// still open is dropped.
+// A metafile context deleted without CloseEnhMetaFile leaves its file empty (the recording
+// empties what it streamed there); a printer page still open is dropped.
 BOOL DeleteDC(HDC hdc) {
     GdiCall call;
     if (!call.dc(hdc)) return FALSE;

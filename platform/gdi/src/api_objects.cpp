@@ -143,8 +143,8 @@ BOOL DeleteObject(HGDIOBJ ho) {
         return FALSE;
     for (DeviceContext *dc : call.table.deviceContexts()) {
         if (!dc->recording) continue;
-        if (const auto index = dc->recording->removeObject(handle))
-            dc->emit(makeU32Record(emr::DELETEOBJECT, *index));
+        if (const std::uint32_t index = dc->recording->removeObject(handle))
+            dc->emitU32(emr::DELETEOBJECT, index);
     }
     return call.table.remove(handle) ? TRUE : FALSE;
 }

@@ -21,10 +21,11 @@ int &lastJobId() {
     return id;
 }
 
-bool writeFile(const std::string &path, const Bytes &bytes) {
+// The complete metafile of an in-memory recording written to a file of that name.
+bool writeFile(const std::string &path, const EmfRecording &recording) {
     std::FILE *file = std::fopen(path.c_str(), "wb");
     if (!file) return false;
-    const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
+    const bool written = recording.writeTo(file);
     return std::fclose(file) == 0 && written;
 }
 
@@ -41,11 +42,11 @@ DeviceContext *printerDc(GdiCall &call, HDC hdc) {
 }
 
 int finishPage(DeviceContext &dc) {
-    const Bytes bytes = dc.recording->finish();
-    dc.recording.reset();
     PrintTarget &target = *dc.printTarget;
     const std::string path = target.fileName(target.nextPage++);
-    return writeFile(path, bytes) ? 1 : SP_ERROR;
+    const bool written = writeFile(path, *dc.recording);
+    dc.recording.reset();
+    return written ? 1 : SP_ERROR;
 }
 
 } // namespace
@@ -133,7 +134,7 @@ BOOL ScrivaneGdiSaveDisplayDC(HDC hdc, const char *path) {
     GdiCall call;
     DeviceContext *dc = call.dc(hdc);
     if (!dc || dc->kind != DcKind::Display || !path) return FALSE;
-    return writeFile(path, dc->recording->finish()) ? TRUE : FALSE;
+    return writeFile(path, *dc->recording) ? TRUE : FALSE;
 }
 
 BOOL ScrivaneGdiSetCompactPoints(HDC hdc, BOOL enable) {

@@ -50,7 +50,7 @@ int SetMapMode(HDC hdc, int iMode) {
     if (!dc || !isSupportedMapMode(iMode)) return 0;
     const int previous = dc->state.mapMode;
     dc->state.mapMode = iMode;
-    dc->emit(makeU32Record(emr::SETMAPMODE, static_cast<std::uint32_t>(iMode)));
+    dc->emitU32(emr::SETMAPMODE, static_cast<std::uint32_t>(iMode));
     return previous;
 }
 
@@ -66,7 +66,7 @@ BOOL SetWindowOrgEx(HDC hdc, int x, int y, LPPOINT lppt) {
     if (!dc) return FALSE;
     if (lppt) *lppt = POINT{dc->state.windowOrg.x, dc->state.windowOrg.y};
     dc->state.windowOrg = PointL{x, y};
-    dc->emit(makePointRecord(emr::SETWINDOWORGEX, dc->state.windowOrg));
+    dc->emitPoint(emr::SETWINDOWORGEX, dc->state.windowOrg);
     return TRUE;
 }
 
@@ -99,7 +99,7 @@ BOOL SetMiterLimit(HDC hdc, FLOAT limit, FLOAT *old) {
     if (!dc || !std::isfinite(limit) || limit < 0.0f || limit > 4294967040.0f) return FALSE;
     if (old) *old = dc->state.miterLimit;
     dc->state.miterLimit = limit;
-    dc->emit(makeU32Record(emr::SETMITERLIMIT, static_cast<std::uint32_t>(limit)));
+    dc->emitU32(emr::SETMITERLIMIT, static_cast<std::uint32_t>(limit));
     return TRUE;
 }
 
@@ -109,7 +109,7 @@ COLORREF SetTextColor(HDC hdc, COLORREF color) {
     if (!dc) return CLR_INVALID;
     const COLORREF previous = dc->state.textColor;
     dc->state.textColor = color;
-    dc->emit(makeU32Record(emr::SETTEXTCOLOR, color));
+    dc->emitU32(emr::SETTEXTCOLOR, color);
     return previous;
 }
 
@@ -119,7 +119,7 @@ UINT SetTextAlign(HDC hdc, UINT align) {
     if (!dc) return GDI_ERROR;
     const UINT previous = dc->state.textAlign;
     dc->state.textAlign = align;
-    dc->emit(makeU32Record(emr::SETTEXTALIGN, align));
+    dc->emitU32(emr::SETTEXTALIGN, align);
     return previous;
 }
 
@@ -129,7 +129,7 @@ int SetBkMode(HDC hdc, int mode) {
     if (!dc || (mode != TRANSPARENT && mode != OPAQUE)) return 0;
     const int previous = dc->state.bkMode;
     dc->state.bkMode = mode;
-    dc->emit(makeU32Record(emr::SETBKMODE, static_cast<std::uint32_t>(mode)));
+    dc->emitU32(emr::SETBKMODE, static_cast<std::uint32_t>(mode));
     return previous;
 }
 

@@ -15,9 +15,7 @@ DeviceContext::DeviceContext(DcKind k, const DeviceInfo &d) : kind(k), device(d)
     state.font = table.stock(SYSTEM_FONT);
 }
 
-DeviceContext::~DeviceContext() {
-    if (file) std::fclose(file);
-}
+DeviceContext::~DeviceContext() = default;
 
 Mapping DeviceContext::mapping() const {
     return Mapping{state.mapMode, state.windowOrg, state.viewportOrg};
@@ -31,12 +29,7 @@ PointL DeviceContext::toLogical(PointL devicePoint) const {
     return deviceToLogical(device, mapping(), devicePoint);
 }
 
-void DeviceContext::emit(Bytes record) {
-    if (recording) recording->append(std::move(record));
-}
-
-void DeviceContext::includeLogicalBox(const RectL &logical) {
-    if (!recording) return;
+void DeviceContext::includeDrawnBox(const RectL &logical) {
     const PointL a = toDevice(PointL{logical.left, logical.top});
     const PointL b = toDevice(PointL{logical.right, logical.bottom});
     recording->includeDeviceBox(
@@ -51,15 +44,14 @@ bool recordSelection(DeviceContext &dc, HandleTable &table, std::uintptr_t objec
     if (e->stockId >= 0) {
         index = kStockIndexFlag | static_cast<std::uint32_t>(e->stockId);
     } else {
-        std::optional<std::uint32_t> known = dc.recording->indexOf(object);
-        if (!known) {
-            known = dc.recording->addObject(object);
-            if (!known) return false;
-            dc.emit(createRecordFor(e->payload, *known));
+        index = dc.recording->indexOf(object);
+        if (index == 0) {
+            index = dc.recording->addObject(object);
+            if (index == 0) return false;
+            dc.emit([&](RecordBuffer &out) { writeCreateRecord(out, e->payload, index); });
         }
-        index = *known;
     }
-    dc.emit(makeU32Record(emr::SELECTOBJECT, index));
+    dc.emit([&](RecordBuffer &out) { writeU32Record(out, emr::SELECTOBJECT, index); });
     return true;
 }
 
@@ -67,29 +59,27 @@ void recordCurrentState(DeviceContext &dc, HandleTable &table) {
     const DcState &s = dc.state;
     const DcState fresh;
     if (s.mapMode != fresh.mapMode)
-        dc.emit(makeU32Record(emr::SETMAPMODE, static_cast<std::uint32_t>(s.mapMode)));
-    if (s.windowOrg.x != 0 || s.windowOrg.y != 0)
-        dc.emit(makePointRecord(emr::SETWINDOWORGEX, s.windowOrg));
+        dc.emitU32(emr::SETMAPMODE, static_cast<std::uint32_t>(s.mapMode));
+    if (s.windowOrg.x != 0 || s.windowOrg.y != 0) dc.emitPoint(emr::SETWINDOWORGEX, s.windowOrg);
     if (s.miterLimit != fresh.miterLimit)
-        dc.emit(makeU32Record(emr::SETMITERLIMIT, static_cast<std::uint32_t>(s.miterLimit)));
-    if (s.textColor != fresh.textColor) dc.emit(makeU32Record(emr::SETTEXTCOLOR, s.textColor));
-    if (s.textAlign != fresh.textAlign) dc.emit(makeU32Record(emr::SETTEXTALIGN, s.textAlign));
-    if (s.bkMode != fresh.bkMode)
-        dc.emit(makeU32Record(emr::SETBKMODE, static_cast<std::uint32_t>(s.bkMode)));
+        dc.emitU32(emr::SETMITERLIMIT, static_cast<std::uint32_t>(s.miterLimit));
+    if (s.textColor != fresh.textColor) dc.emitU32(emr::SETTEXTCOLOR, s.textColor);
+    if (s.textAlign != fresh.textAlign) dc.emitU32(emr::SETTEXTALIGN, s.textAlign);
+    if (s.bkMode != fresh.bkMode) dc.emitU32(emr::SETBKMODE, static_cast<std::uint32_t>(s.bkMode));
     if (s.pen != table.stock(BLACK_PEN)) recordSelection(dc, table, s.pen);
     if (s.brush != table.stock(WHITE_BRUSH)) recordSelection(dc, table, s.brush);
     if (s.font != table.stock(SYSTEM_FONT)) recordSelection(dc, table, s.font);
-    if (s.position.x != 0 || s.position.y != 0) dc.emit(makePointRecord(emr::MOVETOEX, s.position));
+    if (s.position.x != 0 || s.position.y != 0) dc.emitPoint(emr::MOVETOEX, s.position);
     if (s.clip) setClip(dc, s.clip);
 }
 
 void setClip(DeviceContext &dc, const std::optional<RectL> &box) {
     dc.state.clip = box;
-    dc.emit(makeClipReset());
+    dc.emit([](RecordBuffer &out) { writeClipReset(out); });
     if (!box) return;
     const PointL a = dc.toLogical(PointL{box->left, box->top});
     const PointL b = dc.toLogical(PointL{box->right, box->bottom});
-    dc.emit(makeIntersectClipRect(RectL{a.x, a.y, b.x, b.y}));
+    dc.emit([&](RecordBuffer &out) { writeIntersectClipRect(out, RectL{a.x, a.y, b.x, b.y}); });
 }
 
 DeviceContext *findDc(HandleTable &table, const void *hdc) {

@@ -8,7 +8,6 @@
 #include "print_target.h"
 
 #include <cstdint>
-#include <cstdio>
 #include <memory>
 #include <optional>
 
@@ -51,7 +50,6 @@ public:
     DcState state;
     bool compactPoints = false;
     std::unique_ptr<EmfRecording> recording; // null while not recording
-    std::FILE *file = nullptr;               // metafile DC with a file name
     std::shared_ptr<PrintTarget> printTarget;
     bool inDocument = false;
 
@@ -59,9 +57,28 @@ public:
     PointL toDevice(PointL logical) const;
     PointL toLogical(PointL device) const;
 
-    void emit(Bytes record);
-    // Adds a box of logical coordinates to the drawn area (device pixels) of the recording.
-    void includeLogicalBox(const RectL &logical);
+    // Appends one record to the recording, if any: write(buffer) appends the record's bytes.
+    template <class Write> void emit(Write &&write) {
+        if (recording) recording->append(write);
+    }
+    // The records of one 32-bit value, one point or one rectangle.
+    void emitU32(std::uint32_t type, std::uint32_t value) {
+        emit([&](RecordBuffer &out) { writeU32Record(out, type, value); });
+    }
+    void emitPoint(std::uint32_t type, PointL p) {
+        emit([&](RecordBuffer &out) { writePointRecord(out, type, p); });
+    }
+    void emitRect(std::uint32_t type, const RectL &r) {
+        emit([&](RecordBuffer &out) { writeRectRecord(out, type, r); });
+    }
+    // Adds a box of logical coordinates to the drawn area (device pixels) of the recording,
+    // where the recording's header needs it.
+    void includeLogicalBox(const RectL &logical) {
+        if (recording && recording->tracksDrawnBox()) includeDrawnBox(logical);
+    }
+
+private:
+    void includeDrawnBox(const RectL &logical);
 };
 
 // Writes the records that make `object` the current pen, brush or font of the recording: its

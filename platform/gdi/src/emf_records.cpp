@@ -1,7 +1,6 @@
 #include "emf_records.h"
 
-#include <algorithm>
-#include <limits>
+#include "text_codec.h"
 
 namespace scrivane::gdi {
 
@@ -16,17 +15,10 @@ constexpr std::size_t kLogFontFaceUnits = 32;
 constexpr std::size_t kFullNameUnits = 64;
 constexpr std::size_t kStyleUnits = 32;
 constexpr std::size_t kScriptUnits = 32;
-
-RectL pointBounds(const PointL *points, std::size_t count) {
-    RectL box{points[0].x, points[0].y, points[0].x, points[0].y};
-    for (std::size_t i = 1; i < count; ++i) {
-        box.left = std::min(box.left, points[i].x);
-        box.top = std::min(box.top, points[i].y);
-        box.right = std::max(box.right, points[i].x);
-        box.bottom = std::max(box.bottom, points[i].y);
-    }
-    return box;
-}
+// EMR_EXTCREATEFONTINDIRECTW with a LogFontExDv: index, LogFont (92 bytes), full name, style
+// and script, design vector signature and axis count.
+constexpr std::size_t kFontRecordSize =
+    8 + 4 + 92 + 2 * (kFullNameUnits + kStyleUnits + kScriptUnits) + 8;
 
 } // namespace
 
@@ -35,9 +27,9 @@ std::uint32_t headerSize(std::size_t descriptionUnits) {
            static_cast<std::uint32_t>((2 * descriptionUnits + 3) & ~std::size_t{3});
 }
 
-Bytes makeHeader(const HeaderFields &h) {
+void writeHeader(RecordBuffer &out, const HeaderFields &h) {
     const bool described = !h.description.empty();
-    RecordBuilder r(emr::HEADER);
+    RecordWriter r(out, emr::HEADER, headerSize(h.description.size()));
     r.rect(h.bounds).rect(h.frame).u32(kSignature).u32(kVersion);
     r.u32(h.bytes).u32(h.records).u16(h.handles).u16(0);
     r.u32(static_cast<std::uint32_t>(h.description.size()));
@@ -47,61 +39,48 @@ Bytes makeHeader(const HeaderFields &h) {
     r.u32(0).u32(0).u32(0); // cbPixelFormat, offPixelFormat, bOpenGL
     r.size(h.micrometers);
     r.utf16(h.description, h.description.size());
-    return r.finish();
 }
 
-Bytes makeEof() {
+void writeEof(RecordBuffer &out) {
     // No palette entries; offPalEntries is 16 as Windows writes it, SizeLast repeats Size.
-    return RecordBuilder(emr::EOF_).u32(0).u32(16).u32(kEofSize).finish();
+    RecordWriter(out, emr::EOF_, kEofSize).u32(0).u32(16).u32(kEofSize);
 }
 
-Bytes makeU32Record(std::uint32_t type, std::uint32_t value) {
-    return RecordBuilder(type).u32(value).finish();
+void writeU32Record(RecordBuffer &out, std::uint32_t type, std::uint32_t value) {
+    RecordWriter(out, type, 12).u32(value);
 }
 
-Bytes makePointRecord(std::uint32_t type, PointL p) {
-    return RecordBuilder(type).point(p).finish();
+void writePointRecord(RecordBuffer &out, std::uint32_t type, PointL p) {
+    RecordWriter(out, type, 16).point(p);
 }
 
-Bytes makeRectRecord(std::uint32_t type, const RectL &r) {
-    return RecordBuilder(type).rect(r).finish();
+void writeRectRecord(RecordBuffer &out, std::uint32_t type, const RectL &r) {
+    RecordWriter(out, type, 24).rect(r);
 }
 
-Bytes makeCreatePen(std::uint32_t index, std::uint32_t style, std::int32_t width,
+void writeCreatePen(RecordBuffer &out, std::uint32_t index, std::uint32_t style, std::int32_t width,
                     std::uint32_t color) {
-    return RecordBuilder(emr::CREATEPEN)
-        .u32(index)
-        .u32(style)
-        .i32(width)
-        .i32(0)
-        .u32(color)
-        .finish();
+    RecordWriter(out, emr::CREATEPEN, 28).u32(index).u32(style).i32(width).i32(0).u32(color);
 }
 
-Bytes makeExtCreatePen(std::uint32_t index, const ExtPenFields &pen) {
-    RecordBuilder r(emr::EXTCREATEPEN);
+void writeExtCreatePen(RecordBuffer &out, std::uint32_t index, const ExtPenFields &pen) {
+    RecordWriter r(out, emr::EXTCREATEPEN, 52 + 4 * pen.styleEntries.size());
     r.u32(index).u32(0).u32(0).u32(0).u32(0); // no brush bitmap: offBmi, cbBmi, offBits, cbBits
     r.u32(pen.style).u32(pen.width).u32(pen.brushStyle).u32(pen.color).u32(pen.hatch);
     r.u32(static_cast<std::uint32_t>(pen.styleEntries.size()));
     for (std::uint32_t entry : pen.styleEntries)
         r.u32(entry);
-    return r.finish();
 }
 
-Bytes makeCreateBrushIndirect(std::uint32_t index, std::uint32_t style, std::uint32_t color,
-                              std::uint32_t hatch) {
-    return RecordBuilder(emr::CREATEBRUSHINDIRECT)
-        .u32(index)
-        .u32(style)
-        .u32(color)
-        .u32(hatch)
-        .finish();
+void writeCreateBrushIndirect(RecordBuffer &out, std::uint32_t index, std::uint32_t style,
+                              std::uint32_t color, std::uint32_t hatch) {
+    RecordWriter(out, emr::CREATEBRUSHINDIRECT, 24).u32(index).u32(style).u32(color).u32(hatch);
 }
 
 // The font object is written as LogFontExDv (368-byte record), the form Windows writes: the
 // LogFont, then empty full name, style and script, then a design vector with no axes.
-Bytes makeExtCreateFontIndirectW(std::uint32_t index, const LogFontW &f) {
-    RecordBuilder r(emr::EXTCREATEFONTINDIRECTW);
+void writeExtCreateFontIndirectW(RecordBuffer &out, std::uint32_t index, const LogFontW &f) {
+    RecordWriter r(out, emr::EXTCREATEFONTINDIRECTW, kFontRecordSize);
     r.u32(index);
     r.i32(f.height).i32(f.width).i32(f.escapement).i32(f.orientation).i32(f.weight);
     r.u8(f.italic).u8(f.underline).u8(f.strikeOut).u8(f.charSet);
@@ -109,64 +88,38 @@ Bytes makeExtCreateFontIndirectW(std::uint32_t index, const LogFontW &f) {
     r.utf16(f.faceName.substr(0, kLogFontFaceUnits - 1), kLogFontFaceUnits);
     r.zeros(2 * (kFullNameUnits + kStyleUnits + kScriptUnits));
     r.u32(kDesignVectorSignature).u32(0);
-    return r.finish();
-}
-
-bool pointsFit16(const PointL *points, std::size_t count) {
-    constexpr std::int32_t lo = std::numeric_limits<std::int16_t>::min();
-    constexpr std::int32_t hi = std::numeric_limits<std::int16_t>::max();
-    for (std::size_t i = 0; i < count; ++i) {
-        if (points[i].x < lo || points[i].x > hi || points[i].y < lo || points[i].y > hi)
-            return false;
-    }
-    return true;
-}
-
-Bytes makePolyRecord(std::uint32_t type32, std::uint32_t type16, bool use16, const PointL *points,
-                     std::size_t count) {
-    RecordBuilder r(use16 ? type16 : type32);
-    r.rect(pointBounds(points, count)).u32(static_cast<std::uint32_t>(count));
-    for (std::size_t i = 0; i < count; ++i) {
-        if (use16)
-            r.i16(static_cast<std::int16_t>(points[i].x))
-                .i16(static_cast<std::int16_t>(points[i].y));
-        else
-            r.point(points[i]);
-    }
-    return r.finish();
 }
 
 // No Dx array: without font metrics the advances would be guesses, and readers that honour
 // Dx would space the glyphs by them.
-Bytes makeExtTextOutW(std::uint32_t graphicsMode, float exScale, float eyScale, PointL reference,
-                      const std::u16string &text) {
-    RecordBuilder r(emr::EXTTEXTOUTW);
+void writeExtTextOutW(RecordBuffer &out, std::uint32_t graphicsMode, float exScale, float eyScale,
+                      PointL reference, const char *text, std::size_t length) {
+    RecordWriter r(out, emr::EXTTEXTOUTW, recordSize(kExtTextFixedSize - 8 + 2 * length));
     r.rect(RectL{0, 0, -1, -1}).u32(graphicsMode).f32(exScale).f32(eyScale);
-    r.point(reference).u32(static_cast<std::uint32_t>(text.size())).u32(kExtTextFixedSize);
+    r.point(reference).u32(static_cast<std::uint32_t>(length)).u32(kExtTextFixedSize);
     r.u32(0).rect(RectL{0, 0, -1, -1}).u32(0); // Options, Rectangle, offDx
-    r.utf16(text, text.size());
-    return r.finish();
+    for (std::size_t i = 0; i < length; ++i)
+        r.u16(static_cast<std::uint16_t>(ansiToUtf16Unit(static_cast<unsigned char>(text[i]))));
 }
 
-Bytes makeStretchDIBits(const StretchFields &f, const std::uint8_t *bmi, std::size_t cbBmi,
-                        const std::uint8_t *bits, std::size_t cbBits) {
+void writeStretchDIBits(RecordBuffer &out, const StretchFields &f, const std::uint8_t *bmi,
+                        std::size_t cbBmi, const std::uint8_t *bits, std::size_t cbBits) {
     const auto bmiSize = static_cast<std::uint32_t>(cbBmi);
-    RecordBuilder r(emr::STRETCHDIBITS);
+    RecordWriter r(out, emr::STRETCHDIBITS, recordSize(kStretchFixedSize - 8 + cbBmi + cbBits));
     r.rect(f.bounds).point(f.dest).point(f.src).size(f.srcSize);
     r.u32(kStretchFixedSize).u32(bmiSize);
     r.u32(kStretchFixedSize + bmiSize).u32(static_cast<std::uint32_t>(cbBits));
     r.u32(f.usage).u32(f.rop).size(f.destSize);
     r.raw(bmi, cbBmi).raw(bits, cbBits);
-    return r.finish();
 }
 
 // EMR_EXTSELECTCLIPRGN with no region data and RGN_COPY: every reader takes it as "no clip".
-Bytes makeClipReset() {
-    return RecordBuilder(emr::EXTSELECTCLIPRGN).u32(0).u32(5).finish();
+void writeClipReset(RecordBuffer &out) {
+    RecordWriter(out, emr::EXTSELECTCLIPRGN, 16).u32(0).u32(5);
 }
 
-Bytes makeIntersectClipRect(const RectL &logical) {
-    return makeRectRecord(emr::INTERSECTCLIPRECT, logical);
+void writeIntersectClipRect(RecordBuffer &out, const RectL &logical) {
+    writeRectRecord(out, emr::INTERSECTCLIPRECT, logical);
 }
 
 } // namespace scrivane::gdi

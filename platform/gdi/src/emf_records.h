@@ -1,5 +1,5 @@
-// Builders for the individual EMF records the layer writes. Each returns the complete record
-// bytes (Type, Size, payload, padding); none depends on device-context state.
+// Writers of the individual EMF records the layer writes. Each appends the complete record
+// (Type, Size, payload, padding) to a buffer; none depends on device-context state.
 #ifndef SCRIVANE_GDI_EMF_RECORDS_H
 #define SCRIVANE_GDI_EMF_RECORDS_H
 
@@ -92,32 +92,70 @@ struct StretchFields {
 };
 
 std::uint32_t headerSize(std::size_t descriptionUnits);
-Bytes makeHeader(const HeaderFields &h);
-Bytes makeEof();
 
-Bytes makeU32Record(std::uint32_t type, std::uint32_t value);
-Bytes makePointRecord(std::uint32_t type, PointL p);
-Bytes makeRectRecord(std::uint32_t type, const RectL &r);
+// Each function below appends one complete record to `out`.
+void writeHeader(RecordBuffer &out, const HeaderFields &h);
+void writeEof(RecordBuffer &out);
 
-Bytes makeCreatePen(std::uint32_t index, std::uint32_t style, std::int32_t width,
+void writeU32Record(RecordBuffer &out, std::uint32_t type, std::uint32_t value);
+void writePointRecord(RecordBuffer &out, std::uint32_t type, PointL p);
+void writeRectRecord(RecordBuffer &out, std::uint32_t type, const RectL &r);
+
+void writeCreatePen(RecordBuffer &out, std::uint32_t index, std::uint32_t style, std::int32_t width,
                     std::uint32_t color);
-Bytes makeExtCreatePen(std::uint32_t index, const ExtPenFields &pen);
-Bytes makeCreateBrushIndirect(std::uint32_t index, std::uint32_t style, std::uint32_t color,
-                              std::uint32_t hatch);
-Bytes makeExtCreateFontIndirectW(std::uint32_t index, const LogFontW &font);
+void writeExtCreatePen(RecordBuffer &out, std::uint32_t index, const ExtPenFields &pen);
+void writeCreateBrushIndirect(RecordBuffer &out, std::uint32_t index, std::uint32_t style,
+                              std::uint32_t color, std::uint32_t hatch);
+void writeExtCreateFontIndirectW(RecordBuffer &out, std::uint32_t index, const LogFontW &font);
 
-bool pointsFit16(const PointL *points, std::size_t count);
-// 32-bit record of type `type32`, or the 16-bit record of type `type16` when `use16`.
-Bytes makePolyRecord(std::uint32_t type32, std::uint32_t type16, bool use16, const PointL *points,
-                     std::size_t count);
+// The point functions take any point type with 32-bit x and y members (PointL, POINT).
+template <class Point> bool pointsFit16(const Point *points, std::size_t count) {
+    for (std::size_t i = 0; i < count; ++i) {
+        if (points[i].x < -32768 || points[i].x > 32767 || points[i].y < -32768 ||
+            points[i].y > 32767)
+            return false;
+    }
+    return true;
+}
 
-Bytes makeExtTextOutW(std::uint32_t graphicsMode, float exScale, float eyScale, PointL reference,
-                      const std::u16string &text);
-Bytes makeStretchDIBits(const StretchFields &f, const std::uint8_t *bmi, std::size_t cbBmi,
-                        const std::uint8_t *bits, std::size_t cbBits);
+// The smallest box holding the points (count >= 1), in their own units.
+template <class Point> RectL pointBounds(const Point *points, std::size_t count) {
+    RectL box{points[0].x, points[0].y, points[0].x, points[0].y};
+    for (std::size_t i = 1; i < count; ++i) {
+        box.left = points[i].x < box.left ? points[i].x : box.left;
+        box.top = points[i].y < box.top ? points[i].y : box.top;
+        box.right = points[i].x > box.right ? points[i].x : box.right;
+        box.bottom = points[i].y > box.bottom ? points[i].y : box.bottom;
+    }
+    return box;
+}
 
-Bytes makeClipReset();
-Bytes makeIntersectClipRect(const RectL &logical);
+// 32-bit record of type `type32`, or the 16-bit record of type `type16` when `use16`;
+// `bounds` is pointBounds of the points.
+template <class Point>
+void writePolyRecord(RecordBuffer &out, std::uint32_t type32, std::uint32_t type16, bool use16,
+                     const Point *points, std::size_t count, const RectL &bounds) {
+    const std::size_t pointBytes = (use16 ? 4 : 8) * count;
+    RecordWriter r(out, use16 ? type16 : type32, recordSize(20 + pointBytes));
+    r.rect(bounds).u32(static_cast<std::uint32_t>(count));
+    if (use16) {
+        for (std::size_t i = 0; i < count; ++i)
+            r.i16(static_cast<std::int16_t>(points[i].x))
+                .i16(static_cast<std::int16_t>(points[i].y));
+    } else {
+        for (std::size_t i = 0; i < count; ++i)
+            r.i32(points[i].x).i32(points[i].y);
+    }
+}
+
+// The text is `length` ANSI (Windows-1252) bytes, recorded as UTF-16.
+void writeExtTextOutW(RecordBuffer &out, std::uint32_t graphicsMode, float exScale, float eyScale,
+                      PointL reference, const char *text, std::size_t length);
+void writeStretchDIBits(RecordBuffer &out, const StretchFields &f, const std::uint8_t *bmi,
+                        std::size_t cbBmi, const std::uint8_t *bits, std::size_t cbBits);
+
+void writeClipReset(RecordBuffer &out);
+void writeIntersectClipRect(RecordBuffer &out, const RectL &logical);
 
 } // namespace scrivane::gdi
 

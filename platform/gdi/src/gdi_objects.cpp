@@ -4,13 +4,12 @@
 
 #include "scrivane_gdi/win_constants.h"
 
+#include <algorithm>
+
 namespace scrivane::gdi {
 
 namespace {
 
-constexpr unsigned kSlotBits = 20;
-constexpr std::uintptr_t kSlotMask = (std::uintptr_t{1} << kSlotBits) - 1;
-constexpr std::uintptr_t kGenerationLimit = ~std::uintptr_t{0} >> kSlotBits;
 constexpr int kStockCount = DC_PEN + 1;
 
 PenObject simplePen(int style, std::uint32_t color) {
@@ -79,16 +78,17 @@ bool stockPayload(int id, ObjectPayload &out) {
 
 } // namespace
 
-Bytes createRecordFor(const ObjectPayload &payload, std::uint32_t index) {
-    if (const auto *pen = std::get_if<PenObject>(&payload)) {
-        if (pen->extended) return makeExtCreatePen(index, pen->ext);
-        return makeCreatePen(index, pen->style, pen->width, pen->color);
+void writeCreateRecord(RecordBuffer &out, const ObjectPayload &payload, std::uint32_t index) {
+    if (const auto *brush = std::get_if<BrushObject>(&payload)) {
+        writeCreateBrushIndirect(out, index, brush->style, brush->color, brush->hatch);
+    } else if (const auto *pen = std::get_if<PenObject>(&payload)) {
+        if (pen->extended)
+            writeExtCreatePen(out, index, pen->ext);
+        else
+            writeCreatePen(out, index, pen->style, pen->width, pen->color);
+    } else if (const auto *font = std::get_if<FontObject>(&payload)) {
+        writeExtCreateFontIndirectW(out, index, font->font);
     }
-    if (const auto *brush = std::get_if<BrushObject>(&payload))
-        return makeCreateBrushIndirect(index, brush->style, brush->color, brush->hatch);
-    if (const auto *font = std::get_if<FontObject>(&payload))
-        return makeExtCreateFontIndirectW(index, font->font);
-    return {};
 }
 
 bool isPen(const ObjectPayload &p) {
@@ -110,10 +110,6 @@ HandleTable::HandleTable() : stock_(kStockCount, 0) {
 
 HandleTable::~HandleTable() = default;
 
-std::uintptr_t HandleTable::handleOf(std::size_t slot) const {
-    return (static_cast<std::uintptr_t>(entries_[slot].generation) << kSlotBits) | (slot + 1);
-}
-
 std::uintptr_t HandleTable::addEntry(ObjectPayload payload, int stockId) {
     std::size_t slot = entries_.size();
     if (!freeSlots_.empty()) {
@@ -127,19 +123,13 @@ std::uintptr_t HandleTable::addEntry(ObjectPayload payload, int stockId) {
     e.payload = std::move(payload);
     e.stockId = stockId;
     e.live = true;
+    if (auto *dc = std::get_if<std::unique_ptr<DeviceContext>>(&e.payload))
+        deviceContexts_.push_back(dc->get());
     return handleOf(slot);
 }
 
 std::uintptr_t HandleTable::add(ObjectPayload payload) {
     return addEntry(std::move(payload), -1);
-}
-
-HandleTable::Entry *HandleTable::find(std::uintptr_t handle) {
-    const std::uintptr_t slotPlusOne = handle & kSlotMask;
-    if (slotPlusOne == 0 || slotPlusOne > entries_.size()) return nullptr;
-    Entry &e = entries_[slotPlusOne - 1];
-    if (!e.live || handleOf(slotPlusOne - 1) != handle) return nullptr;
-    return &e;
 }
 
 bool HandleTable::remove(std::uintptr_t handle) {
@@ -148,6 +138,8 @@ bool HandleTable::remove(std::uintptr_t handle) {
     const std::size_t slot = (handle & kSlotMask) - 1;
     // Move the payload out first: destroying a device context must not run while the entry
     // still looks live.
+    if (auto *dc = std::get_if<std::unique_ptr<DeviceContext>>(&e->payload))
+        deviceContexts_.erase(std::find(deviceContexts_.begin(), deviceContexts_.end(), dc->get()));
     ObjectPayload old = std::move(e->payload);
     e->payload = PaletteObject{};
     e->live = false;
@@ -159,15 +151,6 @@ bool HandleTable::remove(std::uintptr_t handle) {
 std::uintptr_t HandleTable::stock(int id) const {
     if (id < 0 || id >= kStockCount) return 0;
     return stock_[id];
-}
-
-std::vector<DeviceContext *> HandleTable::deviceContexts() {
-    std::vector<DeviceContext *> dcs;
-    for (Entry &e : entries_) {
-        if (auto *dc = std::get_if<std::unique_ptr<DeviceContext>>(&e.payload); e.live && dc)
-            dcs.push_back(dc->get());
-    }
-    return dcs;
 }
 
 HandleTable &handleTable() {

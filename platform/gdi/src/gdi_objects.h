@@ -2,6 +2,7 @@
 #ifndef SCRIVANE_GDI_GDI_OBJECTS_H
 #define SCRIVANE_GDI_GDI_OBJECTS_H
 
+#include "emf_recording.h"
 #include "emf_records.h"
 
 #include <cstdint>
@@ -40,16 +41,20 @@ struct RegionObject {
 
 struct PaletteObject {};
 
+// A closed metafile: its bytes when it was recorded in memory, else the file it was written to
+// (read back by GetEnhMetaFileBits where the file can be read).
 struct MetafileObject {
     Bytes bytes;
+    ReadBackFile file;
+    std::uint32_t fileSize = 0;
 };
 
 using ObjectPayload = std::variant<PenObject, BrushObject, FontObject, RegionObject, PaletteObject,
                                    MetafileObject, std::unique_ptr<DeviceContext>>;
 
-// The create record that introduces a pen, brush or font at `index` of a metafile; empty for
-// other objects.
-Bytes createRecordFor(const ObjectPayload &payload, std::uint32_t index);
+// Appends the create record that introduces a pen, brush or font at `index` of a metafile;
+// nothing for other objects.
+void writeCreateRecord(RecordBuffer &out, const ObjectPayload &payload, std::uint32_t index);
 
 bool isPen(const ObjectPayload &p);
 bool isBrush(const ObjectPayload &p);
@@ -72,19 +77,39 @@ public:
     HandleTable &operator=(const HandleTable &) = delete;
 
     std::uintptr_t add(ObjectPayload payload);
-    Entry *find(std::uintptr_t handle);
+    // The live entry of a handle; null for anything else.
+    Entry *find(std::uintptr_t handle) {
+        const std::size_t slot = slotOf(handle);
+        if (slot == 0 || slot > entries_.size()) return nullptr;
+        Entry &e = entries_[slot - 1];
+        return e.live && handleOf(slot - 1) == handle ? &e : nullptr;
+    }
     bool remove(std::uintptr_t handle);
     // Handle of stock object `id`, 0 when there is no such stock object.
     std::uintptr_t stock(int id) const;
-    std::vector<DeviceContext *> deviceContexts();
+    // The live device contexts, in the order they were made.
+    const std::vector<DeviceContext *> &deviceContexts() const { return deviceContexts_; }
+    // The slot number a handle names (1 for the first slot); distinct live objects have
+    // distinct slots. 0 for the null handle.
+    static std::size_t slotOf(std::uintptr_t handle) {
+        return static_cast<std::size_t>(handle & kSlotMask);
+    }
 
 private:
+    // A handle holds the slot number in its low bits and the slot's generation above them.
+    static constexpr unsigned kSlotBits = 20;
+    static constexpr std::uintptr_t kSlotMask = (std::uintptr_t{1} << kSlotBits) - 1;
+    static constexpr std::uintptr_t kGenerationLimit = ~std::uintptr_t{0} >> kSlotBits;
+
     std::uintptr_t addEntry(ObjectPayload payload, int stockId);
-    std::uintptr_t handleOf(std::size_t slot) const;
+    std::uintptr_t handleOf(std::size_t slot) const {
+        return (static_cast<std::uintptr_t>(entries_[slot].generation) << kSlotBits) | (slot + 1);
+    }
 
     std::vector<Entry> entries_;
     std::vector<std::size_t> freeSlots_;
     std::vector<std::uintptr_t> stock_;
+    std::vector<DeviceContext *> deviceContexts_;
 };
 
 // The process-wide table; every entry point holds gdiMutex() while it works.

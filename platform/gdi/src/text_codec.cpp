@@ -13,14 +13,15 @@ constexpr char16_t kHighControls[32] = {
 
 } // namespace
 
+char16_t ansiToUtf16Unit(unsigned char byte) {
+    return byte >= 0x80 && byte <= 0x9F ? kHighControls[byte - 0x80] : static_cast<char16_t>(byte);
+}
+
 std::u16string ansiToUtf16(const char *text, std::size_t length) {
     std::u16string out;
     out.reserve(length);
-    for (std::size_t i = 0; i < length; ++i) {
-        const auto byte = static_cast<unsigned char>(text[i]);
-        out.push_back(byte >= 0x80 && byte <= 0x9F ? kHighControls[byte - 0x80]
-                                                   : static_cast<char16_t>(byte));
-    }
+    for (std::size_t i = 0; i < length; ++i)
+        out.push_back(ansiToUtf16Unit(static_cast<unsigned char>(text[i])));
     return out;
 }
 

@@ -9,6 +9,8 @@
 namespace scrivane::gdi {
 
 std::u16string ansiToUtf16(const char *text, std::size_t length);
+// The UTF-16 unit of one ANSI byte.
+char16_t ansiToUtf16Unit(unsigned char byte);
 
 } // namespace scrivane::gdi
 

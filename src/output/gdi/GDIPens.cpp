@@ -41,9 +41,11 @@ void SoVectorizeGDIAction::pointsToLandscape(POINT *points, int count) const {
 }
 
 void SoVectorizeGDIAction::toDevicePoints(const SbVec4f *points, int n, POINT *out) const {
+    // toLogical on each coordinate, written out so that the loop needs no call.
+    const float unitsPerMillimetre = static_cast<float>(scale);
     for (int i = 0; i < n; i++) {
-        out[i].x = toLogical(points[i][0]);
-        out[i].y = toLogical(points[i][1]);
+        out[i].x = truncToInt(unitsPerMillimetre * points[i][0]);
+        out[i].y = truncToInt(unitsPerMillimetre * points[i][1]);
     }
     if (getOrientation() == LANDSCAPE) pointsToLandscape(out, n);
 }

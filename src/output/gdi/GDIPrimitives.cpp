@@ -9,10 +9,10 @@
 #include "scene/nodes/SoMarkerSet.h"
 #include "scrivane/SoVectorizeGDIAction.h"
 
-using scrivane::gdiwriter::allocateBuffer;
 using scrivane::gdiwriter::dashStyleForPattern;
 using scrivane::gdiwriter::penEndCap;
 using scrivane::gdiwriter::penJoin;
+using scrivane::gdiwriter::PointBuffer;
 using scrivane::gdiwriter::truncToInt;
 
 void SoVectorizeGDIAction::printPolyLine(const SbVec4f *points, int n, const SbColor *colors,
@@ -36,8 +36,8 @@ void SoVectorizeGDIAction::printPolyLine(const SbVec4f *points, int n, const SbC
     }
     const int geometric = dashed ? 0 : 1;
 
-    const std::unique_ptr<POINT[]> device = allocateBuffer<POINT>(static_cast<size_t>(n));
-    if (!device) return;
+    const PointBuffer device(static_cast<size_t>(n));
+    if (!device.get()) return;
     toDevicePoints(points, n, device.get());
     assignColor(colors[0], millimetres);
     selectPen(style, lineWidth, colorRef(currentColor), geometric);
@@ -65,8 +65,8 @@ void SoVectorizeGDIAction::printPolyMark(const SbVec4f *points, int n, const SbC
     const int half = side / 2;
     const int even = side % 2 == 0;
 
-    const std::unique_ptr<POINT[]> device = allocateBuffer<POINT>(static_cast<size_t>(n));
-    if (!device) return;
+    const PointBuffer device(static_cast<size_t>(n));
+    if (!device.get()) return;
     toDevicePoints(points, n, device.get());
     for (int i = 0; i < n; i++) {
         if (i == 0 || (multiColor && colors[i] != colors[i - 1])) {
@@ -93,8 +93,8 @@ void SoVectorizeGDIAction::printPolyMark(const SbVec4f *points, int n, const SbC
     const float halfScale = static_cast<float>(scale) / 2.0f;
     const int landscape = getOrientation() == LANDSCAPE;
 
-    const std::unique_ptr<POINT[]> device = allocateBuffer<POINT>(static_cast<size_t>(n));
-    if (!device) return;
+    const PointBuffer device(static_cast<size_t>(n));
+    if (!device.get()) return;
     toDevicePoints(points, n, device.get());
     for (int i = 0; i < n; i++) {
         const int marker = markerSet->markerIndex[i % indexCount];
@@ -136,8 +136,8 @@ void SoVectorizeGDIAction::printPolygon(const SbVec4f *points, int n, const SbCo
                                         SbString, SbString, const unsigned char *) {
     // Fill patterns are not drawn: GDI's hatch brushes do not match the pattern bitmaps.
     if (!points || !colors || n < 3) return;
-    const std::unique_ptr<POINT[]> device = allocateBuffer<POINT>(static_cast<size_t>(n));
-    if (!device) return;
+    const PointBuffer device(static_cast<size_t>(n));
+    if (!device.get()) return;
     toDevicePoints(points, n, device.get());
     assignColor(colors[0], 0.0f);
     selectFillPenAndBrush(0);

@@ -8,13 +8,6 @@
 
 namespace scrivane::gdiwriter {
 
-int truncToInt(double value) {
-    if (!(value == value)) return 0;
-    if (value >= LOGICAL_LIMIT) return LOGICAL_LIMIT;
-    if (value <= -LOGICAL_LIMIT) return -LOGICAL_LIMIT;
-    return static_cast<int>(value);
-}
-
 namespace {
 
 const size_t maxFaceLength = 31; // LF_FACESIZE less the terminator

@@ -22,8 +22,34 @@ template <typename T> std::unique_ptr<T[]> allocateBuffer(size_t count) {
     return std::unique_ptr<T[]>(new (std::nothrow) T[count]);
 }
 
-// A value truncated toward zero and held to +-LOGICAL_LIMIT; not a number gives 0.
-int truncToInt(double value);
+// The logical points of one primitive: in the object itself for the usual small counts (a
+// triangle, a quadrilateral), so that most primitives allocate nothing, else allocated without
+// throwing; get() is null when memory is short, and the caller then draws nothing.
+class PointBuffer {
+public:
+    explicit PointBuffer(size_t count)
+        : heap(count > localCount ? allocateBuffer<POINT>(count) : nullptr),
+          points(count > localCount ? heap.get() : local) {}
+    PointBuffer(const PointBuffer &) = delete;
+    PointBuffer &operator=(const PointBuffer &) = delete;
+    POINT *get() const { return points; }
+    POINT &operator[](size_t i) const { return points[i]; }
+
+private:
+    static constexpr size_t localCount = 16;
+    POINT local[localCount];
+    std::unique_ptr<POINT[]> heap;
+    POINT *points;
+};
+
+// A value truncated toward zero and held to +-LOGICAL_LIMIT; not a number gives 0. Inline:
+// every coordinate of every primitive goes through it.
+inline int truncToInt(double value) {
+    if (!(value == value)) return 0;
+    if (value >= LOGICAL_LIMIT) return LOGICAL_LIMIT;
+    if (value <= -LOGICAL_LIMIT) return -LOGICAL_LIMIT;
+    return static_cast<int>(value);
+}
 
 // A font name "Face : Style" taken apart: the face before the last ':', the style after it, a
 // single blank on either side of the ':' dropped; without ':' the whole name is the face. The

@@ -6,8 +6,10 @@
 
 #include "scrivane_gdi/win_types.h"
 
-// Enhanced metafiles. The file is created at CreateEnhMetaFileA and written completely at
-// CloseEnhMetaFile; a NULL file name makes a metafile held in memory (GetEnhMetaFileBits).
+// Enhanced metafiles. The file is created at CreateEnhMetaFileA and receives the records as
+// they are drawn; CloseEnhMetaFile completes it (the header goes in last). A context deleted
+// without CloseEnhMetaFile leaves the file empty. A NULL file name makes a metafile held in
+// memory; GetEnhMetaFileBits reads either kind.
 // lpDesc is NULL or, as on Windows, "application\0picture\0\0" (both strings present); lprc is
 // the picture's frame in 0.01 mm, or NULL to take it from what is drawn. The reference device
 // is hdcRef's device, or with NULL a virtual A4 device of 100 pixels per millimetre.
