@@ -7,6 +7,8 @@
 #include <fcntl.h>
 #include <fstream>
 #include <gtest/gtest.h>
+#include <cstdio>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -152,3 +154,61 @@ TEST(CliSignals, InterruptedRunsRemoveThePartialFileAndExitWith128PlusTheSignal)
         EXPECT_EQ(listDir(dir), std::vector<std::string>{"triangles.iv"});
     }
 }
+
+#ifndef __SANITIZE_ADDRESS__
+namespace {
+// Runs the tool with its address space limited to limitBytes; the exit status, or 128 + N when
+// signal N ended it.
+int runWithAddressLimit(const std::vector<std::string> &args, rlim_t limitBytes, std::string &err,
+                        const std::string &dir) {
+    const std::string errPath = dir + "/.limited-stderr";
+    pid_t pid = fork();
+    if (pid == 0) {
+        int null = open("/dev/null", O_RDWR);
+        int errFd = open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        if (null < 0 || errFd < 0) _exit(126);
+        dup2(null, 0);
+        dup2(null, 1);
+        dup2(errFd, 2);
+        rlimit limit{limitBytes, limitBytes};
+        if (setrlimit(RLIMIT_AS, &limit) != 0) _exit(126);
+        std::vector<char *> argv{const_cast<char *>(SCRIVANE_TOOL)};
+        for (const std::string &a : args) argv.push_back(const_cast<char *>(a.c_str()));
+        argv.push_back(nullptr);
+        execv(argv[0], argv.data());
+        _exit(127);
+    }
+    int status = 0;
+    while (waitpid(pid, &status, 0) < 0 && errno == EINTR) {
+    }
+    err = slurp(errPath);
+    std::remove(errPath.c_str());
+    return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+}
+} // namespace
+
+// Memory that runs out is reported, not an abort: with its address space limited to what the
+// demo scene needs, the command fails to hold a scene of two million points and says so with
+// exit status 5, leaving no file. (The sanitizers reserve address space of their own, so this
+// runs in the plain build only.)
+TEST(CliErrors, MemoryExhaustedIsReportedWithExit5) {
+    std::string dir = freshDir();
+    std::string err;
+    // The smallest limit, in steps of 16 MB, under which the demo scene is drawn.
+    rlim_t enough = 0;
+    for (rlim_t limit = 64u << 20; limit <= (2048u << 20) && !enough; limit += 16u << 20)
+        if (runWithAddressLimit({"-q", "-o", dir + "/demo.ps"}, limit, err, dir) == 0) enough = limit;
+    ASSERT_NE(enough, 0u) << "the demo scene was not drawn under 2 GB: " << err;
+    const std::string scene = dir + "/points.iv";
+    {
+        std::ofstream out(scene);
+        out << "#Inventor V2.1 ascii\nSeparator {\n Coordinate3 { point [\n";
+        for (int i = 0; i < 2000000; i++) out << i % 1000 << ' ' << i / 1000 << " 0.5,\n";
+        out << " ] }\n PointSet { }\n}\n";
+    }
+    const int status = runWithAddressLimit({"-q", scene, "-o", dir + "/points.ps"}, enough, err, dir);
+    EXPECT_EQ(status, 5) << err;
+    EXPECT_NE(err.find("scrivane: out of memory"), std::string::npos) << err;
+    EXPECT_EQ(listDir(dir), (std::vector<std::string>{"demo.ps", "points.iv"}));
+}
+#endif
