@@ -1,5 +1,6 @@
 #include "Options.h"
 #include <cctype>
+#include <cerrno>
 #include <cstdlib>
 #include <cstring>
 #include <sstream>
@@ -65,6 +66,17 @@ bool parseSize(const std::string &text, float &w, float &h) {
     size_t x = lower(text).find('x');
     return x != std::string::npos && parseFloat(text.substr(0, x), w) && parseFloat(text.substr(x + 1), h) &&
            w > 0 && h > 0;
+}
+
+// A count: decimal digits only, at least 1, at most 2^64 - 1.
+bool parseCount(const std::string &text, uint64_t &value) {
+    if (text.empty() || text.find_first_not_of("0123456789") != std::string::npos) return false;
+    errno = 0;
+    char *end = nullptr;
+    unsigned long long v = std::strtoull(text.c_str(), &end, 10);
+    if (*end != '\0' || errno == ERANGE || v == 0) return false;
+    value = static_cast<uint64_t>(v);
+    return true;
 }
 
 int indexOf(const char *const *names, int count, const std::string &value) {
@@ -198,6 +210,8 @@ std::string parseOptions(int argc, char **argv, CliOptions &o) {
         } else if (arg == "--preview-scale") {
             if (!next(v) || !parseFloat(v, o.previewScale) || o.previewScale <= 0 || o.previewScale > 100)
                 return bad("expects pixels per millimetre (> 0, at most 100)");
+        } else if (arg == "--max-shapes") {
+            if (!next(v) || !parseCount(v, o.maxShapes)) return bad("expects a number of shapes (at least 1)");
         } else if (arg == "--width-priority") o.widthPriority = true;
         else if (arg == "--color-priority") o.widthPriority = false;
         else if (!arg.empty() && arg[0] == '-' && arg != "-") return "unknown option " + arg + " (see --help)";
@@ -265,11 +279,17 @@ Preview:
                            images are not drawn, and everything is opaque
       --preview-scale PX   preview pixels per millimetre of the drawing area (default 4); the
                            longer side is then limited to 2048 pixels
+Limits:
+      --max-shapes N       refuse a scene that expands to more than N shapes, counting every
+                           use of a shared (DEF/USE) subgraph (default 100000000); the scene is
+                           counted without being expanded
 Other:
   -q, --quiet              no progress or warnings on standard error
   -h, --help               this text
       --version            the version
 
-Exit status: 0 success, 1 bad command line, 2 unreadable scene, 3 output not written.
+Exit status: 0 success, 1 bad command line, 2 unreadable scene, 3 output not written,
+4 scene too large (more shapes than --max-shapes), 5 out of memory or another internal
+failure, 130 interrupted (SIGINT), 143 terminated (SIGTERM).
 )";
 }

@@ -1,6 +1,7 @@
 #ifndef SCRIVANE_TOOLS_OPTIONS_H
 #define SCRIVANE_TOOLS_OPTIONS_H
 // Command-line options of the scrivane tool. Every option maps onto one setting of the action.
+#include <cstdint>
 #include <string>
 #include <vector>
 #include "scene/base/SbColor.h"
@@ -40,6 +41,9 @@ struct CliOptions {
     // millimetre of the drawing area.
     std::string preview;
     float previewScale = 4.0f;
+    // Most shapes a drawing may expand to (shared subgraphs counted once per use) before the
+    // command refuses the scene.
+    uint64_t maxShapes = 100000000;
     bool quiet = false;
     bool help = false;
     bool version = false;

@@ -1,6 +1,8 @@
 #ifndef SCRIVANE_TOOLS_PROGRESS_H
 #define SCRIVANE_TOOLS_PROGRESS_H
 #include <chrono>
+#include <cinttypes>
+#include <cstdint>
 #include <cstdio>
 #include "scene/actions/SoCallbackAction.h"
 #include "scene/nodes/SoShape.h"
@@ -9,7 +11,7 @@
 // then a line rewritten at most five times a second. Only used when standard error is a terminal.
 class Progress {
 public:
-    Progress(int totalShapes, bool enabled) : total(totalShapes), enabled(enabled), start(clock::now()) {}
+    Progress(uint64_t totalShapes, bool enabled) : total(totalShapes), enabled(enabled), start(clock::now()) {}
     void shapeDone() {
         done++;
         if (!enabled) return;
@@ -18,16 +20,16 @@ public:
         lastShown = now;
         shown = true;
         int percent = total > 0 ? static_cast<int>(100.0 * done / total) : 0;
-        std::fprintf(stderr, "\rscrivane: drawing %3d%% (%d of %d shapes)", percent > 100 ? 100 : percent, done,
-                     total);
+        std::fprintf(stderr, "\rscrivane: drawing %3d%% (%" PRIu64 " of %" PRIu64 " shapes)", percent > 100 ? 100 : percent,
+                     done, total);
     }
     void finish() {
-        if (shown) std::fprintf(stderr, "\rscrivane: drawing done (%d shapes)          \n", done);
+        if (shown) std::fprintf(stderr, "\rscrivane: drawing done (%" PRIu64 " shapes)          \n", done);
     }
 
 private:
     typedef std::chrono::steady_clock clock;
-    int total, done = 0;
+    uint64_t total, done = 0;
     bool enabled, shown = false;
     clock::time_point start, lastShown;
 };

@@ -1,14 +1,19 @@
 // The scrivane command: reads a scene file (or builds the demo scene) and writes it as a
 // PostScript, CGM, HP-GL/2 or EMF drawing.
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <cerrno>
+#include <cinttypes>
+#include <csignal>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
+#include <exception>
 #include <memory>
+#include <new>
 #include <string>
 #include "DemoScene.h"
 #include "Options.h"
@@ -25,11 +30,68 @@
 #include "scrivane/SoVectorizePSAction.h"
 
 namespace {
-enum ExitCode { EXIT_OK = 0, EXIT_USAGE = 1, EXIT_INPUT = 2, EXIT_OUTPUT = 3 };
+enum ExitCode {
+    EXIT_OK = 0,
+    EXIT_USAGE = 1,
+    EXIT_INPUT = 2,
+    EXIT_OUTPUT = 3,
+    EXIT_TOO_LARGE = 4, // the scene expands to more shapes than --max-shapes
+    EXIT_INTERNAL = 5,  // out of memory, or any other failure that reached main
+};
 
 int fail(int code, const std::string &message) {
     std::fprintf(stderr, "scrivane: %s\n", message.c_str());
     return code;
+}
+
+// The temporary file being written, for the signal handlers and the last-resort handler of
+// main to remove. A signal handler may only read it, so it is a fixed buffer, and
+// partialPathSet says whether it holds a path: set after the path is stored, cleared before the
+// file is renamed or removed.
+char partialPath[4096];
+volatile sig_atomic_t partialPathSet = 0;
+
+// Records the temporary file of a run; false when its name is too long to be kept, in which case
+// the caller writes nothing rather than risk leaving a file a signal cannot remove.
+bool rememberPartial(const std::string &path) {
+    partialPathSet = 0;
+    if (path.size() >= sizeof partialPath) return false;
+    std::memcpy(partialPath, path.c_str(), path.size() + 1);
+    partialPathSet = 1;
+    return true;
+}
+
+void forgetPartial() { partialPathSet = 0; }
+
+void removePartial() {
+    if (partialPathSet) {
+        partialPathSet = 0;
+        unlink(partialPath);
+    }
+}
+
+// SIGINT and SIGTERM: removes the temporary file (unlink is async-signal-safe) and exits with
+// 128 + the signal's number, as a shell reports a command stopped by it.
+extern "C" void onTerminatingSignal(int signalNumber) {
+    if (partialPathSet) unlink(partialPath);
+    _exit(128 + signalNumber);
+}
+
+void installSignalHandlers() {
+    struct sigaction action;
+    std::memset(&action, 0, sizeof action);
+    action.sa_handler = &onTerminatingSignal;
+    sigemptyset(&action.sa_mask);
+    // Both signals are blocked while either handler runs, so the file is removed once.
+    sigaddset(&action.sa_mask, SIGINT);
+    sigaddset(&action.sa_mask, SIGTERM);
+    for (int signalNumber : {SIGINT, SIGTERM}) {
+        struct sigaction previous;
+        // A signal ignored by the parent (a command started in the background with nohup) stays
+        // ignored.
+        if (sigaction(signalNumber, nullptr, &previous) == 0 && previous.sa_handler == SIG_IGN) continue;
+        sigaction(signalNumber, &action, nullptr);
+    }
 }
 
 // With --quiet the reader's warnings are dropped; its errors are still printed.
@@ -172,20 +234,24 @@ int writeMetafile(SoVectorizeAction &action, SoSeparator *root, const CliOptions
                               ? (std::filesystem::temp_directory_path(ec) / "scrivane-").string()
                               : target + ".partial-";
     partial += std::to_string(getpid()) + ".emf";
+    if (!rememberPartial(partial)) return fail(EXIT_OUTPUT, "cannot write '" + o.output + "': the name is too long");
     SoVectorizeGDIAction &gdi = static_cast<SoVectorizeGDIAction &>(action);
     gdi.getGDIVectorOutput()->openFile(partial.c_str());
     // The metafile's description names the drawing asked for, not the temporary file.
     gdi.setDescriptionFileName(o.output.c_str());
     action.apply(root);
     if (!metafileComplete(partial)) {
+        forgetPartial();
         std::remove(partial.c_str());
         return fail(EXIT_OUTPUT, "writing '" + o.output + "' failed; no file was left behind");
     }
     if (inPlace) {
         bool copied = copyInto(partial, target);
+        forgetPartial();
         std::remove(partial.c_str());
         return copied ? EXIT_OK : fail(EXIT_OUTPUT, "writing '" + o.output + "' failed");
     }
+    forgetPartial();
     if (std::rename(partial.c_str(), target.c_str()) != 0) {
         std::remove(partial.c_str());
         return fail(EXIT_OUTPUT, "cannot write '" + o.output + "': " + std::strerror(errno));
@@ -205,6 +271,9 @@ int writeDrawing(SoVectorizeAction &action, SoSeparator *root, const CliOptions 
     const std::string target = resolvedPath(o.output);
     const bool inPlace = writesInPlace(target);
     std::string partial = inPlace ? target : target + ".partial-" + std::to_string(getpid());
+    // An output written in place is the user's own file or device: a signal leaves it alone.
+    if (!inPlace && !rememberPartial(partial))
+        return fail(EXIT_OUTPUT, "cannot write '" + o.output + "': the name is too long");
     if (!action.getOutput()->openFile(partial.c_str()))
         return fail(EXIT_OUTPUT, "cannot create '" + o.output + "': " + std::strerror(errno));
     action.apply(root);
@@ -212,6 +281,7 @@ int writeDrawing(SoVectorizeAction &action, SoSeparator *root, const CliOptions 
     bool ok = std::fflush(fp) == 0 && !std::ferror(fp);
     action.getOutput()->closeFile();
     if (!ok && inPlace) return fail(EXIT_OUTPUT, "writing '" + o.output + "' failed");
+    forgetPartial();
     if (!ok) {
         std::remove(partial.c_str());
         return fail(EXIT_OUTPUT, "writing '" + o.output + "' failed; no file was left behind");
@@ -222,9 +292,10 @@ int writeDrawing(SoVectorizeAction &action, SoSeparator *root, const CliOptions 
     }
     return EXIT_OK;
 }
-} // namespace
 
-int main(int argc, char **argv) {
+// The command's work, from the options to the written drawing; main turns what escapes it into a
+// message and an exit status.
+int run(int argc, char **argv) {
     CliOptions o;
     std::string error = parseOptions(argc, argv, o);
     if (!error.empty()) return fail(EXIT_USAGE, error);
@@ -245,6 +316,27 @@ int main(int argc, char **argv) {
     SoSeparator *scene = loadScene(o, error);
     if (!scene) return fail(EXIT_INPUT, error);
     scene->ref();
+    // Counted before anything traverses the scene: viewing it all or drawing it walks every use
+    // of every shared node.
+    const ShapeCount count = countShapes(scene);
+    if (count.cyclic || count.shapes > o.maxShapes) {
+        scene->unref();
+        // Counts saturate at UINT64_MAX, written as such.
+        auto number = [](uint64_t n) {
+            return n == UINT64_MAX ? std::string("more than 18446744073709551614") : std::to_string(n);
+        };
+        auto shapes = [&](uint64_t n) { return number(n) + (n == 1 ? " shape" : " shapes"); };
+        std::string message = count.cyclic ? "the scene contains itself and would be drawn endlessly"
+                                            : "the scene expands to " + shapes(count.shapes) + ", more than the limit of " + std::to_string(o.maxShapes);
+        if (!count.biggestShared.name.empty())
+            message += "; the biggest shared part, " + count.biggestShared.name + " with " +
+                       shapes(count.biggestShared.shapes) + ", is used " + number(count.biggestShared.uses) +
+                       " times";
+        if (!count.mostUsed.name.empty() && count.mostUsed.name != count.biggestShared.name)
+            message += "; the most used, " + count.mostUsed.name + " with " + shapes(count.mostUsed.shapes) + ", " + number(count.mostUsed.uses) + " times";
+        if (!count.cyclic) message += " (--max-shapes N raises the limit)";
+        return fail(EXIT_TOO_LARGE, message);
+    }
     bool addedCamera, addedLight;
     float paperW = o.landscape ? o.paperHeight : o.paperWidth;
     float paperH = o.landscape ? o.paperWidth : o.paperHeight;
@@ -252,7 +344,7 @@ int main(int argc, char **argv) {
     root->ref();
     scene->unref();
 
-    Progress progress(countShapes(root), !o.quiet && isatty(STDERR_FILENO));
+    Progress progress(count.shapes, !o.quiet && isatty(STDERR_FILENO));
     std::unique_ptr<SoVectorizeAction> action = createAction(format, &progress, o);
     int status;
     if (!action) {
@@ -270,4 +362,24 @@ int main(int argc, char **argv) {
     action.reset();
     root->unref();
     return status;
+}
+} // namespace
+
+// Nothing escapes main: a failure that reaches it (memory exhausted, any exception) removes the
+// temporary file of the run and is reported with its own exit status instead of an abort.
+int main(int argc, char **argv) {
+    installSignalHandlers();
+    try {
+        return run(argc, argv);
+    } catch (const std::bad_alloc &) {
+        removePartial();
+        std::fputs("scrivane: out of memory; the drawing was not written\n", stderr);
+    } catch (const std::exception &e) {
+        removePartial();
+        std::fprintf(stderr, "scrivane: internal failure: %s; the drawing was not written\n", e.what());
+    } catch (...) {
+        removePartial();
+        std::fputs("scrivane: internal failure; the drawing was not written\n", stderr);
+    }
+    return EXIT_INTERNAL;
 }

@@ -6,6 +6,7 @@
 #include "scrivane/SoVectorizeAction.h"
 
 class CGMBinaryEncoder;
+class SoDrawStyle;
 struct CGMPlacement;
 
 // The vectorize action that writes a Computer Graphics Metafile: one metafile holding one
@@ -146,8 +147,8 @@ private:
     int dashElements(unsigned short pattern, int *dashes) const;
     // The LINE AND EDGE TYPE DEFINITIONs of the picture descriptor.
     void writeLineTypeDefinitions();
-    // Adds the line patterns of the draw styles at the tails of the paths a search found.
-    void collectLinePatterns(const SoPathList &drawStyles);
+    // Adds the line patterns of the draw styles found in the scene.
+    void collectLinePatterns(const std::vector<const SoDrawStyle *> &styles);
     // CLIP RECTANGLE of a box of the upright page (offsets included), clear text.
     void writeClearTextClip(float x1, float y1, float x2, float y2);
     // Below version 3: the set bits of a bitmap as filled rectangles, each cut to the polygon

@@ -2,9 +2,13 @@
 // the colour table and the dash definitions, the footer, clip rectangles, background and border,
 // and the colour index of a colour with the colour-element test that every primitive uses.
 #include <cstring>
+#include <unordered_set>
+#include <vector>
 #include "output/cgm/CGMBinaryEncoder.h"
 #include "output/cgm/CGMClearText.h"
-#include "scene/actions/SoSearchAction.h"
+#include "scene/misc/SoChildList.h"
+#include "scene/misc/SoPath.h"
+#include "scene/misc/SoPathList.h"
 #include "scene/nodes/SoDrawStyle.h"
 #include "scrivane/SoVectorizeCGMAction.h"
 
@@ -78,52 +82,86 @@ void SoVectorizeCGMAction::addLinePatternDefinition(unsigned short pattern) {
     pendingLinePatterns.push_back(pattern);
 }
 
+namespace {
+// Finds the draw styles that a search of every child (switches included) would find, in the order
+// of their first encounter, visiting each node once however often the graph shares it: a file
+// that shares a group forty levels deep expands to 2^40 paths but holds only forty groups.
+// Beside an applied path only nodes that change the state are visited, as a traversal does.
+class DrawStyleWalk {
+public:
+    explicit DrawStyleWalk(std::vector<const SoDrawStyle *> &found) : found(found) {}
+
+    void walkPath(const SoPath *path) {
+        const int last = path->getLength() - 1;
+        for (int depth = 0; depth < last; depth++) {
+            SoNode *node = path->getNode(depth);
+            test(node);
+            const SoChildList *children = node->getChildren();
+            const int onPath = path->getIndex(depth + 1);
+            for (int i = 0; children && i < onPath && i < children->getLength(); i++) walk((*children)[i], true);
+        }
+        walk(path->getTail(), false);
+    }
+
+    void walk(SoNode *root, bool offPath) {
+        std::vector<SoNode *> stack{root};
+        std::unordered_set<const SoNode *> &visited = seen[offPath ? 1 : 0];
+        while (!stack.empty()) {
+            SoNode *node = stack.back();
+            stack.pop_back();
+            if (!node || (offPath && !node->affectsState()) || !visited.insert(node).second) continue;
+            test(node);
+            if (const SoChildList *children = node->getChildren())
+                for (int i = children->getLength() - 1; i >= 0; i--) stack.push_back((*children)[i]);
+        }
+    }
+
+private:
+    void test(const SoNode *node) {
+        if (node && node->isOfType(SoDrawStyle::getClassTypeId())) found.push_back(static_cast<const SoDrawStyle *>(node));
+    }
+
+    std::vector<const SoDrawStyle *> &found;
+    std::unordered_set<const SoNode *> seen[2]; // visited below or on a path, and beside one
+};
+} // namespace
+
 // Every draw style of the scene, in traversal order, including those under switches that are
 // off: a pattern defined and never used costs one element, a pattern used and not defined
 // loses its dash lengths.
-void SoVectorizeCGMAction::collectLinePatterns(const SoPathList &paths) {
-    for (int i = 0; i < paths.getLength(); i++) {
-        const SoDrawStyle *style = static_cast<const SoDrawStyle *>(paths[i]->getTail());
-        if (style && !style->linePattern.isIgnored()) addLinePatternDefinition(style->linePattern.getValue());
-    }
+void SoVectorizeCGMAction::collectLinePatterns(const std::vector<const SoDrawStyle *> &styles) {
+    for (const SoDrawStyle *style : styles)
+        if (!style->linePattern.isIgnored()) addLinePatternDefinition(style->linePattern.getValue());
 }
-
-namespace {
-void prepareSearch(SoSearchAction &search) {
-    search.setType(SoDrawStyle::getClassTypeId());
-    search.setInterest(SoSearchAction::ALL);
-    search.setSearchingAll(true);
-}
-} // namespace
 
 void SoVectorizeCGMAction::apply(SoNode *node) {
     if (node && version() >= 3) {
-        SoSearchAction search;
-        prepareSearch(search);
-        search.apply(node);
-        collectLinePatterns(search.getPaths());
+        std::vector<const SoDrawStyle *> styles;
+        DrawStyleWalk(styles).walk(node, false);
+        collectLinePatterns(styles);
     }
     SoVectorizeAction::apply(node);
     pendingLinePatterns.clear();
 }
 
 void SoVectorizeCGMAction::apply(SoPath *path) {
-    if (path && version() >= 3) {
-        SoSearchAction search;
-        prepareSearch(search);
-        search.apply(path);
-        collectLinePatterns(search.getPaths());
+    if (path && path->getLength() > 0 && version() >= 3) {
+        std::vector<const SoDrawStyle *> styles;
+        DrawStyleWalk(styles).walkPath(path);
+        collectLinePatterns(styles);
     }
     SoVectorizeAction::apply(path);
     pendingLinePatterns.clear();
 }
 
+// The paths are traversed one after the other, so their draw styles come in list order.
 void SoVectorizeCGMAction::apply(const SoPathList &pathList, bool obeysRules) {
     if (version() >= 3) {
-        SoSearchAction search;
-        prepareSearch(search);
-        search.apply(pathList, obeysRules);
-        collectLinePatterns(search.getPaths());
+        std::vector<const SoDrawStyle *> styles;
+        DrawStyleWalk walk(styles);
+        for (int i = 0; i < pathList.getLength(); i++)
+            if (pathList[i] && pathList[i]->getLength() > 0) walk.walkPath(pathList[i]);
+        collectLinePatterns(styles);
     }
     SoVectorizeAction::apply(pathList, obeysRules);
     pendingLinePatterns.clear();
