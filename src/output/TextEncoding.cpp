@@ -23,7 +23,8 @@ std::u32string decodeText(const char *text) {
             length = 4, code = lead & 0x07, minimum = 0x10000;
         }
         int i = 1;
-        for (; i < length && (c[i] & 0xC0) == 0x80; i++) code = (code << 6) | (c[i] & 0x3F);
+        for (; i < length && (c[i] & 0xC0) == 0x80; i++)
+            code = (code << 6) | (c[i] & 0x3F);
         const bool wellFormed = length > 0 && i == length && code >= minimum && code <= 0x10FFFF &&
                                 (code < 0xD800 || code > 0xDFFF);
         if (wellFormed) {

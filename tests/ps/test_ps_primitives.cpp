@@ -215,14 +215,16 @@ TEST(PSText, JustificationsEscapingAndFontCache) {
     EXPECT_EQ(body.find("0 0 0 gc\n/Helvetica findfont 3.53 scalefont setfont\n"
                         "(f\\(x\\)) 0.00 10.00 20.00 ltx\n10.00 30.00 90.00 (a\\\\b) rtx\n"
                         "10.00 40.00 0.00 (\\(c\\)) ctx\n/" +
-                        cutName + " findfont 4.23 scalefont setfont\n(x) 0.00 10.00 60.00 ltx\n"
-                                  "(y) 0.00 10.00 70.00 ltx\n"),
+                        cutName +
+                        " findfont 4.23 scalefont setfont\n(x) 0.00 10.00 60.00 ltx\n"
+                        "(y) 0.00 10.00 70.00 ltx\n"),
               0u)
         << body;
     EXPECT_EQ(occurrences(body, "(Times Roman) cvn findfont 4.23 scalefont setfont\n"
                                 "(ends\\\\) 0.00 10.00 80.00 ltx\n"
                                 "(Times Roman) cvn findfont" +
-                                    latin1Reencoding + " 4.23 scalefont setfont\n"
+                                    latin1Reencoding +
+                                    " 4.23 scalefont setfont\n"
                                     "(tab\\011line\\012caf\\351) 0.00 10.00 90.00 ltx\n"),
               1)
         << body;
@@ -254,15 +256,14 @@ TEST(PSText, CodeInFontNamesAndTextsStaysData) {
 // before it keep the font as selected.
 TEST(PSText, Utf8TextsPrintThroughALatin1Font) {
     int replaced = -1;
-    const std::string body = drawDocument(
-        "text_utf8.ps", [&](PSProbe &a) {
-            const SbColor black(0, 0, 0);
-            a.printText2(pt(10, 20), black, "Times-Roman", 10, "cafe", 1, 0);
-            a.printText2(pt(10, 30), black, "Times-Roman", 10, "caf\xc3\xa9", 1, 0);
-            a.printText2(pt(10, 40), black, "Times-Roman", 10, "\xe2\x82\xac 5", 1, 0);
-            a.printText2(pt(10, 50), black, "Times-Roman", 10, "plain", 1, 0);
-            replaced = a.getReplacedCharacterCount();
-        });
+    const std::string body = drawDocument("text_utf8.ps", [&](PSProbe &a) {
+        const SbColor black(0, 0, 0);
+        a.printText2(pt(10, 20), black, "Times-Roman", 10, "cafe", 1, 0);
+        a.printText2(pt(10, 30), black, "Times-Roman", 10, "caf\xc3\xa9", 1, 0);
+        a.printText2(pt(10, 40), black, "Times-Roman", 10, "\xe2\x82\xac 5", 1, 0);
+        a.printText2(pt(10, 50), black, "Times-Roman", 10, "plain", 1, 0);
+        replaced = a.getReplacedCharacterCount();
+    });
     EXPECT_EQ(body, "0 0 0 gc\n/Times-Roman findfont 3.53 scalefont setfont\n"
                     "(cafe) 0.00 10.00 20.00 ltx\n"
                     "/Times-Roman findfont" +

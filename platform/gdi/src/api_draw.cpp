@@ -125,8 +125,7 @@ BOOL Rectangle(HDC hdc, int left, int top, int right, int bottom) {
 
 // Recorded, as Windows records every text call, as EMR_EXTTEXTOUTW. exScale/eyScale give
 // 0.01 mm per device pixel (1.0 on the reference device) and apply to GM_COMPATIBLE only.
-template <typename Char>
-static BOOL textOut(HDC hdc, int x, int y, const Char *lpString, int c) {
+template <typename Char> static BOOL textOut(HDC hdc, int x, int y, const Char *lpString, int c) {
     GdiCall call;
     DeviceContext *dc = drawingDc(call, hdc);
     if (!dc || c < 0 || (c > 0 && !lpString)) return FALSE;

@@ -108,7 +108,8 @@ void writeExtTextOutW(RecordBuffer &out, std::uint32_t graphicsMode, float exSca
     r.rect(RectL{0, 0, -1, -1}).u32(graphicsMode).f32(exScale).f32(eyScale);
     r.point(reference).u32(static_cast<std::uint32_t>(length)).u32(kExtTextFixedSize);
     r.u32(0).rect(RectL{0, 0, -1, -1}).u32(0); // Options, Rectangle, offDx
-    for (std::size_t i = 0; i < length; ++i) r.u16(text[i]);
+    for (std::size_t i = 0; i < length; ++i)
+        r.u16(text[i]);
 }
 
 void writeStretchDIBits(RecordBuffer &out, const StretchFields &f, const std::uint8_t *bmi,

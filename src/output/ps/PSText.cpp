@@ -29,8 +29,8 @@
 // Documents whose texts are all ASCII select their fonts as before.
 #include "output/TextEncoding.h"
 #include "scrivane/SoVectorizePSAction.h"
-#include <cstdio>
 #include <algorithm>
+#include <cstdio>
 #include <cstring>
 #include <string>
 
@@ -93,7 +93,8 @@ void SoVectorizePSAction::printText2(SbVec4f position, SbColor color, const char
     const double pi = 3.14159265358979323846;
     const double degrees = angle != 0.0f ? angle * 180.0 / pi : 0.0;
 
-    const std::string escaped = psString(scrivane_text::latin1Text(text, &replacedCharacters).c_str());
+    const std::string escaped =
+        psString(scrivane_text::latin1Text(text, &replacedCharacters).c_str());
     text = escaped.c_str();
 
     const double x = position[0], y = position[1];
