@@ -563,3 +563,30 @@ TEST(CGMWriter, ClipRectanglesBorderAndClippingLimits) {
     a.getCGMVectorOutput()->setBinaryEncoding(1);
     EXPECT_EQ(a.getClippingLimits(), SbBox2f(0, 0, 190, 277));
 }
+
+// Texts are UTF-8 and written in Latin-1 codes: "café" as caf\xE9 in both encodings, a
+// character beyond Latin-1 as '?'.
+TEST(CGMWriter, Utf8TextsAreWrittenInLatin1) {
+    auto draw = [](TestCGMAction &a) {
+        a.printText2(pt(1, 2), kRed, "Helvetica", 12.0f, "caf\xc3\xa9 \xe2\x82\xac", 1, 0.0f);
+    };
+    WrittenCGM w = writeCGM("utf8.cgm", {}, draw);
+    EXPECT_TRUE(has(w, "TEXT 11. 12. FINAL\n'caf\xe9 ?';\n"));
+    WrittenCGM b = writeCGM("utf8.bin.cgm", {1, 1, 0}, draw);
+    EXPECT_EQ(elementsNamed(b.file, "TEXT").at(0).strings, std::vector<std::string>{"caf\xe9 ?"});
+}
+
+// A binary string longer than one long-form piece (32 767 bytes) continues in further pieces:
+// the TEXT of 100 000 characters (four pieces) reads back whole.
+TEST(CGMWriter, BinaryStringsLongerThanOnePieceAreWrittenWhole) {
+    std::string text;
+    for (int i = 0; i < 100000; i++) text += static_cast<char>('a' + i % 26);
+    WrittenCGM b = writeCGM("long-text.bin.cgm", {1, 1, 0}, [&](TestCGMAction &a) {
+        a.printText2(pt(1, 2), kRed, "Helvetica", 12.0f, text.c_str(), 1, 0.0f);
+    });
+    const std::vector<cgmtest::Element> texts = elementsNamed(b.file, "TEXT");
+    ASSERT_EQ(texts.size(), 1u);
+    ASSERT_EQ(texts[0].strings.size(), 1u);
+    EXPECT_EQ(texts[0].strings[0].size(), text.size());
+    EXPECT_TRUE(texts[0].strings[0] == text);
+}

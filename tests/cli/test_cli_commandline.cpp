@@ -37,6 +37,19 @@ TEST(CliErrors, UnreadableScenesExitWith2AndSayWhere) {
     expectOnly(dir, {});
 }
 
+// PostScript prints texts in Latin-1: the characters beyond it (the euro and the arrow of the
+// scene) are counted in one warning, which --quiet drops.
+TEST(CliErrors, TextBeyondLatin1IsReportedForPostScript) {
+    std::string dir = freshDir();
+    Result ps = runTool(dir, {data("text_beyond_latin1.iv"), "-o", dir + "/a.ps"});
+    EXPECT_EQ(ps.status, 0) << ps.describe();
+    EXPECT_EQ(ps.err, "scrivane: warning: 2 text characters beyond Latin-1 printed as '?'\n");
+    EXPECT_NE(slurp(dir + "/a.ps").find("(caf\\351)"), std::string::npos);
+    Result quiet = runTool(dir, {"-q", data("text_beyond_latin1.iv"), "-o", dir + "/b.ps"});
+    EXPECT_EQ(quiet.status, 0) << quiet.describe();
+    EXPECT_EQ(quiet.err, "");
+}
+
 TEST(CliErrors, WarningsNameThePlaceAndQuietDropsThemButNotErrors) {
     std::string dir = freshDir();
     Result warned = runTool(dir, {data("unknown_node.iv"), "-o", dir + "/a.ps"});

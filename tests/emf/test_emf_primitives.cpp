@@ -243,6 +243,23 @@ TEST_F(EmfTest, TextCarriesFaceWeightItalicHeightAlignmentAndEscapement) {
     EXPECT_EQ(count(file, DELETEOBJECT), 3u + 1u);
 }
 
+// Texts are UTF-8 and recorded in UTF-16: "café" as its four characters, a character beyond
+// the 16-bit plane as a surrogate pair.
+TEST_F(EmfTest, Utf8TextsAreRecordedInUtf16) {
+    const EmfFile file = draw("text-utf8.emf", [](GDIProbe &a) {
+        a.printText2(pt(10, 20), red, "Arial", 12.0f, "caf\xc3\xa9", 1, 0.0f);
+        a.printText2(pt(10, 30), red, "Arial", 12.0f, "\xe2\x82\xac\xf0\x9d\x84\x9e", 1, 0.0f);
+    });
+    const auto texts = file.ofType(EXTTEXTOUTW);
+    ASSERT_EQ(texts.size(), 2u) << dumpEmf(file);
+    EXPECT_EQ(texts[0]->u32(44), 4u);
+    EXPECT_EQ(texts[0]->u16(76 + 6), 0xE9u);
+    EXPECT_EQ(texts[1]->u32(44), 3u);
+    EXPECT_EQ(texts[1]->u16(76), 0x20ACu);
+    EXPECT_EQ(texts[1]->u16(78), 0xD834u);
+    EXPECT_EQ(texts[1]->u16(80), 0xDD1Eu);
+}
+
 TEST_F(EmfTest, LandscapeTurnsPointsDotsTextsAndImages) {
     const EmfFile file = draw(
         "landscape.emf",

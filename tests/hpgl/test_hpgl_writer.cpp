@@ -276,22 +276,30 @@ TEST(HpglTextTest, FontDirectionAndOriginOnlyOnChange) {
 
 TEST(HpglTextTest, LabelsHoldOnlyTextThePlotterPrints) {
     // Control characters (the label terminator, an escape sequence, font shifts, backspace,
-    // white space), DEL, then Latin-1 and Windows characters beyond ASCII: e acute, C cedilla,
-    // euro, ellipsis, curly quotes, copyright, soft hyphen, no-break space, an unassigned byte,
-    // the multiplication sign and y diaeresis.
+    // white space), DEL, then legacy code page 1252 bytes, none of them part of a well-formed
+    // UTF-8 sequence: e acute, C cedilla, y diaeresis, euro, ellipsis, curly quotes, copyright,
+    // soft hyphen, no-break space, an unassigned byte and the multiplication sign.
     const std::string text = std::string("A\tB\r\nC\x1b%-12345XD\x0e"
                                          "E\x0f"
                                          "F\bG\x7fH;I\x03J") +
-                             "\xe9\xc7\x80\x85\x93x\x94\xa9\xad\xa0\x81\xd7\xff";
+                             "\xe9\xc7\xff\x80\x85\x93x\x94\xa9\xad\xa0\x81\xd7";
     // White space becomes blanks, other control characters go; the rest is written in the
     // plotter's default symbol set, Roman-8 (e acute 0xC5, C cedilla 0xB4, y diaeresis 0xEF),
     // or spelt in ASCII where Roman-8 has no such character.
-    const std::string label = "A B  C%-12345XDEFGH;IJ\xc5\xb4"
-                              "EUR...\"x\"(C) x\xef";
+    const std::string label = "A B  C%-12345XDEFGH;IJ\xc5\xb4\xef"
+                              "EUR...\"x\"(C) x";
     Plot p = plot("label-bytes",
                   [&](TestHPGLAction &a) { a.printText2(pt(0, 0), kRed, "Helvetica", 12.0f, text.c_str(), 1, 0.0f); });
     EXPECT_EQ(p.body, "SP224SD2,1,4,12.00SSLO1PU\nPA400,400LB" + label + "\x03\nSPPG;\n");
     expectCheckerAccepts(p.path);
+
+    // UTF-8 text: e acute at its Roman-8 code, the euro and the ellipsis spelt as from code page
+    // 1252, a character neither has as '?'.
+    Plot utf8 = plot("label-utf8", [&](TestHPGLAction &a) {
+        a.printText2(pt(0, 0), kRed, "Helvetica", 12.0f, "caf\xc3\xa9 \xe2\x82\xac\xe2\x80\xa6 \xe4\xb8\xad", 1, 0.0f);
+    });
+    EXPECT_EQ(utf8.body, "SP224SD2,1,4,12.00SSLO1PU\nPA400,400LBcaf\xc5 EUR... ?\x03\nSPPG;\n");
+    expectCheckerAccepts(utf8.path);
 
     // 100 000 characters cycling through every byte value but NUL: one label, printable ASCII
     // kept in every cycle, no byte a plotter takes for a control function or an unassigned code.

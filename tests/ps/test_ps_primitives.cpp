@@ -33,6 +33,11 @@ std::string run(int from, int to, int y) {
     return s;
 }
 
+// What follows "findfont" to re-encode a font with ISOLatin1Encoding.
+const std::string latin1Reencoding =
+    " dup length dict begin {1 index /FID ne {def} {pop pop} ifelse} forall"
+    " /Encoding ISOLatin1Encoding def currentdict end /ScrivaneLatin1 exch definefont";
+
 TEST(PSNumbers, Pcp079CompactsLinesOfNumbers) {
     const char *const cases[][2] = {{"1.00 0.50 0.25 gc", "1 0.5 0.25 gc"},
                                     {"0.00 gb", "0 gb"},
@@ -192,9 +197,10 @@ TEST(PSPolygon, APatternIsDefinedOncePerColourAndReused) {
 
 // Parentheses and backslashes are escaped, other bytes outside printable ASCII written in octal,
 // and a font name that is no PostScript name literal goes through a string: Ghostscript reads
-// every line.
+// every line. A name is cut to 127 bytes; a text with a byte above 127 re-encodes the font.
 TEST(PSText, JustificationsEscapingAndFontCache) {
     const std::string longName(300, 'F');
+    const std::string cutName(127, 'F');
     const std::string body = drawDocument("text.ps", [&](PSProbe &a) {
         const SbColor black(0, 0, 0);
         a.printText2(pt(10, 20), black, "Helvetica", 10, "f(x)", 1, 0);
@@ -209,16 +215,63 @@ TEST(PSText, JustificationsEscapingAndFontCache) {
     EXPECT_EQ(body.find("0 0 0 gc\n/Helvetica findfont 3.53 scalefont setfont\n"
                         "(f\\(x\\)) 0.00 10.00 20.00 ltx\n10.00 30.00 90.00 (a\\\\b) rtx\n"
                         "10.00 40.00 0.00 (\\(c\\)) ctx\n/" +
-                        longName + " findfont"),
+                        cutName +
+                        " findfont 4.23 scalefont setfont\n(x) 0.00 10.00 60.00 ltx\n"
+                        "(y) 0.00 10.00 70.00 ltx\n"),
               0u)
         << body;
-    EXPECT_EQ(occurrences(body, "/" + longName + " findfont 4.23 scalefont setfont\n"), 2);
-    EXPECT_EQ(body.find("none"), std::string::npos);
     EXPECT_EQ(occurrences(body, "(Times Roman) cvn findfont 4.23 scalefont setfont\n"
                                 "(ends\\\\) 0.00 10.00 80.00 ltx\n"
-                                "(tab\\011line\\012caf\\351) 0.00 10.00 90.00 ltx\n"),
+                                "(Times Roman) cvn findfont" +
+                                    latin1Reencoding +
+                                    " 4.23 scalefont setfont\n"
+                                    "(tab\\011line\\012caf\\351) 0.00 10.00 90.00 ltx\n"),
               1)
         << body;
+}
+
+// A font name or a text carrying PostScript code is written as data: Ghostscript draws the page
+// with an empty operand stack, and the code never runs (quit would leave no page). A font name
+// longer than an interpreter takes as a name is cut.
+TEST(PSText, CodeInFontNamesAndTextsStaysData) {
+    const std::string hugeName(20000, 'H');
+    const std::string body = drawDocument("text_code.ps", [&](PSProbe &a) {
+        const SbColor black(0, 0, 0);
+        a.printText2(pt(10, 20), black, "Helvetica) pop (x", 10, ") show quit (", 1, 0);
+        a.printText2(pt(10, 30), black, "Times{quit}", 10, "\\) quit (", 2, 0);
+        a.printText2(pt(10, 40), black, "/x exch def", 10, "%quit\nquit", 3, 0);
+        a.printText2(pt(10, 50), black, "Courier\nquit %", 10, "\xc3\xa9) quit (", 1, 0);
+        a.printText2(pt(10, 60), black, hugeName.c_str(), 10, "x", 1, 0);
+    });
+    EXPECT_EQ(occurrences(body, "(Helvetica\\) pop \\(x) cvn findfont"), 1) << body;
+    EXPECT_EQ(occurrences(body, "(\\) show quit \\() 0.00 10.00 20.00 ltx\n"), 1) << body;
+    EXPECT_EQ(occurrences(body, "(Times{quit}) cvn findfont"), 1) << body;
+    EXPECT_EQ(occurrences(body, "(/x exch def) cvn findfont"), 1) << body;
+    EXPECT_EQ(occurrences(body, "(Courier\\012quit %) cvn findfont"), 1) << body;
+    EXPECT_EQ(occurrences(body, "\n/" + std::string(127, 'H') + " findfont"), 1) << body;
+}
+
+// UTF-8 texts print in Latin-1: "café" is written as caf\351 in the font re-encoded with
+// ISOLatin1Encoding; a character beyond Latin-1 becomes '?' and is counted. Plain ASCII texts
+// before it keep the font as selected.
+TEST(PSText, Utf8TextsPrintThroughALatin1Font) {
+    int replaced = -1;
+    const std::string body = drawDocument("text_utf8.ps", [&](PSProbe &a) {
+        const SbColor black(0, 0, 0);
+        a.printText2(pt(10, 20), black, "Times-Roman", 10, "cafe", 1, 0);
+        a.printText2(pt(10, 30), black, "Times-Roman", 10, "caf\xc3\xa9", 1, 0);
+        a.printText2(pt(10, 40), black, "Times-Roman", 10, "\xe2\x82\xac 5", 1, 0);
+        a.printText2(pt(10, 50), black, "Times-Roman", 10, "plain", 1, 0);
+        replaced = a.getReplacedCharacterCount();
+    });
+    EXPECT_EQ(body, "0 0 0 gc\n/Times-Roman findfont 3.53 scalefont setfont\n"
+                    "(cafe) 0.00 10.00 20.00 ltx\n"
+                    "/Times-Roman findfont" +
+                        latin1Reencoding +
+                        " 3.53 scalefont setfont\n"
+                        "(caf\\351) 0.00 10.00 30.00 ltx\n(? 5) 0.00 10.00 40.00 ltx\n"
+                        "(plain) 0.00 10.00 50.00 ltx\n");
+    EXPECT_EQ(replaced, 1);
 }
 
 TEST(PSImage, HexadecimalLinesHold40Bytes) {

@@ -485,17 +485,23 @@ struct Decoder {
     void S() {
         if (!r.need(1)) return;
         size_t n = r.d[r.p++];
+        std::string s;
         if (n == 255) {
-            unsigned long long w = r.uint(2);
-            if (w & 0x8000) {
-                r.error = "continued long string not expected";
-                return;
+            // Long form: pieces, each after a 16-bit count whose bit 15 says another follows.
+            unsigned long long w = 0x8000;
+            while (w & 0x8000) {
+                if (!r.need(2)) return;
+                w = r.uint(2);
+                n = static_cast<size_t>(w & 0x7FFF);
+                if (!r.need(n)) return;
+                s.append(r.d.begin() + static_cast<long>(r.p), r.d.begin() + static_cast<long>(r.p + n));
+                r.p += n;
             }
-            n = static_cast<size_t>(w & 0x7FFF);
+        } else {
+            if (!r.need(n)) return;
+            s.assign(r.d.begin() + static_cast<long>(r.p), r.d.begin() + static_cast<long>(r.p + n));
+            r.p += n;
         }
-        if (!r.need(n)) return;
-        std::string s(r.d.begin() + static_cast<long>(r.p), r.d.begin() + static_cast<long>(r.p + n));
-        r.p += n;
         e.strings.push_back(s);
         text += " \"" + s + "\"";
     }

@@ -125,7 +125,7 @@ BOOL Rectangle(HDC hdc, int left, int top, int right, int bottom) {
 
 // Recorded, as Windows records every text call, as EMR_EXTTEXTOUTW. exScale/eyScale give
 // 0.01 mm per device pixel (1.0 on the reference device) and apply to GM_COMPATIBLE only.
-BOOL TextOutA(HDC hdc, int x, int y, LPCSTR lpString, int c) {
+template <typename Char> static BOOL textOut(HDC hdc, int x, int y, const Char *lpString, int c) {
     GdiCall call;
     DeviceContext *dc = drawingDc(call, hdc);
     if (!dc || c < 0 || (c > 0 && !lpString)) return FALSE;
@@ -141,6 +141,14 @@ BOOL TextOutA(HDC hdc, int x, int y, LPCSTR lpString, int c) {
                          static_cast<std::size_t>(c));
     });
     return TRUE;
+}
+
+BOOL TextOutA(HDC hdc, int x, int y, LPCSTR lpString, int c) {
+    return textOut(hdc, x, y, lpString, c);
+}
+
+BOOL TextOutW(HDC hdc, int x, int y, LPCWSTR lpString, int c) {
+    return textOut(hdc, x, y, lpString, c);
 }
 
 int StretchDIBits(HDC hdc, int xDest, int yDest, int DestWidth, int DestHeight, int xSrc, int ySrc,

@@ -102,6 +102,16 @@ void writeExtTextOutW(RecordBuffer &out, std::uint32_t graphicsMode, float exSca
         r.u16(static_cast<std::uint16_t>(ansiToUtf16Unit(static_cast<unsigned char>(text[i]))));
 }
 
+void writeExtTextOutW(RecordBuffer &out, std::uint32_t graphicsMode, float exScale, float eyScale,
+                      PointL reference, const std::uint16_t *text, std::size_t length) {
+    RecordWriter r(out, emr::EXTTEXTOUTW, recordSize(kExtTextFixedSize - 8 + 2 * length));
+    r.rect(RectL{0, 0, -1, -1}).u32(graphicsMode).f32(exScale).f32(eyScale);
+    r.point(reference).u32(static_cast<std::uint32_t>(length)).u32(kExtTextFixedSize);
+    r.u32(0).rect(RectL{0, 0, -1, -1}).u32(0); // Options, Rectangle, offDx
+    for (std::size_t i = 0; i < length; ++i)
+        r.u16(text[i]);
+}
+
 void writeStretchDIBits(RecordBuffer &out, const StretchFields &f, const std::uint8_t *bmi,
                         std::size_t cbBmi, const std::uint8_t *bits, std::size_t cbBits) {
     const auto bmiSize = static_cast<std::uint32_t>(cbBmi);

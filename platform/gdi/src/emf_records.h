@@ -151,6 +151,9 @@ void writePolyRecord(RecordBuffer &out, std::uint32_t type32, std::uint32_t type
 // The text is `length` ANSI (Windows-1252) bytes, recorded as UTF-16.
 void writeExtTextOutW(RecordBuffer &out, std::uint32_t graphicsMode, float exScale, float eyScale,
                       PointL reference, const char *text, std::size_t length);
+// The text is `length` UTF-16 code units, recorded as they are.
+void writeExtTextOutW(RecordBuffer &out, std::uint32_t graphicsMode, float exScale, float eyScale,
+                      PointL reference, const std::uint16_t *text, std::size_t length);
 void writeStretchDIBits(RecordBuffer &out, const StretchFields &f, const std::uint8_t *bmi,
                         std::size_t cbBmi, const std::uint8_t *bits, std::size_t cbBits);
 

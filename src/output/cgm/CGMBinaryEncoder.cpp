@@ -1,6 +1,7 @@
 // Binary CGM, the low level: element headers with their partitions and padding, and the
 // number, colour, point and string formats of the parameters.
 #include "output/cgm/CGMBinaryEncoder.h"
+#include <algorithm>
 #include <cfloat>
 #include <cmath>
 #include <cstdint>
@@ -194,26 +195,35 @@ void CGMBinaryEncoder::PWritePoint(const SbVec4f &point) {
 }
 
 namespace {
-int stringLength(const char *text) {
-    const size_t n = text ? std::strlen(text) : 0;
-    return n > static_cast<size_t>(CGMBinaryEncoder::MAX_STRING) ? CGMBinaryEncoder::MAX_STRING : static_cast<int>(n);
+size_t stringLength(const char *text) {
+    return text ? std::strlen(text) : 0;
 }
 } // namespace
 
 void CGMBinaryEncoder::PWriteString(const char *text) {
-    const int n = stringLength(text);
+    const size_t n = stringLength(text);
     if (n < 255) {
         PWriteChar(static_cast<unsigned>(n));
-    } else {
-        // Long form: 255, then a 16-bit count whose bit 15 (more to come) stays clear.
-        PWriteChar(255);
-        PWriteChar(static_cast<unsigned>(n >> 8) & 0x7Fu);
-        PWriteChar(static_cast<unsigned>(n));
+        for (size_t i = 0; i < n; i++) PWriteChar(static_cast<unsigned char>(text[i]));
+        return;
     }
-    for (int i = 0; i < n; i++) PWriteChar(static_cast<unsigned char>(text[i]));
+    // Long form: 255, then the string in pieces of at most MAX_STRING bytes, each after a
+    // 16-bit count whose bit 15 says that another piece follows.
+    PWriteChar(255);
+    size_t written = 0;
+    do {
+        const size_t piece = std::min(n - written, static_cast<size_t>(MAX_STRING));
+        const bool more = written + piece < n;
+        PWriteChar((static_cast<unsigned>(piece >> 8) & 0x7Fu) | (more ? 0x80u : 0u));
+        PWriteChar(static_cast<unsigned>(piece));
+        for (size_t i = 0; i < piece; i++) PWriteChar(static_cast<unsigned char>(text[written + i]));
+        written += piece;
+    } while (written < n);
 }
 
 int CGMBinaryEncoder::PStrLen(const char *text) {
-    const int n = stringLength(text);
-    return n < 255 ? n + 1 : n + 3;
+    const size_t n = stringLength(text);
+    if (n < 255) return static_cast<int>(n) + 1;
+    const size_t pieces = (n + MAX_STRING - 1) / MAX_STRING;
+    return static_cast<int>(1 + 2 * pieces + n);
 }

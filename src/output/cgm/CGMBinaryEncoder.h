@@ -65,7 +65,8 @@ public:
     void PWritePoint(const SbVec4f &point);   // placed (see setPlacement)
     void PWriteString(const char *text);
     static int PStrLen(const char *text);
-    // Longest string written: the long form counts in 15 bits and is written in one piece.
+    // Longest piece of a string in the long form, whose counts have 15 bits: a longer string
+    // is written in several pieces.
     static constexpr int MAX_STRING = 32767;
 
     // Delimiter elements.

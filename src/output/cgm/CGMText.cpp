@@ -2,6 +2,8 @@
 // the header), alignment and orientation, each written when it changes, then the TEXT.
 #include <cmath>
 #include <cstring>
+#include <string>
+#include "output/TextEncoding.h"
 #include "output/cgm/CGMBinaryEncoder.h"
 #include "output/cgm/CGMClearText.h"
 #include "output/cgm/CGMPlacement.h"
@@ -82,10 +84,13 @@ void SoVectorizeCGMAction::printText2(SbVec4f position, SbColor color, const cha
         currentTextAngle = pageAngle;
         CGMClearText::charori(out(), up[0], up[1], base[0], base[1]);
     }
+    // The text's characters in Latin-1 (ISO 8859-1) codes, one byte each; one beyond Latin-1
+    // is written as '?'.
+    const std::string latin1 = scrivane_text::latin1Text(text);
     if (binary()) {
-        bin().Ptext010(position, 1, text);
+        bin().Ptext010(position, 1, latin1.c_str());
     } else {
         const SbVec2f origin = at.place(position[0], position[1]);
-        CGMClearText::text(out(), origin[0], origin[1], text);
+        CGMClearText::text(out(), origin[0], origin[1], latin1.c_str());
     }
 }

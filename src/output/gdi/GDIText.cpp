@@ -1,4 +1,4 @@
-// The GDI writer's text: one TextOutA per string, in a font made for it.
+// The GDI writer's text: one TextOutW per string (its UTF-16 code units), in a font made for it.
 //
 // The font name of the scene reads "Face" or "Face : Style" (BOLD, ITALIC or BOLD ITALIC); the
 // height is the font size as a character height in logical units; the escapement carries the
@@ -7,6 +7,9 @@
 #include <climits>
 #include <cstring>
 
+#include <vector>
+
+#include "output/TextEncoding.h"
 #include "output/gdi/GDIWriterSupport.h"
 #include "scrivane/SoVectorizeGDIAction.h"
 
@@ -31,6 +34,23 @@ UINT alignmentFor(int justification) {
     default:
         return TA_LEFT | TA_BASELINE;
     }
+}
+
+// The text in UTF-16 code units, for the wide-character text call: scene texts are UTF-8 (a
+// byte that starts no UTF-8 sequence reads as its Latin-1 character, see TextEncoding.h), and
+// a character beyond the 16-bit plane takes a surrogate pair.
+std::vector<WCHAR> utf16Text(const char *text) {
+    std::vector<WCHAR> units;
+    for (char32_t code : scrivane_text::decodeText(text)) {
+        if (code < 0x10000) {
+            units.push_back(static_cast<WCHAR>(code));
+        } else {
+            code -= 0x10000;
+            units.push_back(static_cast<WCHAR>(0xD800 + (code >> 10)));
+            units.push_back(static_cast<WCHAR>(0xDC00 + (code & 0x3FF)));
+        }
+    }
+    return units;
 }
 
 } // namespace
@@ -64,9 +84,9 @@ void SoVectorizeGDIAction::printText2(SbVec4f position, SbColor color, const cha
         height, 0, escapement, escapement, font.weight, static_cast<DWORD>(font.italic), 0, 0,
         ANSI_CHARSET, OUT_DEFAULT_PRECIS, CLIP_LH_ANGLES, PROOF_QUALITY, 0, font.face.c_str());
     HGDIOBJ before = SelectObject(deviceContext, hfont);
-    const size_t length = std::strlen(text);
-    TextOutA(deviceContext, at.x, at.y, text,
-             length > INT_MAX ? INT_MAX : static_cast<int>(length));
+    const std::vector<WCHAR> wide = utf16Text(text);
+    TextOutW(deviceContext, at.x, at.y, wide.data(),
+             wide.size() > INT_MAX ? INT_MAX : static_cast<int>(wide.size()));
     if (before) SelectObject(deviceContext, before);
     DeleteObject(hfont);
 }

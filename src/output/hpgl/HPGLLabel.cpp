@@ -8,9 +8,9 @@
 //   sequences (ESC%-12345X ends the whole job, ESC E resets the printer), SO and SI switch to
 //   the alternate font and back for everything that follows, BS, CR, LF, HT and VT move the
 //   label's carriage off the text's line; DEL prints nothing;
-// - bytes above 127 mean other characters to the plotter than to the scene: the scene's texts
-//   are 8-bit Windows Latin-1 (code page 1252, the code page the GDI writer draws them in),
-//   and a plotter prints its default symbol set, Roman-8, which holds most of the same letters
+// - characters above 127 have other codes for the plotter than in the scene: the scene's texts
+//   are UTF-8, or in legacy files 8-bit Windows Latin-1 (code page 1252), and a plotter
+//   prints its default symbol set, Roman-8, which holds most of the same letters
 //   at other codes. The codes 0x80 to 0x9F and 0xFF are control or unassigned codes in Roman-8,
 //   which some devices act on.
 // So white-space controls (HT, LF, VT, FF, CR) become a blank, so that the words they separated
@@ -22,6 +22,7 @@
 // command changes with the text. A text of any length is one label: the writer never splits
 // it, as a split label would be justified piece by piece.
 #include "output/hpgl/HPGLLabel.h"
+#include "output/TextEncoding.h"
 
 #include <cstring>
 
@@ -162,19 +163,37 @@ const char *const upperHalf[128] = {
     "\xEF", // FF latin small letter y with diaeresis
 };
 
+// The code page 1252 byte 0x80 to 0x9F of a character beyond Latin-1, or 0 when it has none.
+unsigned char windows1252Code(char32_t code) {
+    static const char32_t upperControls[32] = {
+        0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+        0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+        0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
+    for (int i = 0; i < 32; i++)
+        if (upperControls[i] == code) return static_cast<unsigned char>(0x80 + i);
+    return 0;
+}
+
 } // namespace
 
 std::string labelText(const char *text) {
     std::string label;
     if (!text) return label;
     label.reserve(std::strlen(text));
-    for (const unsigned char *c = reinterpret_cast<const unsigned char *>(text); *c; c++) {
-        if (*c >= 0x80)
-            label += upperHalf[*c - 0x80];
-        else if (*c >= 0x20 && *c < 0x7F)
-            label += static_cast<char>(*c);
-        else if (*c >= '\t' && *c <= '\r') // HT, LF, VT, FF, CR
+    // The text is read as UTF-8; a byte that starts no UTF-8 sequence is a code page 1252 byte
+    // of a legacy file, and its code reads as the 1252 character (see TextEncoding.h). A
+    // character that code page 1252 lacks is written as '?'.
+    for (char32_t code : scrivane_text::decodeText(text)) {
+        if (code > 0xFF) {
+            const unsigned char byte = windows1252Code(code);
+            label += byte ? upperHalf[byte - 0x80] : "?";
+        } else if (code >= 0x80) {
+            label += upperHalf[code - 0x80];
+        } else if (code >= 0x20 && code < 0x7F) {
+            label += static_cast<char>(code);
+        } else if (code >= '\t' && code <= '\r') { // HT, LF, VT, FF, CR
             label += ' ';
+        }
     }
     return label;
 }

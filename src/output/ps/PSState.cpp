@@ -84,6 +84,7 @@ void SoVectorizePSAction::writeCompacted(FILE *fp, char *line) {
 void SoVectorizePSAction::initDefaultCurrentValues() {
     currentFontSize = -1.0f;
     currentFontName[0] = '\0';
+    currentFontLatin1 = false;
 }
 
 void SoVectorizePSAction::assignColor(SbColor color, float width) {

@@ -11,13 +11,33 @@
 // outside printable ASCII are written as three-digit octal escapes, so that no text can make the
 // document unreadable and a line break in a text cannot split a command across lines. A font
 // name that could not stand as a PostScript name literal (spaces, delimiters, other bytes) is
-// written as a string turned into a name: (Times Roman) cvn findfont.
+// written as a string turned into a name: (Times Roman) cvn findfont. Either way nothing in a
+// font name can act as PostScript. A name is cut to 127 bytes, the longest name an interpreter
+// must accept (a longer one is a limitcheck error).
+//
+// Scene texts are UTF-8 (a byte that starts no UTF-8 sequence is a legacy Latin-1 byte) and are
+// written as Latin-1 codes; a character beyond Latin-1 is written as '?' and counted
+// (getReplacedCharacterCount). The standard fonts are encoded for ASCII only, so the first text
+// with a character above 127 selects the font re-encoded with ISOLatin1Encoding, under the name
+// ScrivaneLatin1, and the font stays re-encoded until the next change of font or size:
+//
+//   /Times-Roman findfont dup length dict begin {1 index /FID ne {def} {pop pop} ifelse} forall
+//   /Encoding ISOLatin1Encoding def currentdict end /ScrivaneLatin1 exch definefont 3.53 scalefont
+//   setfont                                          (one line in the document)
+//   (caf\351) 0.00 20.00 30.00 ltx
+//
+// Documents whose texts are all ASCII select their fonts as before.
+#include "output/TextEncoding.h"
 #include "scrivane/SoVectorizePSAction.h"
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <string>
 
 namespace {
+
+// The longest name a PostScript interpreter must accept.
+const size_t maxNameLength = 127;
 
 std::string psString(const char *text) {
     std::string escaped;
@@ -52,22 +72,29 @@ void SoVectorizePSAction::printText2(SbVec4f position, SbColor color, const char
     if (!text) text = "";
     FILE *fp = out();
     assignColor(color, getNominalWidth(MILLIMETER));
-    // The cache holds names of up to FONT_NAME_SIZE - 1 characters. A longer name is kept cut
-    // short, never compares equal, and so is written again at each use.
-    if (fontSize != currentFontSize || std::strcmp(fontName, currentFontName) != 0) {
+    const std::string name(fontName, std::min<size_t>(std::strlen(fontName), maxNameLength));
+    const bool latin1 = !scrivane_text::isAsciiText(text);
+    if (fontSize != currentFontSize || name != currentFontName || (latin1 && !currentFontLatin1)) {
         currentFontSize = fontSize;
-        std::snprintf(currentFontName, sizeof(currentFontName), "%s", fontName);
+        std::snprintf(currentFontName, sizeof(currentFontName), "%s", name.c_str());
+        currentFontLatin1 = latin1;
         const double size = fontSize * getNominalWidth(MILLIMETER);
-        if (isPlainName(fontName))
-            std::fprintf(fp, "/%s findfont %.2f scalefont setfont\n", fontName, size);
+        if (isPlainName(name.c_str()))
+            std::fprintf(fp, "/%s findfont", name.c_str());
         else
-            std::fprintf(fp, "(%s) cvn findfont %.2f scalefont setfont\n",
-                         psString(fontName).c_str(), size);
+            std::fprintf(fp, "(%s) cvn findfont", psString(name.c_str()).c_str());
+        if (latin1)
+            std::fputs(" dup length dict begin {1 index /FID ne {def} {pop pop} ifelse} forall"
+                       " /Encoding ISOLatin1Encoding def currentdict end"
+                       " /ScrivaneLatin1 exch definefont",
+                       fp);
+        std::fprintf(fp, " %.2f scalefont setfont\n", size);
     }
     const double pi = 3.14159265358979323846;
     const double degrees = angle != 0.0f ? angle * 180.0 / pi : 0.0;
 
-    const std::string escaped = psString(text);
+    const std::string escaped =
+        psString(scrivane_text::latin1Text(text, &replacedCharacters).c_str());
     text = escaped.c_str();
 
     const double x = position[0], y = position[1];

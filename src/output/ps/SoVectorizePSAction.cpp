@@ -140,6 +140,7 @@ void SoVectorizePSAction::writeHeader() {
 
     // Nothing of an earlier document is trusted: every cache starts invalid.
     initDefaultCurrentValues();
+    replacedCharacters = 0;
     currentColor.setValue(-1.0f, -1.0f, -1.0f);
     currentPointSize = getNominalWidth(MILLIMETER);
     currentLineWidth = getNominalWidth(MILLIMETER);

@@ -56,6 +56,8 @@ BOOL MoveToEx(HDC hdc, int x, int y, LPPOINT lppt);
 BOOL LineTo(HDC hdc, int x, int y);
 BOOL Rectangle(HDC hdc, int left, int top, int right, int bottom);
 BOOL TextOutA(HDC hdc, int x, int y, LPCSTR lpString, int c);
+// c UTF-16 code units.
+BOOL TextOutW(HDC hdc, int x, int y, LPCWSTR lpString, int c);
 int StretchDIBits(HDC hdc, int xDest, int yDest, int DestWidth, int DestHeight, int xSrc, int ySrc,
                   int SrcWidth, int SrcHeight, const void *lpBits, const BITMAPINFO *lpbmi,
                   UINT iUsage, DWORD rop);

@@ -25,6 +25,7 @@ typedef std::intptr_t LPARAM;
 typedef DWORD COLORREF;
 
 typedef const char *LPCSTR;
+typedef const WCHAR *LPCWSTR;
 typedef char *LPSTR;
 typedef void *LPVOID;
 typedef const void *LPCVOID;
