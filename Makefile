@@ -6,13 +6,22 @@
 #   make bench      build the benchmarks in Release (build-bench, gl2ps needed) and run the
 #                   benchmark against gl2ps, which prints its table; PEER_BENCH_ARGS passes
 #                   options to it (bench/README.md), e.g. PEER_BENCH_ARGS="--scenes knot --sizes 1000"
+#   make fuzz       build the libFuzzer target with clang (build-fuzz) and run it for FUZZ_SECONDS
+#                   seconds (default 60) on FUZZ_CORPUS, seeded with the project's scene files;
+#                   FUZZ_ARGS passes more options to libFuzzer, e.g. FUZZ_ARGS=-runs=1000000.
+#                   Findings (crash-*, timeout-*, oom-*) are written into FUZZ_ARTIFACTS.
 JOBS ?= $(shell nproc)
 BUILD ?= build
 ASAN_BUILD ?= build-asan
 BENCH_BUILD ?= build-bench
 PEER_BENCH_ARGS ?=
+FUZZ_BUILD ?= build-fuzz
+FUZZ_SECONDS ?= 60
+FUZZ_CORPUS ?= $(FUZZ_BUILD)/corpus
+FUZZ_ARTIFACTS ?= $(FUZZ_BUILD)/findings
+FUZZ_ARGS ?=
 
-.PHONY: all build test test-normal test-asan deps run bench clean
+.PHONY: all build test test-normal test-asan deps run bench fuzz clean
 
 all: build
 
@@ -47,6 +56,20 @@ bench:
 	cmake --build $(BENCH_BUILD) -j $(JOBS)
 	$(BENCH_BUILD)/bench/scrivane_peer_bench --out $(BENCH_BUILD)/peer-bench-out $(PEER_BENCH_ARGS)
 
+# One fuzzing process (libFuzzer's -jobs would send its output to log files): inputs up to 4 KiB,
+# 10 s per input and 2 GiB of memory at most. LeakSanitizer reads the suppression of Mesa's
+# exit-time blocks (tests/host/osmesa.lsan.supp): the library links Mesa, which allocates at load.
+fuzz:
+	CC=clang CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	      -DSCRIVANE_FUZZ=ON -DSCRIVANE_TESTS=OFF
+	cmake --build $(FUZZ_BUILD) -j $(JOBS) --target scrivane_fuzz_scene
+	fuzz/seed-corpus.sh $(FUZZ_CORPUS)
+	mkdir -p $(FUZZ_ARTIFACTS)
+	LSAN_OPTIONS=suppressions=tests/host/osmesa.lsan.supp:print_suppressions=0 \
+	$(FUZZ_BUILD)/fuzz/scrivane_fuzz_scene -dict=fuzz/scene.dict -max_total_time=$(FUZZ_SECONDS) \
+	      -max_len=4096 -timeout=10 -rss_limit_mb=2048 -print_final_stats=1 \
+	      -artifact_prefix=$(FUZZ_ARTIFACTS)/ $(FUZZ_ARGS) $(FUZZ_CORPUS)
+
 # The README's picture: the demo drawing rendered by Ghostscript.
 docs/demo.png: build
 	mkdir -p out
@@ -55,4 +78,4 @@ docs/demo.png: build
 	   -sOutputFile=docs/demo.png out/demo.ps
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD) out
+	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD) out

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Installs every Debian package that the build, the tests, the test-time readers and the
-# benchmarks need (libgl2ps-dev: the peer library the optional peer benchmark measures us against;
-# the normal build and the tests do not use it).
+# Installs every Debian package that the build, the tests, the test-time readers, the
+# benchmarks and the fuzzing target need (libgl2ps-dev: the peer library the optional peer
+# benchmark measures us against; clang and libclang-rt-14-dev: the compiler and libFuzzer of
+# `make fuzz`; the normal build and the tests use none of these three).
 # Idempotent: packages already present are left alone. As root it runs apt-get; otherwise it
 # prints the command to run.
 set -euo pipefail
@@ -14,6 +15,7 @@ packages=(
   scribus
   libreoffice-draw python3-uno
   libgl2ps-dev
+  clang libclang-rt-14-dev
 )
 missing=()
 for p in "${packages[@]}"; do
