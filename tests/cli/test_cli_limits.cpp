@@ -51,13 +51,6 @@ TEST(CliLimits, SharedSubgraphsAreCountedNotExpandedAndRefusedBeyondTheLimit) {
         << refused.err;
     EXPECT_NE(refused.err.find("--max-shapes"), std::string::npos) << refused.err;
 
-    // 2^21 - 1 shapes under a limit of a million.
-    std::string middle = writeSharedScene(dir + "/deep20.iv", 20, false);
-    Result lowered = runTool(dir, {middle, "--max-shapes", "1000000", "-o", dir + "/deep20.ps"});
-    EXPECT_EQ(lowered.status, 4) << lowered.describe();
-    EXPECT_NE(lowered.err.find("expands to 2097151 shapes, more than the limit of 1000000"), std::string::npos)
-        << lowered.err;
-
     // 31 shapes: refused under 30, drawn under 31 (the limit is inclusive) and by default.
     std::string small = writeSharedScene(dir + "/deep4.iv", 4, false);
     Result tight = runTool(dir, {small, "--max-shapes=30", "-o", dir + "/tight.ps"});
@@ -66,13 +59,11 @@ TEST(CliLimits, SharedSubgraphsAreCountedNotExpandedAndRefusedBeyondTheLimit) {
     Result drawn = runTool(dir, {small, "--max-shapes", "31", "-o", dir + "/small.ps"});
     EXPECT_EQ(drawn.status, 0) << drawn.describe();
     EXPECT_NE(slurp(dir + "/small.ps").find("showpage"), std::string::npos);
-    Result byDefault = runTool(dir, {small, "-o", dir + "/default.ps"});
-    EXPECT_EQ(byDefault.status, 0) << byDefault.describe();
 
     Result bad = runTool(dir, {small, "--max-shapes", "0", "-o", dir + "/bad.ps"});
     EXPECT_EQ(bad.status, 1) << bad.describe();
     EXPECT_NE(bad.err.find("--max-shapes"), std::string::npos) << bad.err;
-    EXPECT_EQ(listDir(dir), (std::vector<std::string>{"deep20.iv", "deep4.iv", "deep40.iv", "default.ps", "small.ps"}));
+    EXPECT_EQ(listDir(dir), (std::vector<std::string>{"deep4.iv", "deep40.iv", "small.ps"}));
 }
 
 // Forty shared levels that the drawing never enters (a switch showing none) still pass through
