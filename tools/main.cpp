@@ -352,13 +352,12 @@ int run(int argc, char **argv) {
     } else {
         applySettings(*action, o);
         status = writeDrawing(*action, root, o, format);
-        // PostScript prints texts in Latin-1: say how many characters could not be printed.
-        const auto *ps = dynamic_cast<const SoVectorizePSAction *>(action.get());
-        if (status == EXIT_OK && ps && ps->getReplacedCharacterCount() > 0 && !o.quiet)
-            std::fprintf(stderr,
-                         "scrivane: warning: %d text character%s beyond Latin-1 printed as '?'\n",
-                         ps->getReplacedCharacterCount(),
-                         ps->getReplacedCharacterCount() == 1 ? "" : "s");
+        // Texts print in the format's character set: say how many characters it lacked.
+        const int replaced = action->getReplacedCharacterCount();
+        if (status == EXIT_OK && replaced > 0 && !o.quiet)
+            std::fprintf(stderr, "scrivane: warning: %d text character%s beyond %s printed as '?'\n",
+                         replaced, replaced == 1 ? "" : "s",
+                         format == OutputFormat::Hpgl ? "the plotter's Roman-8 set" : "Latin-1");
         if (status == EXIT_OK && !o.preview.empty()) {
             const SbVec2i32 size = previewSize(paperW - 2 * o.margin, paperH - 2 * o.margin, o.previewScale);
             if (!writePreview(root, size, o.background ? o.backgroundColor : SbColor(1, 1, 1), o.preview, error))

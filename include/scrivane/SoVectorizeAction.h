@@ -123,6 +123,10 @@ public:
     HLHSRMode getHLHSRMode() const { return hlhsrMode; }
     int isLightingEnabled() const { return lightingEnabled; }
     const SbViewportRegion &getViewportRegion() const { return viewportRegion; }
+    // Characters of the last document's texts that the format has no code for, each written as
+    // '?': PostScript and CGM print Latin-1, HP-GL/2 the plotter's Roman-8 set (with ASCII
+    // spellings for a few more); EMF prints every character.
+    int getReplacedCharacterCount() const { return replacedCharacters; }
 
 protected:
     SoVectorizeAction();
@@ -212,6 +216,8 @@ protected:
     void endOpenPage() {
         if (pageMode) endPage();
     }
+    // Counted by the formats as they write texts; reset when a document begins.
+    int replacedCharacters = 0;
     // The format's constructor stores its output here; the format deletes it.
     void setVectorOutput(SoVectorOutput *output) { vectorOutput = output; }
 

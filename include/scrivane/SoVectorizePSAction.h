@@ -34,8 +34,6 @@ public:
 
     SoPSVectorOutput *getPSVectorOutput() const { return psOutput; }
     SoPSVectorOutput *getOutput() const { return psOutput; }
-    // Characters of the last document's texts that Latin-1 lacks, each written as '?'.
-    int getReplacedCharacterCount() const { return replacedCharacters; }
 
     // Capacity of the per-document record of defined marker bitmaps. A marker met when the
     // record is full is defined again at each use (the document stays correct, only longer).
@@ -111,8 +109,6 @@ private:
     char currentFontName[FONT_NAME_SIZE] = {};
     // Set when the font in force is re-encoded with ISOLatin1Encoding.
     bool currentFontLatin1 = false;
-    // Characters of texts beyond Latin-1, written as '?'.
-    int replacedCharacters = 0;
     int hexByteCount = 0;
     int currentPattern = 0;
     int patternCount = 0;

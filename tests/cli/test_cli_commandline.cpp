@@ -37,9 +37,10 @@ TEST(CliErrors, UnreadableScenesExitWith2AndSayWhere) {
     expectOnly(dir, {});
 }
 
-// PostScript prints texts in Latin-1: the characters beyond it (the euro and the arrow of the
-// scene) are counted in one warning, which --quiet drops.
-TEST(CliErrors, TextBeyondLatin1IsReportedForPostScript) {
+// PostScript and CGM print texts in Latin-1: the characters beyond it (the euro and the arrow of
+// the scene) are counted in one warning, which --quiet drops. HP-GL/2 spells the euro "EUR", so
+// only the arrow is lost; EMF prints every character.
+TEST(CliErrors, TextCharactersAFormatLacksAreReported) {
     std::string dir = freshDir();
     Result ps = runTool(dir, {data("text_beyond_latin1.iv"), "-o", dir + "/a.ps"});
     EXPECT_EQ(ps.status, 0) << ps.describe();
@@ -48,6 +49,16 @@ TEST(CliErrors, TextBeyondLatin1IsReportedForPostScript) {
     Result quiet = runTool(dir, {"-q", data("text_beyond_latin1.iv"), "-o", dir + "/b.ps"});
     EXPECT_EQ(quiet.status, 0) << quiet.describe();
     EXPECT_EQ(quiet.err, "");
+    Result cgm = runTool(dir, {data("text_beyond_latin1.iv"), "-o", dir + "/a.cgm"});
+    EXPECT_EQ(cgm.err, "scrivane: warning: 2 text characters beyond Latin-1 printed as '?'\n");
+    Result hpgl = runTool(dir, {data("text_beyond_latin1.iv"), "-o", dir + "/a.hpgl"});
+    EXPECT_EQ(
+        hpgl.err,
+        "scrivane: warning: 1 text character beyond the plotter's Roman-8 set printed as '?'\n");
+    EXPECT_NE(slurp(dir + "/a.hpgl").find("LBEUR 5 ? 6\x03"), std::string::npos);
+    Result emf = runTool(dir, {data("text_beyond_latin1.iv"), "-o", dir + "/a.emf"});
+    EXPECT_EQ(emf.status, 0) << emf.describe();
+    EXPECT_EQ(emf.err, "");
 }
 
 TEST(CliErrors, WarningsNameThePlaceAndQuietDropsThemButNotErrors) {

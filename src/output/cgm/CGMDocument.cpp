@@ -249,6 +249,7 @@ void SoVectorizeCGMAction::writeHeader() {
     background = translateColor(background);
     SbVec2f start = getPageStart();
     SbVec2f size = getPageSize();
+    replacedCharacters = 0;
     landscapePicture = getOrientation() == LANDSCAPE;
     landscapeTurnX = start[1] + size[1] + start[1];
     if (landscapePicture) {

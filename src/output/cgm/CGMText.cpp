@@ -86,7 +86,7 @@ void SoVectorizeCGMAction::printText2(SbVec4f position, SbColor color, const cha
     }
     // The text's characters in Latin-1 (ISO 8859-1) codes, one byte each; one beyond Latin-1
     // is written as '?'.
-    const std::string latin1 = scrivane_text::latin1Text(text);
+    const std::string latin1 = scrivane_text::latin1Text(text, &replacedCharacters);
     if (binary()) {
         bin().Ptext010(position, 1, latin1.c_str());
     } else {

@@ -176,7 +176,7 @@ unsigned char windows1252Code(char32_t code) {
 
 } // namespace
 
-std::string labelText(const char *text) {
+std::string labelText(const char *text, int *replaced) {
     std::string label;
     if (!text) return label;
     label.reserve(std::strlen(text));
@@ -186,7 +186,12 @@ std::string labelText(const char *text) {
     for (char32_t code : scrivane_text::decodeText(text)) {
         if (code > 0xFF) {
             const unsigned char byte = windows1252Code(code);
-            label += byte ? upperHalf[byte - 0x80] : "?";
+            if (byte) {
+                label += upperHalf[byte - 0x80];
+            } else {
+                label += '?';
+                if (replaced) ++*replaced;
+            }
         } else if (code >= 0x80) {
             label += upperHalf[code - 0x80];
         } else if (code >= 0x20 && code < 0x7F) {

@@ -198,6 +198,6 @@ void SoVectorizeHPGLAction::printText2(SbVec4f position, SbColor color, const ch
     }
     const int x = truncPlu(toPlu(getOffsetX(), position[0])), y = truncPlu(toPlu(getOffsetY(), position[1]));
     // Only printable characters go into the label (HPGLLabel.cpp says which and why).
-    const std::string label = scrivane_hpgl::labelText(text);
+    const std::string label = scrivane_hpgl::labelText(text, &replacedCharacters);
     fprintf(fp, "PA%d,%dLB%s\x03\n", x, y, label.c_str());
 }

@@ -111,6 +111,7 @@ int component255(float c) {
 void SoVectorizeHPGLAction::writeHeader() {
     FILE *fp = out();
     int penCount = getPenNum();
+    replacedCharacters = 0;
     fprintf(fp, "\x1b%%-1B\n");
     fprintf(fp, "IN;");
     if (getOrientation() == LANDSCAPE) fprintf(fp, "RO90;IP;");
