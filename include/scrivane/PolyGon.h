@@ -35,18 +35,24 @@ public:
     // interpolated along its edge; a flat one keeps its colour.
     int cutByPlane(const PolyGon *cutter, PolyGon *&front, PolyGon *&back) const;
 
+    // True when the polygon's area on the page is at most 1e-7 times its longest edge (a strip a
+    // hundred-thousandth of a pixel wide on any page): filled, it paints nothing, and its plane,
+    // taken from nearly coincident points, says nothing the ordering could trust.
+    bool coversNoArea() const { return flatOnPage; }
     const SbVec3f &getNormal() const { return normal; }
     Style getStyle() const { return style; }
     int isMultiColor() const { return multiColor; }
 
 private:
     void computeObserverOrientedNormal();
+    bool isFlatOnPage() const;
 
     Style style = FILLED;
     float pointSize = 0.0f;
     float lineWidth = 0.0f;
     unsigned short linePattern = 0xFFFF;
     int multiColor = 0;
+    bool flatOnPage = false;
     SbVec3f normal{0.0f, 0.0f, 0.0f};
     SbString patternCategory;
     SbString patternName;

@@ -41,6 +41,7 @@ public:
                                         const SbVec4f &b2);
 
 private:
+    void dropFilledPolygonsWithoutArea();
     void order();
 
     PrimitiveList *primitiveList;

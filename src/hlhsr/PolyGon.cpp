@@ -1,6 +1,7 @@
 // The stored polygon: observer-oriented normal, page tests, and the cut along another polygon's
 // plane that the painter uses for interpenetrating faces and cycles.
 #include "scrivane/PolyGon.h"
+#include <algorithm>
 #include <cmath>
 #include <vector>
 #include "scrivane/SoHLHSRVectorize.h"
@@ -16,6 +17,7 @@ void PolyGon::setValue(int n, const SbVec4f *newPoints, const SbColor *newColors
     style = drawStyle;
     computeZMinZMaxBBox();
     computeObserverOrientedNormal();
+    flatOnPage = isFlatOnPage();
     patternCategory = category;
     patternName = name;
     patternBits = bits;
@@ -53,6 +55,19 @@ void PolyGon::print(SoHLHSRVectorize *driver) {
         driver->printPolyMark(points, num, colors, multiColor, pointSize, nullptr);
         break;
     }
+}
+
+bool PolyGon::isFlatOnPage() const {
+    double twiceArea = 0.0, longestEdge = 0.0;
+    const SbVec4f &o = points[0];
+    for (int i = 0; i < num; i++) {
+        const SbVec4f &a = points[i], &b = points[i + 1 < num ? i + 1 : 0];
+        twiceArea += (static_cast<double>(a[0]) - o[0]) * (static_cast<double>(b[1]) - o[1]) -
+                     (static_cast<double>(a[1]) - o[1]) * (static_cast<double>(b[0]) - o[0]);
+        longestEdge = std::max(longestEdge, std::hypot(static_cast<double>(b[0]) - a[0],
+                                                       static_cast<double>(b[1]) - a[1]));
+    }
+    return std::fabs(twiceArea) <= 2e-7 * longestEdge;
 }
 
 double PolyGon::getAreaXY() const {

@@ -196,10 +196,27 @@ int SoPainter::isIntersSegmentSegment2D(const SbVec4f &a1, const SbVec4f &a2, co
     return sideB <= 0.0f && sideA <= 0.0f;
 }
 
+// Filled polygons that cover no area on the page paint nothing: they leave the list (and are
+// deleted) before the ordering, where their unreliable planes would only cause cuts.
+void SoPainter::dropFilledPolygonsWithoutArea() {
+    int kept = 0;
+    for (int i = 0; i < primitiveList->getLength(); i++) {
+        Primitive *p = primitiveList->get(i);
+        const PolyGon *g = isPolygon(p) ? static_cast<const PolyGon *>(p) : nullptr;
+        if (g && g->getStyle() == PolyGon::FILLED && g->coversNoArea()) {
+            delete p;
+            continue;
+        }
+        primitiveList->set(kept++, p);
+    }
+    primitiveList->deleteValues(kept);
+}
+
 void SoPainter::apply() {
     primitiveList->sortZmax(0);
     const SoHLHSRVectorize::HLHSRMode mode = driver->getMode();
     if (mode == SoHLHSRVectorize::DEPTH_SORT) return;
+    dropFilledPolygonsWithoutArea();
     if (mode == SoHLHSRVectorize::VISIBLE_PAINTER_ORDER) {
         // Polygons that no pixel of a z-buffer picture of the run shows are deleted first.
         SoFindRendereredPrimitives finder(SbViewportRegion(512, 512));

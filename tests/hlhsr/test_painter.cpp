@@ -291,6 +291,20 @@ TEST(Painter, OrdersByDepthCutsACrossingPairAndKeepsCoplanarOrder) {
         EXPECT_EQ(apart[i]->priority, depthOrder[i]);
     for (int i = 0; i < 2; i++)
         EXPECT_EQ(coplanar[i]->priority, i);
+    // Filled polygons that cover nothing on the page, a sliver whose last two points nearly
+    // coincide and a face seen edge on, are left out of the painter's drawing; depth sorting
+    // keeps them.
+    auto flatOnes = [] {
+        return new OwnedList{polygon({-0.5f, -0.5f, 0.5f, 0.2f, 0.3f, 0.6f, 0.2f, 0.3000001f, 0.6f}),
+                             polygon({0, 0, 0.2f, 0.5f, 0.5f, 0.4f, 1, 1, 0.6f}),
+                             polygon({-1, -1, 0.5f, 1, -1, 0.5f, 0, 1, 0.5f}, blue)};
+    };
+    const std::unique_ptr<OwnedList> painted(flatOnes()), depthSorted(flatOnes());
+    order(*painted);
+    ASSERT_EQ(painted->size(), 1);
+    EXPECT_EQ((*painted)[0]->getColor(), blue);
+    order(*depthSorted, SoHLHSRVectorize::DEPTH_SORT);
+    EXPECT_EQ(depthSorted->size(), 3);
 }
 
 TEST(Painter, BreaksCyclesByCuttingAndEnds) {
