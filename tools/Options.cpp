@@ -212,11 +212,17 @@ std::string parseOptions(int argc, char **argv, CliOptions &o) {
                 return bad("expects pixels per millimetre (> 0, at most 100)");
         } else if (arg == "--max-shapes") {
             if (!next(v) || !parseCount(v, o.maxShapes)) return bad("expects a number of shapes (at least 1)");
+        } else if (arg == "-j" || arg == "--jobs") {
+            if (!next(v) || !parseInt(v, o.jobs) || o.jobs < 1 || o.jobs > maxJobs)
+                return bad("expects the number of scenes to convert at a time, from 1 to " +
+                           std::to_string(maxJobs));
         } else if (arg == "--width-priority") o.widthPriority = true;
         else if (arg == "--color-priority") o.widthPriority = false;
         else if (!arg.empty() && arg[0] == '-' && arg != "-") return "unknown option " + arg + " (see --help)";
-        else if (o.input.empty()) o.input = arg;
-        else return "more than one scene file given: '" + o.input + "' and '" + arg + "'";
+        else {
+            if (o.input.empty()) o.input = arg;
+            o.inputs.push_back(arg);
+        }
     }
     if (!o.penColors.empty() && o.pens != 0 && o.pens != static_cast<int>(o.penColors.size()))
         return "--pens " + std::to_string(o.pens) + " does not match the " + std::to_string(o.penColors.size()) +
