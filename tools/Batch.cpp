@@ -97,7 +97,9 @@ std::string nameDrawings(const CliOptions &o, const std::string &extension,
             if (!deeper)
                 return "'" + o.inputs[entry.second[0]] + "' and '" + o.inputs[entry.second[1]] +
                        "' would both be written to '" +
-                       (fs::path(o.output) / entry.first).string() + "'";
+                       (fs::path(o.output) / (names[entry.second[0]].stem + "." + extension))
+                           .string() +
+                       "'";
         }
     }
     scenes.resize(names.size());
