@@ -245,6 +245,18 @@ void reportScene(BatchScene &scene, const std::string &messages) {
     }
 }
 
+// A child ended by a signal it does not handle (a crash, SIGKILL) could not remove its temporary
+// file, so the batch does. A conversion names it after the drawing, symbolic links followed, and
+// its own process: DRAWING.partial-PID, or DRAWING.partial-PID.emf for a metafile.
+void removeTemporaryFiles(const std::string &output, pid_t pid) {
+    char *real = realpath(output.c_str(), nullptr);
+    const std::string partial =
+        (real ? std::string(real) : output) + ".partial-" + std::to_string(pid);
+    std::free(real);
+    std::remove(partial.c_str());
+    std::remove((partial + ".emf").c_str());
+}
+
 // Runs the batch's children, at most jobs at a time, and reports each scene as it ends.
 class BatchRunner {
 public:
@@ -373,15 +385,16 @@ private:
             waitpid(child.pid, &status, 0);
             runningChildren[slot] = 0;
         }
-        child.pid = 0;
         running--;
         BatchScene &scene = scenes[child.scene];
         scene.status = WIFSIGNALED(status) ? 128 + WTERMSIG(status) : WEXITSTATUS(status);
+        if (WIFSIGNALED(status)) removeTemporaryFiles(scene.output, child.pid);
+        child.pid = 0;
         sceneEnded(scene, child.messages.text());
     }
 
     void sceneEnded(BatchScene &scene, const std::string &messages) {
-        progress.clear();
+        if (!messages.empty() || scene.status > 128) progress.clear();
         reportScene(scene, messages);
         ended++;
         if (scene.status != EXIT_OK) failed++;
