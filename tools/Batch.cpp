@@ -1,12 +1,12 @@
 // Each scene of a batch is converted in a child process of its own (fork, without exec), not on
-// a thread. The scene toolkit keeps process-wide state that its reader changes without a lock
-// (the table every name read is interned in, the type registry), and a single-scene run keeps
-// per-process state of its own: the one temporary file its signal handlers remove, the handlers
-// themselves, and the last resort that turns exhausted memory into exit status 5. A process per
-// scene keeps all of that exactly as a run of its own has it, and a scene that crashes or runs
-// out of memory takes only itself down. Each child's standard error goes into a pipe that the
-// batch reads while the child runs, so that a scene's messages are printed together when it ends
-// instead of interleaved with those of the scenes converted beside it.
+// a thread. Reading a scene changes process-wide state of the scene toolkit without a lock (the
+// table every name read is interned in), and a single-scene run keeps per-process state of its
+// own: the one temporary file its signal handlers remove, the handlers themselves, and the last
+// resort that turns exhausted memory into exit status 5. A process per scene keeps all of that
+// exactly as a run of its own has it, and a scene that crashes or runs out of memory takes only
+// itself down. Each child's standard error goes into a pipe that the batch reads while the child
+// runs, so that a scene's messages are printed together when it ends instead of interleaved with
+// those of the scenes converted beside it.
 #include "Batch.h"
 #include "ExitCode.h"
 #include "Signals.h"
