@@ -212,11 +212,17 @@ std::string parseOptions(int argc, char **argv, CliOptions &o) {
                 return bad("expects pixels per millimetre (> 0, at most 100)");
         } else if (arg == "--max-shapes") {
             if (!next(v) || !parseCount(v, o.maxShapes)) return bad("expects a number of shapes (at least 1)");
+        } else if (arg == "-j" || arg == "--jobs") {
+            if (!next(v) || !parseInt(v, o.jobs) || o.jobs < 1 || o.jobs > maxJobs)
+                return bad("expects the number of scenes to convert at a time, from 1 to " +
+                           std::to_string(maxJobs));
         } else if (arg == "--width-priority") o.widthPriority = true;
         else if (arg == "--color-priority") o.widthPriority = false;
         else if (!arg.empty() && arg[0] == '-' && arg != "-") return "unknown option " + arg + " (see --help)";
-        else if (o.input.empty()) o.input = arg;
-        else return "more than one scene file given: '" + o.input + "' and '" + arg + "'";
+        else {
+            if (o.input.empty()) o.input = arg;
+            o.inputs.push_back(arg);
+        }
     }
     if (!o.penColors.empty() && o.pens != 0 && o.pens != static_cast<int>(o.penColors.size()))
         return "--pens " + std::to_string(o.pens) + " does not match the " + std::to_string(o.penColors.size()) +
@@ -228,13 +234,15 @@ std::string parseOptions(int argc, char **argv, CliOptions &o) {
 
 std::string usageText() {
     return R"(Usage: scrivane [options] [scene-file] -o drawing.ps
+       scrivane [options] scene-file... -o folder/ [-f FORMAT] [-j N]
 
 Writes a 3-D scene (an Inventor ASCII file; without a file, a built-in demo scene) as a 2-D
 vector drawing. A scene without a camera gets one that views the whole scene; a scene without a
 light gets a headlight.
 
 Output:
-  -o, --output FILE        drawing to write; - writes to standard output (required)
+  -o, --output FILE        drawing to write; - writes to standard output; a folder (a name
+                           ending in / or an existing directory) converts a batch (required)
   -f, --format FORMAT      ps, cgm, hpgl or emf (default: from the output's extension
                            .ps/.eps, .cgm, .hpgl/.plt/.hgl, .emf; else ps)
       --grey, --gray       PostScript in grey levels (default: colour)
@@ -283,6 +291,16 @@ Limits:
       --max-shapes N       refuse a scene that expands to more than N shapes, counting every
                            use of a shared (DEF/USE) subgraph (default 100000000); the scene is
                            counted without being expanded
+Batch (-o naming a folder, with one or more scene files):
+  -j, --jobs N             convert N scenes at a time, each in a process of its own (default:
+                           the number of cores)
+                           Each scene is written into the folder under its file name with the
+                           format's extension (-f, default ps): a/b/cube.iv as folder/cube.ps.
+                           Scenes of the same name from different folders go into subfolders
+                           named after their folders (folder/a/axes.ps, folder/b/axes.ps). The
+                           folder is made when missing. A failed scene does not stop the others;
+                           its messages are printed together when it ends, and a summary lists
+                           the failures at the end
 Other:
   -q, --quiet              no progress or warnings on standard error
   -h, --help               this text
@@ -290,6 +308,8 @@ Other:
 
 Exit status: 0 success, 1 bad command line, 2 unreadable scene, 3 output not written,
 4 scene too large (more shapes than --max-shapes), 5 out of memory or another internal
-failure, 130 interrupted (SIGINT), 143 terminated (SIGTERM).
+failure, 130 interrupted (SIGINT), 143 terminated (SIGTERM). A batch exits with 0 when every
+drawing was written, else with the highest status of its failed scenes (128 + N for a scene
+whose process signal N ended).
 )";
 }

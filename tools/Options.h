@@ -8,8 +8,12 @@
 
 enum class OutputFormat { None, PostScript, Cgm, Hpgl, Emf };
 
+// Most scenes of a batch converted at a time (-j).
+constexpr int maxJobs = 256;
+
 struct CliOptions {
     std::string input;   // scene file; empty: the built-in demo scene
+    std::vector<std::string> inputs; // every scene file given, in order (input is the first)
     std::string output;  // "-" for standard output
     OutputFormat format = OutputFormat::None;
     // Page and drawing, millimetres.
@@ -44,6 +48,8 @@ struct CliOptions {
     // Most shapes a drawing may expand to (shared subgraphs counted once per use) before the
     // command refuses the scene.
     uint64_t maxShapes = 100000000;
+    // Scenes of a batch converted at a time; 0: as many as the machine has cores.
+    int jobs = 0;
     bool quiet = false;
     bool help = false;
     bool version = false;

@@ -15,11 +15,14 @@
 #include <memory>
 #include <new>
 #include <string>
+#include "Batch.h"
 #include "DemoScene.h"
+#include "ExitCode.h"
 #include "Options.h"
 #include "Preview.h"
 #include "Progress.h"
 #include "SceneSetup.h"
+#include "Signals.h"
 #include "scene/misc/SoDB.h"
 #include "scene/misc/SoInput.h"
 #include "scene/nodes/SoSeparator.h"
@@ -30,15 +33,6 @@
 #include "scrivane/SoVectorizePSAction.h"
 
 namespace {
-enum ExitCode {
-    EXIT_OK = 0,
-    EXIT_USAGE = 1,
-    EXIT_INPUT = 2,
-    EXIT_OUTPUT = 3,
-    EXIT_TOO_LARGE = 4, // the scene expands to more shapes than --max-shapes
-    EXIT_INTERNAL = 5,  // out of memory, or any other failure that reached main
-};
-
 int fail(int code, const std::string &message) {
     std::fprintf(stderr, "scrivane: %s\n", message.c_str());
     return code;
@@ -75,23 +69,6 @@ void removePartial() {
 extern "C" void onTerminatingSignal(int signalNumber) {
     if (partialPathSet) unlink(partialPath);
     _exit(128 + signalNumber);
-}
-
-void installSignalHandlers() {
-    struct sigaction action;
-    std::memset(&action, 0, sizeof action);
-    action.sa_handler = &onTerminatingSignal;
-    sigemptyset(&action.sa_mask);
-    // Both signals are blocked while either handler runs, so the file is removed once.
-    sigaddset(&action.sa_mask, SIGINT);
-    sigaddset(&action.sa_mask, SIGTERM);
-    for (int signalNumber : {SIGINT, SIGTERM}) {
-        struct sigaction previous;
-        // A signal ignored by the parent (a command started in the background with nohup) stays
-        // ignored.
-        if (sigaction(signalNumber, nullptr, &previous) == 0 && previous.sa_handler == SIG_IGN) continue;
-        sigaction(signalNumber, &action, nullptr);
-    }
 }
 
 // With --quiet the reader's warnings are dropped; its errors are still printed.
@@ -293,21 +270,10 @@ int writeDrawing(SoVectorizeAction &action, SoSeparator *root, const CliOptions 
     return EXIT_OK;
 }
 
-// The command's work, from the options to the written drawing; main turns what escapes it into a
-// message and an exit status.
-int run(int argc, char **argv) {
-    CliOptions o;
-    std::string error = parseOptions(argc, argv, o);
-    if (!error.empty()) return fail(EXIT_USAGE, error);
-    if (o.help) {
-        std::fputs(usageText().c_str(), stdout);
-        return EXIT_OK;
-    }
-    if (o.version) {
-        std::printf("scrivane %s\n", SoScrivane::getVersion());
-        return EXIT_OK;
-    }
-    if (o.output.empty()) return fail(EXIT_USAGE, "no output given: use -o FILE (or -o - for standard output)");
+// Converts one scene, o.input (the demo scene when empty), into the drawing o.output; prints its
+// own messages and returns the exit status of the conversion.
+int convertScene(const CliOptions &o) {
+    std::string error;
     OutputFormat format = o.format;
     if (format == OutputFormat::None) format = formatFromExtension(o.output);
     if (format == OutputFormat::None) format = OutputFormat::PostScript;
@@ -369,14 +335,13 @@ int run(int argc, char **argv) {
     root->unref();
     return status;
 }
-} // namespace
 
-// Nothing escapes main: a failure that reaches it (memory exhausted, any exception) removes the
-// temporary file of the run and is reported with its own exit status instead of an abort.
-int main(int argc, char **argv) {
-    installSignalHandlers();
+// Runs a conversion with nothing escaping it: a failure that reaches here (memory exhausted, any
+// exception) removes the temporary file of the run and is reported with its own exit status
+// instead of an abort.
+template <class Conversion> int withLastResort(Conversion conversion) {
     try {
-        return run(argc, argv);
+        return conversion();
     } catch (const std::bad_alloc &) {
         removePartial();
         std::fputs("scrivane: out of memory; the drawing was not written\n", stderr);
@@ -388,4 +353,42 @@ int main(int argc, char **argv) {
         std::fputs("scrivane: internal failure; the drawing was not written\n", stderr);
     }
     return EXIT_INTERNAL;
+}
+
+// One scene of a batch, in the process the batch started for it: the scene is converted as by a
+// run of its own, with the same signal handling and last resort.
+int convertBatchScene(const CliOptions &o) {
+    installTerminatingSignalHandler(&onTerminatingSignal);
+    return withLastResort([&] { return convertScene(o); });
+}
+
+// The command's work, from the options to the written drawings; main turns what escapes it into
+// a message and an exit status.
+int run(int argc, char **argv) {
+    CliOptions o;
+    std::string error = parseOptions(argc, argv, o);
+    if (!error.empty()) return fail(EXIT_USAGE, error);
+    if (o.help) {
+        std::fputs(usageText().c_str(), stdout);
+        return EXIT_OK;
+    }
+    if (o.version) {
+        std::printf("scrivane %s\n", SoScrivane::getVersion());
+        return EXIT_OK;
+    }
+    if (o.output.empty()) return fail(EXIT_USAGE, "no output given: use -o FILE (or -o - for standard output)");
+    if (isBatchOutput(o.output)) return runBatch(o, &convertBatchScene);
+    if (o.inputs.size() > 1)
+        return fail(EXIT_USAGE,
+                    "more than one scene file given ('" + o.inputs[0] + "' and '" + o.inputs[1] +
+                        "') for the one drawing '" + o.output +
+                        "': to convert several scenes, give an output folder (-o DIR/)");
+    return convertScene(o);
+}
+} // namespace
+
+// Nothing escapes main (see withLastResort).
+int main(int argc, char **argv) {
+    installTerminatingSignalHandler(&onTerminatingSignal);
+    return withLastResort([&] { return run(argc, argv); });
 }

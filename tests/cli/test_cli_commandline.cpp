@@ -2,6 +2,7 @@
 // be written, and the help text.
 #include "cli_run.h"
 #include <cstdio>
+#include <cstdlib>
 #include <gtest/gtest.h>
 #include <regex>
 #include <set>
@@ -118,8 +119,10 @@ TEST(CliErrors, OutputsThatCannotBeWrittenExitWith3AndLeaveNoFile) {
     Result noDir = runTool(dir, {"-o", dir + "/missing/drawing.ps"});
     EXPECT_EQ(noDir.status, 3) << noDir.describe();
     EXPECT_NE(noDir.err.find("missing/drawing.ps"), std::string::npos) << noDir.err;
+    // A folder is the output of a batch, which needs scene files.
     Result isDir = runTool(dir, {"-o", dir});
-    EXPECT_EQ(isDir.status, 3) << isDir.describe();
+    EXPECT_EQ(isDir.status, 1) << isDir.describe();
+    EXPECT_NE(isDir.err.find("is a folder"), std::string::npos) << isDir.err;
     // A file size limit makes the writes fail part way: nothing may look complete afterwards.
     for (const char *name : {"big.ps", "big.cgm", "big.hpgl", "big.emf"}) {
         RunOptions limited;
@@ -211,4 +214,49 @@ TEST(CliHelp, DocumentsEveryParsedOptionWithItsDefault) {
     EXPECT_TRUE(
         std::regex_match(version.out, std::regex("scrivane [0-9]+\\.[0-9]+(\\.[0-9]+)?[^\\n]*\\n")))
         << version.out;
+}
+
+// The manual page and --help name the same options, the manual documents every exit status,
+// and groff formats it without a warning (where groff is installed).
+TEST(CliHelp, ManualPageDocumentsTheOptionsOfHelpAndRendersCleanly) {
+    std::string dir = freshDir();
+    const std::string manual = std::string(SCRIVANE_TOOLS_SOURCE) + "/../scrivane.1";
+    const std::string page = slurp(manual);
+    ASSERT_FALSE(page.empty()) << manual << " is missing";
+    Result help = runTool(dir, {"--help"});
+    ASSERT_EQ(help.status, 0) << help.describe();
+
+    auto collect = [](const std::string &text, const std::string &pattern) {
+        std::set<std::string> names;
+        std::regex option(pattern);
+        for (std::sregex_iterator i(text.begin(), text.end(), option), end; i != end; ++i)
+            names.insert(std::regex_replace((*i)[1].str(), std::regex("\\\\-"), "-"));
+        return names;
+    };
+    // roff writes a hyphen as \-.
+    const std::set<std::string> inHelp = collect(help.out, "(--[a-z][a-z-]*)");
+    const std::set<std::string> inPage = collect(page, "(\\\\-\\\\-[a-z](?:[a-z]|\\\\-)*)");
+    ASSERT_GT(inHelp.size(), 30u);
+    for (const std::string &name : inHelp)
+        EXPECT_TRUE(inPage.count(name)) << name << " is not in scrivane.1";
+    for (const std::string &name : inPage)
+        EXPECT_TRUE(inHelp.count(name)) << name << " is not in --help";
+    for (const std::string &shortName : collect(help.out, "\\n  (-[a-z]),"))
+        EXPECT_NE(page.find("\\" + shortName + " "), std::string::npos) << shortName;
+
+    const std::string statuses = page.substr(page.find(".SH EXIT STATUS"));
+    for (const char *status : {"0", "1", "2", "3", "4", "5", "130", "143"})
+        EXPECT_NE(statuses.find(".TP\n.B " + std::string(status) + "\n"), std::string::npos)
+            << status;
+
+    if (system("command -v groff >/dev/null 2>&1") != 0) GTEST_SKIP() << "groff is not installed";
+    const std::string command = "groff -man -Tutf8 -ww -z '" + manual + "' 2>&1";
+    std::FILE *groff = popen(command.c_str(), "r");
+    ASSERT_NE(groff, nullptr);
+    std::string warnings;
+    char buffer[4096];
+    while (size_t n = std::fread(buffer, 1, sizeof buffer, groff))
+        warnings.append(buffer, n);
+    EXPECT_EQ(pclose(groff), 0);
+    EXPECT_EQ(warnings, "");
 }

@@ -4,10 +4,11 @@
 #include "cli_run.h"
 #include <cerrno>
 #include <csignal>
+#include <cstdio>
 #include <fcntl.h>
+#include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
-#include <cstdio>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -93,9 +94,23 @@ TEST(CliLimits, EndlessInputFailsAtOnceWithALocatedError) {
     EXPECT_TRUE(listDir(dir).empty());
 }
 
+namespace {
+// The names of the files under dir, in its subfolders too, that are temporary drawings.
+std::vector<std::string> partialFiles(const std::string &dir) {
+    std::vector<std::string> found;
+    std::error_code ec;
+    for (auto i = std::filesystem::recursive_directory_iterator(dir, ec);
+         !ec && i != std::filesystem::recursive_directory_iterator(); i.increment(ec))
+        if (i->path().filename().string().find(".partial-") != std::string::npos)
+            found.push_back(i->path().string());
+    return found;
+}
+} // namespace
+
 // SIGTERM and SIGINT during a long run: the temporary file beside the output is removed and the
 // command exits with 128 + the signal's number. The run draws many overlapping triangles with
-// the painter's algorithm, which keeps the temporary file open for seconds.
+// the painter's algorithm, which keeps the temporary file open for seconds. A batch passes the
+// signal on to the scenes it converts at a time, which remove their temporary files.
 TEST(CliSignals, InterruptedRunsRemoveThePartialFileAndExitWith128PlusTheSignal) {
     std::string dir = freshDir();
     const std::string scene = dir + "/triangles.iv";
@@ -113,36 +128,61 @@ TEST(CliSignals, InterruptedRunsRemoveThePartialFileAndExitWith128PlusTheSignal)
         for (int i = 0; i < triangles; i++) out << 3 * i << ',' << 3 * i + 1 << ',' << 3 * i + 2 << ",-1,\n";
         out << " ] }\n}\n";
     }
-    for (int signalNumber : {SIGTERM, SIGINT}) {
-        SCOPED_TRACE(signalNumber == SIGTERM ? "SIGTERM" : "SIGINT");
-        const std::string output = dir + "/drawing.ps";
-        pid_t pid = fork();
-        if (pid == 0) {
-            int null = open("/dev/null", O_RDWR);
-            if (null < 0) _exit(126);
-            dup2(null, 0);
-            dup2(null, 1);
-            dup2(null, 2);
-            execl(SCRIVANE_TOOL, SCRIVANE_TOOL, "-q", "--hidden", "painter", scene.c_str(), "-o", output.c_str(),
-                  static_cast<char *>(nullptr));
-            _exit(127);
+    ASSERT_EQ(symlink("triangles.iv", (dir + "/again.iv").c_str()), 0);
+    const std::string folder = dir + "/batch/";
+    for (bool batch : {false, true}) {
+        for (int signalNumber : {SIGTERM, SIGINT}) {
+            SCOPED_TRACE(std::string(signalNumber == SIGTERM ? "SIGTERM" : "SIGINT") +
+                         (batch ? ", batch" : ""));
+            const std::string output = batch ? folder : dir + "/drawing.ps";
+            std::vector<std::string> args = {SCRIVANE_TOOL, "-q", "--hidden", "painter",
+                                             scene,         "-o", output};
+            if (batch) args.insert(args.end() - 2, {dir + "/again.iv", "-j", "2"});
+            std::vector<char *> argv;
+            for (std::string &a : args)
+                argv.push_back(a.data());
+            argv.push_back(nullptr);
+            pid_t pid = fork();
+            if (pid == 0) {
+                int null = open("/dev/null", O_RDWR);
+                if (null < 0) _exit(126);
+                dup2(null, 0);
+                dup2(null, 1);
+                dup2(null, 2);
+                execv(argv[0], argv.data());
+                _exit(127);
+            }
+            ASSERT_GT(pid, 0);
+            const size_t expected = batch ? 2 : 1;
+            bool seen = false;
+            for (int i = 0; i < 3000 && !seen; i++) { // up to 30 seconds
+                seen = partialFiles(dir).size() == expected;
+                if (!seen) usleep(10000);
+            }
+            EXPECT_TRUE(seen) << expected << " temporary files never appeared";
+            if (batch && seen) {
+                // A scene whose process is killed outright cannot clean up; the batch removes its
+                // temporary file, named after the process, and goes on with the other.
+                const std::string killed = partialFiles(dir)[0];
+                kill(std::stoi(killed.substr(killed.rfind('-') + 1)), SIGKILL);
+                for (int i = 0; i < 3000 && partialFiles(dir).size() != 1; i++)
+                    usleep(10000);
+                EXPECT_EQ(partialFiles(dir).size(), 1u) << killed << " was not removed";
+            }
+            kill(pid, signalNumber);
+            int status = 0;
+            while (waitpid(pid, &status, 0) < 0 && errno == EINTR) {
+            }
+            ASSERT_TRUE(WIFEXITED(status)) << "ended by signal " << WTERMSIG(status);
+            EXPECT_EQ(WEXITSTATUS(status), 128 + signalNumber);
+            EXPECT_EQ(partialFiles(dir), std::vector<std::string>{});
+            EXPECT_EQ(listDir(dir),
+                      (batch ? std::vector<std::string>{"again.iv", "batch", "triangles.iv"}
+                             : std::vector<std::string>{"again.iv", "triangles.iv"}));
+            if (batch) {
+                EXPECT_EQ(listDir(folder), std::vector<std::string>{});
+            }
         }
-        ASSERT_GT(pid, 0);
-        const std::string partial = output + ".partial-" + std::to_string(pid);
-        struct stat st;
-        bool seen = false;
-        for (int i = 0; i < 3000 && !seen; i++) { // up to 30 seconds
-            seen = stat(partial.c_str(), &st) == 0;
-            if (!seen) usleep(10000);
-        }
-        EXPECT_TRUE(seen) << partial << " never appeared";
-        kill(pid, signalNumber);
-        int status = 0;
-        while (waitpid(pid, &status, 0) < 0 && errno == EINTR) {
-        }
-        ASSERT_TRUE(WIFEXITED(status)) << "ended by signal " << WTERMSIG(status);
-        EXPECT_EQ(WEXITSTATUS(status), 128 + signalNumber);
-        EXPECT_EQ(listDir(dir), std::vector<std::string>{"triangles.iv"});
     }
 }
 
