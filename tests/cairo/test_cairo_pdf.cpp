@@ -3,7 +3,9 @@
 // for, one page per beginPage/endPage, identical bytes for the same drawing, and no drawing on a
 // stream whose document is complete.
 #include "cairo_probe.h"
+#include "scene/nodes/SoMarkerSet.h"
 #include "scrivane/SoScrivane.h"
+#include <cmath>
 #include <gtest/gtest.h>
 #include <regex>
 
@@ -159,6 +161,38 @@ TEST(CairoPdf, CompleteDocumentTakesNoMoreDrawings) {
     action.getOutput()->closeFile();
     EXPECT_EQ(action.getRefusedPageCount(), 2);
     EXPECT_EQ(pageSizes(next).size(), 1u);
+}
+
+// Values cairo cannot draw (a nominal width of 0 under dashes and markers, a text of size 0 or
+// at no number) are left out; they must not put the document into cairo's error state, which
+// would lose everything drawn after them.
+TEST(CairoPdf, DegenerateValuesLeaveTheRestOfTheDrawing) {
+    SKIP_WITHOUT("pdftoppm");
+    SoScrivane::init();
+    const std::string path = outPath("degenerate.pdf");
+    PdfProbe action;
+    ASSERT_EQ(action.getOutput()->openFile(path.c_str()), 1);
+    action.setColorTranslationMethod(SoVectorizeAction::KEEP_COLORS);
+    action.setNominalWidth(0.0f);
+    action.drawing = [](PdfProbe &a) {
+        const SbColor black(0, 0, 0), red(1, 0, 0);
+        const SbVec4f line[2] = {pt(10, 10), pt(50, 10)};
+        a.printPolyLine(line, 2, &black, 0, 2, 0x0F0F);
+        SoMarkerSet *markers = new SoMarkerSet;
+        markers->ref();
+        a.printPolyMark(line, 2, &black, 0, markers);
+        markers->unref();
+        a.printText2(pt(10, 20), black, "Helvetica", 12, "no size", 1, 0);
+        const float nan = std::nanf("");
+        a.printText2(pt(nan, 20), black, "Helvetica", 12, "nowhere", 1, 0);
+        a.printPolygon(rect(20, 20, 40, 40).data(), 4, &red, "", "", nullptr);
+    };
+    applyEmpty(action);
+    action.getOutput()->closeFile();
+    EXPECT_EQ(action.getOutput()->wasLastDocumentWritten(), 1);
+    PngImage image;
+    render(path, 1, image);
+    EXPECT_EQ(image.pixelAtMillimetres(40, 40, dpi), Rgb(255, 0, 0));
 }
 
 } // namespace

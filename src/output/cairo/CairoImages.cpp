@@ -5,6 +5,7 @@
 // drawn, as in the other formats.
 #include "scrivane/SoVectorizeCairoAction.h"
 #include <cairo.h>
+#include <cmath>
 #include <cstdint>
 
 void SoVectorizeCairoAction::printImage(const SbVec4f &origin, const unsigned char *pixels,
@@ -16,7 +17,10 @@ void SoVectorizeCairoAction::printImage(const SbVec4f &origin, const unsigned ch
     if (!cr || !pixels || numComponents <= 0 || columns <= 0 || rows <= 0) return;
     const float pixelSize = getPixelImageSize(MILLIMETER);
     const float w = requestedSize[0] * pixelSize, h = requestedSize[1] * pixelSize;
-    if (!(w > 0.0f && h > 0.0f)) return;
+    // An image of no area (or not a number of millimetres) paints nothing, and its scale would
+    // be singular.
+    if (!(w > 0.0f && h > 0.0f) || !std::isfinite(w) || !std::isfinite(h)) return;
+    if (!std::isfinite(origin[0]) || !std::isfinite(origin[1])) return;
     float x0 = origin[0], y0 = origin[1];
     if (horAlign == SoImage::CENTER) x0 -= w * 0.5f;
     if (horAlign == SoImage::RIGHT) x0 -= w;

@@ -11,6 +11,7 @@
 #include "scene/nodes/SoMarkerSet.h"
 #include "scrivane/SoVectorizeCairoAction.h"
 #include <cairo.h>
+#include <cmath>
 
 namespace {
 
@@ -68,6 +69,11 @@ void SoVectorizeCairoAction::setStroke(cairo_t *cr, float width, unsigned short 
         return;
     }
     const double unit = getNominalWidth(MILLIMETER);
+    // Dashes of no length are an error to cairo: without a length per bit the line is solid.
+    if (!(unit > 0.0) || !std::isfinite(unit)) {
+        cairo_set_dash(cr, nullptr, 0, 0.0);
+        return;
+    }
     double dashes[17];
     for (int i = 0; i < count; i++)
         dashes[i] = runs[i] * unit;
@@ -130,7 +136,10 @@ void SoVectorizeCairoAction::printPolyMark(const SbVec4f *points, int n, const S
     const int numValues = markerSet->markerIndex.getNum();
     if (numValues <= 0) return;
     const double nominal = getNominalWidth(MILLIMETER);
+    // Bitmap pixels of no size paint nothing (and their scale would be singular).
+    if (!(nominal > 0.0) || !std::isfinite(nominal)) return;
     for (int i = 0; i < n; i++) {
+        if (!std::isfinite(points[i][0]) || !std::isfinite(points[i][1])) continue;
         setColor(cr, multiColor ? colors[i] : colors[0], static_cast<float>(nominal));
         cairo_save(cr);
         cairo_translate(cr, points[i][0], points[i][1]);

@@ -15,6 +15,7 @@
 #include "output/TextEncoding.h"
 #include "scrivane/SoVectorizeCairoAction.h"
 #include <cairo.h>
+#include <cmath>
 #include <cstring>
 #include <string>
 
@@ -77,13 +78,19 @@ void SoVectorizeCairoAction::printText2(SbVec4f position, SbColor color, const c
                                         float angle) {
     cairo_t *cr = context();
     if (!cr || justification < 1 || justification > 3) return;
+    // A text of no size draws nothing; a size or place that is not a number would put the
+    // context (and with it the whole document) into cairo's error state.
+    const double size = double(fontSize) * getNominalWidth(MILLIMETER);
+    if (!(size > 0.0) || !std::isfinite(size) || !std::isfinite(angle) ||
+        !std::isfinite(position[0]) || !std::isfinite(position[1]))
+        return;
     const std::string utf8 = utf8Text(text ? text : "");
     if (utf8.empty()) return;
     const FontFace face = fontFace(fontName ? fontName : "");
     setColor(cr, color, getNominalWidth(MILLIMETER));
     cairo_save(cr);
     cairo_select_font_face(cr, face.family.c_str(), face.slant, face.weight);
-    cairo_set_font_size(cr, fontSize * getNominalWidth(MILLIMETER));
+    cairo_set_font_size(cr, size);
     cairo_translate(cr, position[0], position[1]);
     cairo_rotate(cr, angle);
     // The drawing's y axis points up; glyphs are drawn with it pointing down.
