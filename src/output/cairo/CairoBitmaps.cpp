@@ -43,8 +43,14 @@ PatternTiles::~PatternTiles() {
 }
 
 void PatternTiles::clear() {
-    for (auto &entry : tiles)
+    for (auto &entry : tiles) {
+        // Finishing the tile's surface lets go of the copies a document's writer attached to it;
+        // they refer back to the surface and would otherwise keep each other alive.
+        cairo_surface_t *surface = nullptr;
+        if (cairo_pattern_get_surface(entry.second, &surface) == CAIRO_STATUS_SUCCESS)
+            cairo_surface_finish(surface);
         cairo_pattern_destroy(entry.second);
+    }
     tiles.clear();
 }
 
@@ -53,8 +59,13 @@ cairo_pattern_t *PatternTiles::tile(const unsigned char *bits, const SbColor &co
     key.append(reinterpret_cast<const char *>(color.getValue()), 3 * sizeof(float));
     auto found = tiles.find(key);
     if (found != tiles.end()) return found->second;
-    const cairo_rectangle_t extents = {0.0, 0.0, patternSide, patternSide};
-    cairo_surface_t *surface = cairo_recording_surface_create(CAIRO_CONTENT_COLOR_ALPHA, &extents);
+    cairo_surface_t *surface = nullptr;
+    if (kind == VECTOR_TILES) {
+        const cairo_rectangle_t extents = {0.0, 0.0, patternSide, patternSide};
+        surface = cairo_recording_surface_create(CAIRO_CONTENT_COLOR_ALPHA, &extents);
+    } else {
+        surface = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, patternSide, patternSide);
+    }
     cairo_t *cr = cairo_create(surface);
     cairo_set_source_rgb(cr, color[0], color[1], color[2]);
     for (int row = 0; row < patternSide; row++) {
@@ -75,6 +86,7 @@ cairo_pattern_t *PatternTiles::tile(const unsigned char *bits, const SbColor &co
     cairo_pattern_t *pattern = cairo_pattern_create_for_surface(surface);
     cairo_surface_destroy(surface);
     cairo_pattern_set_extend(pattern, CAIRO_EXTEND_REPEAT);
+    cairo_pattern_set_filter(pattern, CAIRO_FILTER_NEAREST);
     tiles[key] = pattern;
     return pattern;
 }

@@ -21,7 +21,11 @@ bool appendMarkerPath(cairo_t *cr, int markerIndex);
 // by the bytes, so equal patterns share one tile whatever memory they come from) and owned here.
 class PatternTiles {
 public:
-    PatternTiles() = default;
+    // Vector tiles (a recording surface: a tiling pattern of rectangles in PDF) or image tiles
+    // of one pixel per bit (for SVG: cairo 1.16 keeps a recording surface used by an SVG
+    // document alive after the document, one per document written in a process).
+    enum TileKind { VECTOR_TILES, IMAGE_TILES };
+    explicit PatternTiles(TileKind tileKind) : kind(tileKind) {}
     ~PatternTiles();
     PatternTiles(const PatternTiles &) = delete;
     PatternTiles &operator=(const PatternTiles &) = delete;
@@ -31,6 +35,7 @@ public:
     void clear();
 
 private:
+    TileKind kind;
     std::map<std::string, cairo_pattern_t *> tiles;
 };
 

@@ -55,7 +55,10 @@ SoType SoVectorizeCairoAction::getTypeId() const {
 }
 
 SoVectorizeCairoAction::SoVectorizeCairoAction(DocumentKind kind)
-    : documentKind(kind), tiles(new scrivane_cairo::PatternTiles) {
+    : documentKind(kind),
+      tiles(new scrivane_cairo::PatternTiles(kind == PDF_DOCUMENT
+                                                 ? scrivane_cairo::PatternTiles::VECTOR_TILES
+                                                 : scrivane_cairo::PatternTiles::IMAGE_TILES)) {
     getClassTypeId();
     cairoOutput = new SoCairoVectorOutput;
     setVectorOutput(cairoOutput);
