@@ -48,7 +48,9 @@ run: deps build
 	$(BUILD)/tools/scrivane --lighting -o out/demo.cgm --cgm-binary
 	$(BUILD)/tools/scrivane --lighting -o out/demo.hpgl
 	$(BUILD)/tools/scrivane --lighting -o out/demo.emf
-	@echo "wrote out/demo.ps, out/demo.cgm, out/demo.hpgl and out/demo.emf"
+	$(BUILD)/tools/scrivane --lighting -o out/demo.pdf
+	$(BUILD)/tools/scrivane --lighting -o out/demo.svg
+	@echo "wrote out/demo.ps, out/demo.cgm, out/demo.hpgl, out/demo.emf, out/demo.pdf and out/demo.svg"
 
 bench:
 	cmake -S . -B $(BENCH_BUILD) -DCMAKE_BUILD_TYPE=Release -DSCRIVANE_WERROR=ON -DSCRIVANE_TESTS=OFF \

@@ -10,12 +10,13 @@ set -euo pipefail
 packages=(
   g++ cmake make pkg-config
   libgtest-dev libgmock-dev libbenchmark-dev
-  libpng-dev libosmesa6-dev
+  libpng-dev libosmesa6-dev libcairo2-dev
   hershey-fonts-data
   ghostscript hp2xx
   groff-base
   scribus
   libreoffice-draw python3-uno
+  poppler-utils librsvg2-bin chromium
   libgl2ps-dev
   clang libclang-rt-14-dev
 )

@@ -95,6 +95,8 @@ OutputFormat formatFromExtension(const std::string &path) {
     if (ext == "cgm") return OutputFormat::Cgm;
     if (ext == "hpgl" || ext == "plt" || ext == "hgl" || ext == "hpg") return OutputFormat::Hpgl;
     if (ext == "emf") return OutputFormat::Emf;
+    if (ext == "pdf") return OutputFormat::Pdf;
+    if (ext == "svg") return OutputFormat::Svg;
     return OutputFormat::None;
 }
 
@@ -104,6 +106,8 @@ const char *formatName(OutputFormat format) {
     case OutputFormat::Cgm: return "cgm";
     case OutputFormat::Hpgl: return "hpgl";
     case OutputFormat::Emf: return "emf";
+    case OutputFormat::Pdf: return "pdf";
+    case OutputFormat::Svg: return "svg";
     default: return "none";
     }
 }
@@ -140,13 +144,15 @@ std::string parseOptions(int argc, char **argv, CliOptions &o) {
         else if (arg == "-o" || arg == "--output") {
             if (!next(o.output) || o.output.empty()) return bad("expects a file name (or - for standard output)");
         } else if (arg == "-f" || arg == "--format") {
-            if (!next(v)) return bad("expects ps, cgm, hpgl or emf");
+            if (!next(v)) return bad("expects ps, cgm, hpgl, emf, pdf or svg");
             v = lower(v);
             if (v == "ps") o.format = OutputFormat::PostScript;
             else if (v == "cgm") o.format = OutputFormat::Cgm;
             else if (v == "hpgl" || v == "plt") o.format = OutputFormat::Hpgl;
             else if (v == "emf") o.format = OutputFormat::Emf;
-            else return bad("unknown format '" + v + "' (expected ps, cgm, hpgl or emf)");
+            else if (v == "pdf") o.format = OutputFormat::Pdf;
+            else if (v == "svg") o.format = OutputFormat::Svg;
+            else return bad("unknown format '" + v + "' (expected ps, cgm, hpgl, emf, pdf or svg)");
         } else if (arg == "--hidden") {
             if (!next(v) || (o.hidden = indexOf(hiddenNames, 5, v)) < 0)
                 return bad("expects none, depth-sort, painter, visible-painter or hidden-line");
@@ -243,8 +249,8 @@ light gets a headlight.
 Output:
   -o, --output FILE        drawing to write; - writes to standard output; a folder (a name
                            ending in / or an existing directory) converts a batch (required)
-  -f, --format FORMAT      ps, cgm, hpgl or emf (default: from the output's extension
-                           .ps/.eps, .cgm, .hpgl/.plt/.hgl, .emf; else ps)
+  -f, --format FORMAT      ps, cgm, hpgl, emf, pdf or svg (default: from the output's
+                           extension .ps/.eps, .cgm, .hpgl/.plt/.hgl, .emf, .pdf, .svg; else ps)
       --grey, --gray       PostScript in grey levels (default: colour)
       --cgm-binary         binary CGM (default: clear text)
       --cgm-version N      CGM metafile version 1 to 4 (default 1)

@@ -6,7 +6,7 @@
 #include <vector>
 #include "scene/base/SbColor.h"
 
-enum class OutputFormat { None, PostScript, Cgm, Hpgl, Emf };
+enum class OutputFormat { None, PostScript, Cgm, Hpgl, Emf, Pdf, Svg };
 
 // Most scenes of a batch converted at a time (-j).
 constexpr int maxJobs = 256;
@@ -57,7 +57,7 @@ struct CliOptions {
 
 // Parses argv. Returns an empty string on success, else a message naming the bad option.
 std::string parseOptions(int argc, char **argv, CliOptions &options);
-// The format named by an output file's extension (.ps, .eps, .cgm, .hpgl, .plt, .hgl, .emf).
+// The format named by an output file's extension (.ps, .eps, .cgm, .hpgl, .plt, .hgl, .emf, .pdf, .svg).
 OutputFormat formatFromExtension(const std::string &path);
 const char *formatName(OutputFormat format);
 std::string usageText();

@@ -1,5 +1,5 @@
 // The scrivane command: reads a scene file (or builds the demo scene) and writes it as a
-// PostScript, CGM, HP-GL/2 or EMF drawing.
+// PostScript, CGM, HP-GL/2, EMF, PDF or SVG drawing.
 #include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -30,7 +30,9 @@
 #include "scrivane/SoVectorizeCGMAction.h"
 #include "scrivane/SoVectorizeGDIAction.h"
 #include "scrivane/SoVectorizeHPGLAction.h"
+#include "scrivane/SoVectorizePDFAction.h"
 #include "scrivane/SoVectorizePSAction.h"
+#include "scrivane/SoVectorizeSVGAction.h"
 
 namespace {
 int fail(int code, const std::string &message) {
@@ -106,6 +108,8 @@ std::unique_ptr<SoVectorizeAction> createAction(OutputFormat format, Progress *p
     }
     case OutputFormat::Hpgl: return std::unique_ptr<SoVectorizeAction>(new ProgressAction<SoVectorizeHPGLAction>(progress));
     case OutputFormat::Emf: return std::unique_ptr<SoVectorizeAction>(new ProgressAction<SoVectorizeGDIAction>(progress));
+    case OutputFormat::Pdf: return std::unique_ptr<SoVectorizeAction>(new ProgressAction<SoVectorizePDFAction>(progress));
+    case OutputFormat::Svg: return std::unique_ptr<SoVectorizeAction>(new ProgressAction<SoVectorizeSVGAction>(progress));
     default: return nullptr;
     }
 }
@@ -236,13 +240,20 @@ int writeMetafile(SoVectorizeAction &action, SoSeparator *root, const CliOptions
     return EXIT_OK;
 }
 
+// cairo can fail without a failed write (a drawing it cannot represent): its documents are also
+// checked for the errors it reported.
+bool cairoDocumentWritten(const SoVectorizeAction &action) {
+    const auto *cairo = dynamic_cast<const SoVectorizeCairoAction *>(&action);
+    return !cairo || cairo->getCairoVectorOutput()->wasLastDocumentWritten();
+}
+
 // Writes the drawing of root to a temporary file beside the output and renames it into place
 // only when every byte was written, so that a failed run never leaves a file that looks complete.
 int writeDrawing(SoVectorizeAction &action, SoSeparator *root, const CliOptions &o, OutputFormat format) {
     if (format == OutputFormat::Emf) return writeMetafile(action, root, o);
     if (o.output == "-") {
         action.apply(root);
-        if (std::fflush(stdout) != 0 || std::ferror(stdout)) return fail(EXIT_OUTPUT, "writing to standard output failed");
+        if (std::fflush(stdout) != 0 || std::ferror(stdout) || !cairoDocumentWritten(action)) return fail(EXIT_OUTPUT, "writing to standard output failed");
         return EXIT_OK;
     }
     const std::string target = resolvedPath(o.output);
@@ -255,7 +266,7 @@ int writeDrawing(SoVectorizeAction &action, SoSeparator *root, const CliOptions 
         return fail(EXIT_OUTPUT, "cannot create '" + o.output + "': " + std::strerror(errno));
     action.apply(root);
     FILE *fp = action.getOutput()->getFilePointer();
-    bool ok = std::fflush(fp) == 0 && !std::ferror(fp);
+    bool ok = std::fflush(fp) == 0 && !std::ferror(fp) && cairoDocumentWritten(action);
     action.getOutput()->closeFile();
     if (!ok && inPlace) return fail(EXIT_OUTPUT, "writing '" + o.output + "' failed");
     forgetPartial();

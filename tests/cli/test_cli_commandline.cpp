@@ -87,7 +87,7 @@ TEST(CliErrors, BadCommandLinesExitWith1AndNameTheProblem) {
         {{"-o"}, "-o"},
         {{"-o", "x.ps", "--pens", "257"}, "--pens"},
         {{"-o", "x.ps", "--pens=many"}, "--pens"},
-        {{"-o", "x.ps", "-f", "svg"}, "svg"},
+        {{"-o", "x.ps", "-f", "dxf"}, "dxf"},
         {{"-o", "x.ps", "--cgm-version", "5"}, "--cgm-version"},
         {{"-o", "x.ps", "--paper", "b7"}, "--paper"},
         {{"-o", "x.ps", "--margin", "-1"}, "--margin"},

@@ -112,11 +112,26 @@ TEST(CliDrawings, DemoSceneInEveryFormat) {
     EXPECT_EQ(header.utf16(header.u32(64), header.u32(60)),
               "Creator : Scrivane Nalder EUROPE a Nalder Company\\u0000" + dir +
                   "/demo.emf\\u0000\\u0000");
+    // PDF and SVG, by extension and by -f to standard output: the same bytes either way.
+    const std::string pdf = slurp(write("demo.pdf", {}));
+    EXPECT_TRUE(startsWith(pdf, "%PDF-1.5")) << pdf.substr(0, 20);
+    EXPECT_EQ(pdf.substr(pdf.size() - 6), "%%EOF\n");
+    const std::string svg = slurp(write("demo.svg", {}));
+    EXPECT_NE(svg.find("<svg xmlns=\"http://www.w3.org/2000/svg\""), std::string::npos);
+    EXPECT_NE(svg.find("width=\"210mm\" height=\"297mm\""), std::string::npos);
+    EXPECT_EQ(svg.substr(svg.size() - 7), "</svg>\n");
+    for (const char *format : {"pdf", "svg"}) {
+        const std::string name = std::string("stdout.") + format;
+        Result run = runTool(dir, {"-f", format, "-o", "-"}, RunOptions{dir + "/" + name, -1});
+        EXPECT_EQ(run.status, 0) << run.describe();
+        EXPECT_EQ(slurp(dir + "/" + name), format == std::string("pdf") ? pdf : svg) << format;
+    }
     // Only the finished drawings are left: no temporary files.
-    EXPECT_EQ(listDir(dir), (std::vector<std::string>{
-                                "binary1.cgm", "binary4.cgm", "clear.cgm", "demo.emf", "demo.hpgl",
-                                "demo.plt", "demo.ps", "grey.ps", "indexed.cgm", "landscape.ps",
-                                "lighting.ps", "pens8.hpgl", "stdout.ps"}));
+    EXPECT_EQ(listDir(dir),
+              (std::vector<std::string>{"binary1.cgm", "binary4.cgm", "clear.cgm", "demo.emf",
+                                        "demo.hpgl", "demo.pdf", "demo.plt", "demo.ps", "demo.svg",
+                                        "grey.ps", "indexed.cgm", "landscape.ps", "lighting.ps",
+                                        "pens8.hpgl", "stdout.pdf", "stdout.ps", "stdout.svg"}));
 }
 
 TEST(CliDrawings, ExampleScenesPassGhostscript) {
@@ -173,7 +188,8 @@ TEST(CliDrawings, BorderAndBackgroundPrintInTheColoursAskedFor) {
     };
     const Case cases[] = {
         {{"--border", "4", "--background", "1,1,1"}, {0, 0, 0}, {255, 255, 255}},
-        {{"--border", "4", "--border-color", "1,0,0", "--background", "1,1,0", "--colors", "invert"},
+        {{"--border", "4", "--border-color", "1,0,0", "--background", "1,1,0", "--colors",
+          "invert"},
          {255, 0, 0},
          {255, 255, 0}},
     };

@@ -99,6 +99,31 @@ void printAgreement(const std::string &scene, const char *direction, const Agree
                 direction, a.percent(), a.near, a.pixels);
 }
 
+// All edges drawn as PDF (poppler, without anti-aliasing) and SVG (librsvg, anti-aliased, so
+// that a line's blended border counts as drawn) against the reference in both directions.
+void measureCairoFormats(const std::string &scene, SoNode *root, const Mask &ref) {
+    for (DrawingFormat format : {DrawingFormat::Pdf, DrawingFormat::Svg}) {
+        std::string why;
+        const std::string suffix = formatName(format);
+        if (!readerInstalled(format, &why)) {
+            std::printf("fidelity-hidden-line-%s %s: skipped, %s\n", suffix.c_str(), scene.c_str(),
+                        why.c_str());
+            continue;
+        }
+        Drawing how = thinLines(SoVectorizeAction::HIDDEN_BY_EDGE_SPLITTING, false);
+        how.format = format;
+        // librsvg paints a hairline by its coverage, which leaves it white: one pixel wide.
+        if (format == DrawingFormat::Svg) how.nominalWidthMm = 1.0f / float(kFidelityPixelsPerMm);
+        const Mask drawn = drawnEdges(root, how, scene + "-all-edges-" + suffix);
+        const Agreement toDrawing = agreement(ref, drawn, 1),
+                        toReference = agreement(drawn, ref, 1);
+        printAgreement(scene + " " + suffix, "reference-to-drawing", toDrawing);
+        printAgreement(scene + " " + suffix, "drawing-to-reference", toReference);
+        EXPECT_GE(toDrawing.percent(), 98.0) << scene << " " << suffix;
+        EXPECT_GE(toReference.percent(), 98.0) << scene << " " << suffix;
+    }
+}
+
 // All edges against the reference in both directions, then feature edges; returns the
 // reference, and the sheet of all edges in *allEdges when asked.
 Mask measureScene(const std::string &scene, SoNode *root, PngImage *allEdges = nullptr) {
@@ -113,6 +138,7 @@ Mask measureScene(const std::string &scene, SoNode *root, PngImage *allEdges = n
     EXPECT_GT(toReference.pixels, 2000) << scene << ": the drawing shows too little";
     EXPECT_GE(toDrawing.percent(), 98.0) << scene;
     EXPECT_GE(toReference.percent(), 98.0) << scene;
+    measureCairoFormats(scene, root, ref);
 
     const Mask feature =
         drawnEdges(root, thinLines(SoVectorizeAction::HIDDEN_BY_EDGE_SPLITTING, true),

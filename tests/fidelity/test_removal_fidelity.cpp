@@ -127,14 +127,17 @@ const char *const kModeNames[] = {"none", "depth-sort", "painter", "visible-pain
 enum { NONE, DEPTH_SORT, PAINTER, VISIBLE_PAINTER }; // the modes' values
 
 struct Results {
-    Counts rays[4], zbuffer[4]; // by mode
+    Counts rays[4], zbuffer[4];          // by mode
+    Counts pdfZbuffer[4], svgZbuffer[4]; // the PDF and SVG drawings against the z-buffer, by mode
     Picture renderer;
     PngImage painterSheet; // the unlit drawing in painter mode
 };
 
-bool draw(SoNode *root, int mode, bool lighting, const std::string &name, PngImage &sheet) {
+bool draw(SoNode *root, int mode, bool lighting, const std::string &name, PngImage &sheet,
+          DrawingFormat format = DrawingFormat::PostScript) {
     std::string error;
     Drawing how;
+    how.format = format;
     how.mode = SoVectorizeAction::HLHSRMode(mode);
     how.lighting = lighting;
     const bool ok = drawAndRasterize(root, how, name, sheet, error);
@@ -162,6 +165,33 @@ void expectPaintersFaithful(const Counts *byMode, double limit, const std::strin
     }
 }
 
+// The same drawing as PDF (poppler, without anti-aliasing) and SVG (librsvg, anti-aliased)
+// against the renderer's picture, outside the same band: "fidelity-zbuffer-pdf" and
+// "fidelity-zbuffer-svg" lines. The painters' PDF must be as faithful as their PostScript; the
+// SVG reader blends the colours of neighbouring faces along their shared edges inside a face of
+// one colour too (the seams of its anti-aliasing), so its bound is looser.
+void measureCairoFormats(SoNode *root, const std::string &scene, Results &r, const Mask &band) {
+    for (DrawingFormat format : {DrawingFormat::Pdf, DrawingFormat::Svg}) {
+        const std::string suffix = formatName(format);
+        std::string why;
+        if (!readerInstalled(format, &why)) {
+            std::printf("fidelity-zbuffer-%s %s: skipped, %s\n", suffix.c_str(), scene.c_str(),
+                        why.c_str());
+            continue;
+        }
+        Counts *byMode = format == DrawingFormat::Pdf ? r.pdfZbuffer : r.svgZbuffer;
+        const std::string table = "fidelity-zbuffer-" + suffix;
+        for (int m = NONE; m <= VISIBLE_PAINTER; m++) {
+            PngImage sheet;
+            if (draw(root, m, false, scene + "-" + kModeNames[m] + "-" + suffix, sheet, format))
+                byMode[m] = measure(table.c_str(), scene, m, drawingArea(sheet), r.renderer, band,
+                                    ("-" + suffix + "-zdiff.png").c_str());
+        }
+        expectPaintersFaithful(byMode, format == DrawingFormat::Pdf ? 1.0 : 3.0,
+                               scene + " " + suffix);
+    }
+}
+
 // Draws root unlit in every mode and measures against the renderer's picture and, when given,
 // the ray cast.
 void measureModes(SoNode *root, const std::string &scene, Results &r, const RayCast *rays) {
@@ -179,6 +209,7 @@ void measureModes(SoNode *root, const std::string &scene, Results &r, const RayC
         if (m == PAINTER) r.painterSheet = sheet;
     }
     expectPaintersFaithful(r.zbuffer, 1.0, scene);
+    measureCairoFormats(root, scene, r, band);
 }
 
 // A scene of flat triangles against both references; with a light the ray cast measures the lit

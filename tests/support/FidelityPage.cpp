@@ -7,19 +7,22 @@
 #include "scene/nodes/SoLightModel.h"
 #include "scene/nodes/SoSeparator.h"
 #include "scrivane/SoScrivane.h"
+#include "scrivane/SoVectorizePDFAction.h"
 #include "scrivane/SoVectorizePSAction.h"
+#include "scrivane/SoVectorizeSVGAction.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
+#include <memory>
 #include <png.h>
 #include <sys/stat.h>
 
 namespace scrivane::test {
 
 namespace {
-constexpr int kSheetPixels = 635;
 size_t index(int x, int y) {
     return size_t(y) * kDrawingPixels + size_t(x);
 }
@@ -70,39 +73,100 @@ std::string fidelityDir() {
     return dir + "/";
 }
 
+const char *formatName(DrawingFormat format) {
+    switch (format) {
+    case DrawingFormat::Pdf:
+        return "pdf";
+    case DrawingFormat::Svg:
+        return "svg";
+    default:
+        return "ps";
+    }
+}
+
+bool readerInstalled(DrawingFormat format, std::string *why) {
+    const char *reader = format == DrawingFormat::Pdf   ? "pdftoppm"
+                         : format == DrawingFormat::Svg ? "rsvg-convert"
+                                                        : "gs";
+    if (std::system((std::string("command -v ") + reader + " >/dev/null 2>&1").c_str()) == 0)
+        return true;
+    if (why) *why = std::string(reader) + " is not installed";
+    return false;
+}
+
+namespace {
+
+std::unique_ptr<SoVectorizeAction> formatAction(DrawingFormat format) {
+    switch (format) {
+    case DrawingFormat::Pdf:
+        return std::make_unique<SoVectorizePDFAction>();
+    case DrawingFormat::Svg:
+        return std::make_unique<SoVectorizeSVGAction>();
+    default:
+        return std::make_unique<SoVectorizePSAction>();
+    }
+}
+
+// Runs the reader of a PDF or SVG drawing of a sheet of pixels x pixels; false with its output
+// in error when it fails. Both readers round the sheet's size up to whole pixels, so a sheet a
+// hair over that size would gain a row: pdftoppm cuts the picture to the sheet, rsvg-convert is
+// given the sheet's size in pixels.
+bool rasterizeWithCairoReader(DrawingFormat format, const std::string &file, const std::string &png,
+                              int dpi, int pixels, std::string &error) {
+    const std::string resolution = std::to_string(dpi), side = std::to_string(pixels);
+    const std::string command = format == DrawingFormat::Pdf
+                                    ? "pdftoppm -png -singlefile -aa no -aaVector no -r " +
+                                          resolution + " -x 0 -y 0 -W " + side + " -H " + side +
+                                          " '" + file + "' '" + png.substr(0, png.size() - 4) + "'"
+                                    : "rsvg-convert -b white -w " + side + " -h " + side + " -o '" +
+                                          png + "' '" + file + "'";
+    if (std::system((command + " >'" + png + ".log' 2>&1").c_str()) == 0) return true;
+    error = command + " failed: " + readFile(png + ".log");
+    return false;
+}
+
+} // namespace
+
 bool drawAndRasterize(SoNode *root, const Drawing &how, const std::string &name, PngImage &sheet,
                       std::string &error) {
     SoScrivane::init();
-    const std::string ps = fidelityDir() + name + ".ps", png = fidelityDir() + name + ".png";
+    const std::string file = fidelityDir() + name + "." + formatName(how.format),
+                      png = fidelityDir() + name + ".png";
     {
-        SoVectorizePSAction action;
-        if (action.getOutput()->openFile(ps.c_str()) != 1) {
-            error = "cannot write " + ps;
+        std::unique_ptr<SoVectorizeAction> action = formatAction(how.format);
+        if (action->getOutput()->openFile(file.c_str()) != 1) {
+            error = "cannot write " + file;
             return false;
         }
-        action.setDrawingDimensions(kDrawingMm, kDrawingMm);
-        action.setStartPosition(kStartMm, kStartMm);
-        action.setColorTranslationMethod(SoVectorizeAction::KEEP_COLORS);
-        action.setBorder(0.0f);
-        if (how.nominalWidthMm > 0) action.setNominalWidth(how.nominalWidthMm);
-        action.setHLHSRMode(how.mode);
-        action.setFeatureEdges(how.featureEdges ? 1 : 0);
-        action.enableLighting(how.lighting ? 1 : 0);
-        action.apply(root);
-        action.getOutput()->closeFile();
+        action->setDrawingDimensions(kDrawingMm, kDrawingMm);
+        action->setStartPosition(kStartMm, kStartMm);
+        action->setColorTranslationMethod(SoVectorizeAction::KEEP_COLORS);
+        action->setBorder(0.0f);
+        if (how.nominalWidthMm > 0) action->setNominalWidth(how.nominalWidthMm);
+        action->setHLHSRMode(how.mode);
+        action->setFeatureEdges(how.featureEdges ? 1 : 0);
+        action->enableLighting(how.lighting ? 1 : 0);
+        action->apply(root);
+        action->getOutput()->closeFile();
     }
-    RenderOptions options;
-    options.dpi = how.dpi;
-    options.pageWidthPoints = options.pageHeightPoints = kSheetPoints;
-    const GhostscriptRun run = renderToPng(ps, png, options);
-    if (!run.ok() || run.pages != 1) {
-        error = run.describe();
-        return false;
+    int pixels = kSheetPoints * how.dpi / 72;
+    if (how.format == DrawingFormat::PostScript) {
+        RenderOptions options;
+        options.dpi = how.dpi;
+        options.pageWidthPoints = options.pageHeightPoints = kSheetPoints;
+        const GhostscriptRun run = renderToPng(file, png, options);
+        if (!run.ok() || run.pages != 1) {
+            error = run.describe();
+            return false;
+        }
+    } else {
+        pixels = int(std::lround((kDrawingMm + 2 * kStartMm) * how.dpi / 25.4));
+        if (!rasterizeWithCairoReader(how.format, file, png, how.dpi, pixels, error)) return false;
     }
     if (!sheet.read(png, &error)) return false;
-    const int pixels = kSheetPoints * how.dpi / 72;
     if (sheet.width() != pixels || sheet.height() != pixels) {
-        error = png + ": unexpected size";
+        error = png + ": unexpected size " + std::to_string(sheet.width()) + " x " +
+                std::to_string(sheet.height());
         return false;
     }
     return true;
@@ -113,7 +177,7 @@ Picture drawingArea(const PngImage &sheet, int shiftX, int shiftY) {
     for (int y = 0; y < kDrawingPixels; y++)
         for (int x = 0; x < kDrawingPixels; x++) {
             const Rgb c = sheet.pixel(kDrawingFirstPixel + x + shiftX,
-                                      kSheetPixels - 1 - (kDrawingFirstPixel + y + shiftY));
+                                      sheet.height() - 1 - (kDrawingFirstPixel + y + shiftY));
             if (c.r >= 0) picture.set(x, y, c.r, c.g, c.b); // outside the sheet: white
         }
     return picture;

@@ -51,16 +51,27 @@ int level(float c);                      // 8-bit level of a colour component
 // The directory SCRIVANE_TEST_OUT/fidelity/, created if needed.
 std::string fidelityDir();
 
+// The format a drawing is written in and the reader that rasterizes it: PostScript through
+// Ghostscript, PDF through poppler's pdftoppm (both without anti-aliasing), SVG through librsvg's
+// rsvg-convert (anti-aliased: pixels along edges blend). The PDF and SVG sheet is the drawing
+// area with its start on every side (126.8 mm, 634 pixels at kFidelityDpi), so the drawing
+// area sits at the same pixels from the sheet's lower-left corner.
+enum class DrawingFormat { PostScript, Pdf, Svg };
+const char *formatName(DrawingFormat format); // "ps", "pdf", "svg"
+// False, with the reason in *why, when the format's reader is not installed.
+bool readerInstalled(DrawingFormat format, std::string *why);
+
 struct Drawing {
+    DrawingFormat format = DrawingFormat::PostScript;
     SoVectorizeAction::HLHSRMode mode = SoVectorizeAction::HIDDEN_NONE;
     bool lighting = false, featureEdges = false;
     float nominalWidthMm = 0; // 0: the action's default
     int dpi = kFidelityDpi;
 };
 
-// Writes root with SoVectorizePSAction on the page (colours kept, no border) to
-// fidelityDir()/<name>.ps and rasterizes it without anti-aliasing to <name>.png. False with a
-// message in error when a step fails.
+// Writes root in the drawing's format on the page (colours kept, no border) to
+// fidelityDir()/<name>.ps (.pdf, .svg) and rasterizes it to <name>.png. False with a message in
+// error when a step fails.
 bool drawAndRasterize(SoNode *root, const Drawing &how, const std::string &name, PngImage &sheet,
                       std::string &error);
 
