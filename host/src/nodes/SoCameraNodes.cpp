@@ -1,5 +1,3 @@
-#include <algorithm>
-#include <cmath>
 #include "scene/actions/SoCallbackAction.h"
 #include "scene/actions/SoGetBoundingBoxAction.h"
 #include "scene/elements/SoFocalDistanceElement.h"
@@ -10,6 +8,8 @@
 #include "scene/nodes/SoCamera.h"
 #include "scene/nodes/SoOrthographicCamera.h"
 #include "scene/nodes/SoPerspectiveCamera.h"
+#include <algorithm>
+#include <cmath>
 
 SbViewVolume SoCamera::getViewVolume(float useAspectRatio) const {
     float aspect = useAspectRatio > 0.0f ? useAspectRatio : aspectRatio.getValue();
@@ -35,9 +35,15 @@ void SoCamera::setState(SoAction *action) {
     SoFocalDistanceElement::set(state, focalDistance.getValue());
 }
 
-void SoCamera::doAction(SoAction *action) { setState(action); }
-void SoCamera::callback(SoCallbackAction *action) { setState(action); }
-void SoCamera::getBoundingBox(SoGetBoundingBoxAction *action) { setState(action); }
+void SoCamera::doAction(SoAction *action) {
+    setState(action);
+}
+void SoCamera::callback(SoCallbackAction *action) {
+    setState(action);
+}
+void SoCamera::getBoundingBox(SoGetBoundingBoxAction *action) {
+    setState(action);
+}
 
 void SoCamera::pointAt(const SbVec3f &targetPoint) {
     SbVec3f dir = targetPoint - position.getValue();
@@ -45,20 +51,33 @@ void SoCamera::pointAt(const SbVec3f &targetPoint) {
     orientation.setValue(SbRotation(SbVec3f(0, 0, -1), dir));
 }
 
+// The box's centre, radius and the camera's distances are computed in doubles: a scene of
+// coordinates near 10^19 and beyond has a diagonal whose square, and distances whose sums, leave
+// the float range although every coordinate and the results themselves fit.
 void SoCamera::viewAll(SoNode *sceneRoot, const SbViewportRegion &region, float slack) {
     SoGetBoundingBoxAction bboxAction(region);
     bboxAction.apply(sceneRoot);
-    SbBox3f box = bboxAction.getBoundingBox();
-    if (box.isEmpty()) return;
-    SbVec3f center = box.getCenter();
-    float radius = (box.getMax() - box.getMin()).length() * 0.5f;
-    if (radius <= 0.0f) radius = 1.0f;
-    fitSphere(center, radius, region.getViewportAspectRatio());
-    float distance = (position.getValue() - center).length();
-    float nearD = distance - radius * slack;
-    nearDistance.setValue(std::max(nearD, distance * 0.001f));
-    farDistance.setValue(distance + radius * slack);
-    focalDistance.setValue(distance);
+    double lo[3], hi[3];
+    if (!bboxAction.getBoundingBox(lo, hi)) return;
+    double center[3], squared = 0.0;
+    for (int i = 0; i < 3; i++) {
+        center[i] = (lo[i] + hi[i]) * 0.5;
+        squared += (hi[i] - lo[i]) * (hi[i] - lo[i]);
+    }
+    double radius = std::sqrt(squared) * 0.5;
+    if (radius <= 0.0) radius = 1.0;
+    const SbVec3f centerF(static_cast<float>(center[0]), static_cast<float>(center[1]),
+                          static_cast<float>(center[2]));
+    fitSphere(centerF, float(radius), region.getViewportAspectRatio());
+    const SbVec3f &eye = position.getValue();
+    double distance = 0.0;
+    for (int i = 0; i < 3; i++)
+        distance += (double(eye[i]) - center[i]) * (double(eye[i]) - center[i]);
+    distance = std::sqrt(distance);
+    const double nearD = distance - radius * slack;
+    nearDistance.setValue(float(std::max(nearD, distance * 0.001)));
+    farDistance.setValue(float(distance + radius * slack));
+    focalDistance.setValue(float(distance));
 }
 
 SbViewVolume SoPerspectiveCamera::makeViewVolume(float aspect) const {
