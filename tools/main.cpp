@@ -1,5 +1,20 @@
 // The scrivane command: reads a scene file (or builds the demo scene) and writes it as a
 // PostScript, CGM, HP-GL/2 or EMF drawing.
+#include <signal.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <cerrno>
+#include <cinttypes>
+#include <csignal>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <exception>
+#include <memory>
+#include <new>
+#include <string>
 #include "DemoScene.h"
 #include "Options.h"
 #include "Preview.h"
@@ -13,21 +28,6 @@
 #include "scrivane/SoVectorizeGDIAction.h"
 #include "scrivane/SoVectorizeHPGLAction.h"
 #include "scrivane/SoVectorizePSAction.h"
-#include <cerrno>
-#include <cinttypes>
-#include <csignal>
-#include <cstdint>
-#include <cstdio>
-#include <cstdlib>
-#include <cstring>
-#include <exception>
-#include <filesystem>
-#include <memory>
-#include <new>
-#include <signal.h>
-#include <string>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace {
 enum ExitCode {
@@ -61,9 +61,7 @@ bool rememberPartial(const std::string &path) {
     return true;
 }
 
-void forgetPartial() {
-    partialPathSet = 0;
-}
+void forgetPartial() { partialPathSet = 0; }
 
 void removePartial() {
     if (partialPathSet) {
@@ -91,8 +89,7 @@ void installSignalHandlers() {
         struct sigaction previous;
         // A signal ignored by the parent (a command started in the background with nohup) stays
         // ignored.
-        if (sigaction(signalNumber, nullptr, &previous) == 0 && previous.sa_handler == SIG_IGN)
-            continue;
+        if (sigaction(signalNumber, nullptr, &previous) == 0 && previous.sa_handler == SIG_IGN) continue;
         sigaction(signalNumber, &action, nullptr);
     }
 }
@@ -116,8 +113,7 @@ SoSeparator *loadScene(const CliOptions &o, std::string &error) {
     return scene;
 }
 
-std::unique_ptr<SoVectorizeAction> createAction(OutputFormat format, Progress *progress,
-                                                const CliOptions &o) {
+std::unique_ptr<SoVectorizeAction> createAction(OutputFormat format, Progress *progress, const CliOptions &o) {
     switch (format) {
     case OutputFormat::PostScript: {
         auto *ps = new ProgressAction<SoVectorizePSAction>(progress);
@@ -131,14 +127,9 @@ std::unique_ptr<SoVectorizeAction> createAction(OutputFormat format, Progress *p
         cgm->getCGMVectorOutput()->setIndexedColors(o.cgmIndexed ? 1 : 0);
         return std::unique_ptr<SoVectorizeAction>(cgm);
     }
-    case OutputFormat::Hpgl:
-        return std::unique_ptr<SoVectorizeAction>(
-            new ProgressAction<SoVectorizeHPGLAction>(progress));
-    case OutputFormat::Emf:
-        return std::unique_ptr<SoVectorizeAction>(
-            new ProgressAction<SoVectorizeGDIAction>(progress));
-    default:
-        return nullptr;
+    case OutputFormat::Hpgl: return std::unique_ptr<SoVectorizeAction>(new ProgressAction<SoVectorizeHPGLAction>(progress));
+    case OutputFormat::Emf: return std::unique_ptr<SoVectorizeAction>(new ProgressAction<SoVectorizeGDIAction>(progress));
+    default: return nullptr;
     }
 }
 
@@ -152,10 +143,8 @@ SbColor screenColorFor(const SbColor &paper, int translation) {
         if (paper == SbColor(0, 0, 0)) return SbColor(1, 1, 1);
         if (paper == SbColor(1, 1, 1)) return SbColor(0, 0, 0);
         return paper;
-    case SoVectorizeAction::INVERT_COLORS:
-        return SbColor(1 - paper[0], 1 - paper[1], 1 - paper[2]);
-    default:
-        return paper;
+    case SoVectorizeAction::INVERT_COLORS: return SbColor(1 - paper[0], 1 - paper[1], 1 - paper[2]);
+    default: return paper;
     }
 }
 
@@ -165,19 +154,16 @@ void applySettings(SoVectorizeAction &a, const CliOptions &o) {
     a.setDrawingDimensions(paperW - 2 * o.margin, paperH - 2 * o.margin);
     a.setStartPosition(o.margin, o.margin);
     a.setOrientation(o.landscape ? SoVectorizeAction::LANDSCAPE : SoVectorizeAction::PORTRAIT);
-    a.setColorTranslationMethod(
-        static_cast<SoVectorizeAction::ColorTranslationMethod>(o.colorTranslation));
+    a.setColorTranslationMethod(static_cast<SoVectorizeAction::ColorTranslationMethod>(o.colorTranslation));
     a.setBorder(o.borderWidth, screenColorFor(o.borderColor, o.colorTranslation));
-    a.setBackgroundColor(o.background ? 1 : 0,
-                         screenColorFor(o.backgroundColor, o.colorTranslation));
+    a.setBackgroundColor(o.background ? 1 : 0, screenColorFor(o.backgroundColor, o.colorTranslation));
     a.setNominalWidth(o.nominalWidth);
     a.setPixelImageSize(o.pixelSize);
     a.setLineEndStyle(static_cast<SoVectorizeAction::EndLineStyle>(o.lineCap));
     a.setLineJoinsStyle(static_cast<SoVectorizeAction::JoinLineStyle>(o.lineJoin));
     a.setMiterLimit(o.miterLimit);
     if (!o.penColors.empty())
-        a.setPenDescription(static_cast<int>(o.penColors.size()), o.penColors.data(),
-                            o.penWidths.data());
+        a.setPenDescription(static_cast<int>(o.penColors.size()), o.penColors.data(), o.penWidths.data());
     else if (o.pens > 0)
         a.setPenDescription(o.pens);
     a.setColorPriority(o.widthPriority ? 0 : 1);
@@ -240,8 +226,7 @@ bool copyInto(const std::string &from, const std::string &to) {
 // ends; it is written under a temporary name with the .emf extension (beside the output, or in
 // the temporary directory for an output written in place) and moved or copied into place.
 int writeMetafile(SoVectorizeAction &action, SoSeparator *root, const CliOptions &o) {
-    if (o.output == "-")
-        return fail(EXIT_USAGE, "an EMF drawing cannot be written to standard output");
+    if (o.output == "-") return fail(EXIT_USAGE, "an EMF drawing cannot be written to standard output");
     const std::string target = resolvedPath(o.output);
     const bool inPlace = writesInPlace(target);
     std::error_code ec;
@@ -249,8 +234,7 @@ int writeMetafile(SoVectorizeAction &action, SoSeparator *root, const CliOptions
                               ? (std::filesystem::temp_directory_path(ec) / "scrivane-").string()
                               : target + ".partial-";
     partial += std::to_string(getpid()) + ".emf";
-    if (!rememberPartial(partial))
-        return fail(EXIT_OUTPUT, "cannot write '" + o.output + "': the name is too long");
+    if (!rememberPartial(partial)) return fail(EXIT_OUTPUT, "cannot write '" + o.output + "': the name is too long");
     SoVectorizeGDIAction &gdi = static_cast<SoVectorizeGDIAction &>(action);
     gdi.getGDIVectorOutput()->openFile(partial.c_str());
     // The metafile's description names the drawing asked for, not the temporary file.
@@ -277,13 +261,11 @@ int writeMetafile(SoVectorizeAction &action, SoSeparator *root, const CliOptions
 
 // Writes the drawing of root to a temporary file beside the output and renames it into place
 // only when every byte was written, so that a failed run never leaves a file that looks complete.
-int writeDrawing(SoVectorizeAction &action, SoSeparator *root, const CliOptions &o,
-                 OutputFormat format) {
+int writeDrawing(SoVectorizeAction &action, SoSeparator *root, const CliOptions &o, OutputFormat format) {
     if (format == OutputFormat::Emf) return writeMetafile(action, root, o);
     if (o.output == "-") {
         action.apply(root);
-        if (std::fflush(stdout) != 0 || std::ferror(stdout))
-            return fail(EXIT_OUTPUT, "writing to standard output failed");
+        if (std::fflush(stdout) != 0 || std::ferror(stdout)) return fail(EXIT_OUTPUT, "writing to standard output failed");
         return EXIT_OK;
     }
     const std::string target = resolvedPath(o.output);
@@ -348,9 +330,8 @@ void warnIfEmpty(const SoVectorizeAction &action, uint64_t shapes) {
     else if (nonFinite > 0)
         cause = "every primitive had non-finite coordinates or lies outside the camera's view";
     else
-        cause = "every primitive lies outside the camera's view (see its position, orientation and "
-                "near "
-                "and far distances)";
+        cause = "every primitive lies outside the camera's view (see its position, orientation, "
+                "near and far distances)";
     std::fprintf(stderr, "scrivane: warning: the drawing is empty: %s\n", cause);
 }
 
@@ -368,8 +349,7 @@ int run(int argc, char **argv) {
         std::printf("scrivane %s\n", SoScrivane::getVersion());
         return EXIT_OK;
     }
-    if (o.output.empty())
-        return fail(EXIT_USAGE, "no output given: use -o FILE (or -o - for standard output)");
+    if (o.output.empty()) return fail(EXIT_USAGE, "no output given: use -o FILE (or -o - for standard output)");
     OutputFormat format = o.format;
     if (format == OutputFormat::None) format = formatFromExtension(o.output);
     if (format == OutputFormat::None) format = OutputFormat::PostScript;
@@ -385,30 +365,24 @@ int run(int argc, char **argv) {
         scene->unref();
         // Counts saturate at UINT64_MAX, written as such.
         auto number = [](uint64_t n) {
-            return n == UINT64_MAX ? std::string("more than 18446744073709551614")
-                                   : std::to_string(n);
+            return n == UINT64_MAX ? std::string("more than 18446744073709551614") : std::to_string(n);
         };
         auto shapes = [&](uint64_t n) { return number(n) + (n == 1 ? " shape" : " shapes"); };
-        std::string message = count.cyclic
-                                  ? "the scene contains itself and would be drawn endlessly"
-                                  : "the scene expands to " + shapes(count.shapes) +
-                                        ", more than the limit of " + std::to_string(o.maxShapes);
+        std::string message = count.cyclic ? "the scene contains itself and would be drawn endlessly"
+                                            : "the scene expands to " + shapes(count.shapes) + ", more than the limit of " + std::to_string(o.maxShapes);
         if (!count.biggestShared.name.empty())
             message += "; the biggest shared part, " + count.biggestShared.name + " with " +
-                       shapes(count.biggestShared.shapes) + ", is used " +
-                       number(count.biggestShared.uses) + " times";
-        if (!count.mostUsed.name.empty() && count.mostUsed.name != count.biggestShared.name)
-            message += "; the most used, " + count.mostUsed.name + " with " +
-                       shapes(count.mostUsed.shapes) + ", " + number(count.mostUsed.uses) +
+                       shapes(count.biggestShared.shapes) + ", is used " + number(count.biggestShared.uses) +
                        " times";
+        if (!count.mostUsed.name.empty() && count.mostUsed.name != count.biggestShared.name)
+            message += "; the most used, " + count.mostUsed.name + " with " + shapes(count.mostUsed.shapes) + ", " + number(count.mostUsed.uses) + " times";
         if (!count.cyclic) message += " (--max-shapes N raises the limit)";
         return fail(EXIT_TOO_LARGE, message);
     }
     bool addedCamera, addedLight;
     float paperW = o.landscape ? o.paperHeight : o.paperWidth;
     float paperH = o.landscape ? o.paperWidth : o.paperHeight;
-    SoSeparator *root = prepareScene(scene, (paperW - 2 * o.margin) / (paperH - 2 * o.margin),
-                                     addedCamera, addedLight);
+    SoSeparator *root = prepareScene(scene, (paperW - 2 * o.margin) / (paperH - 2 * o.margin), addedCamera, addedLight);
     root->ref();
     scene->unref();
 
@@ -416,26 +390,24 @@ int run(int argc, char **argv) {
     std::unique_ptr<SoVectorizeAction> action = createAction(format, &progress, o);
     int status;
     if (!action) {
-        status = fail(EXIT_USAGE, std::string("the ") + formatName(format) +
-                                      " format is not available in this build");
+        status = fail(EXIT_USAGE, std::string("the ") + formatName(format) + " format is not available in this build");
     } else {
         applySettings(*action, o);
         status = writeDrawing(*action, root, o, format);
         // PostScript prints texts in Latin-1: say how many characters could not be printed.
         const auto *ps = dynamic_cast<const SoVectorizePSAction *>(action.get());
         if (status == EXIT_OK && ps && ps->getReplacedCharacterCount() > 0 && !o.quiet)
-            std::fprintf(
-                stderr, "scrivane: warning: %d text character%s beyond Latin-1 printed as '?'\n",
-                ps->getReplacedCharacterCount(), ps->getReplacedCharacterCount() == 1 ? "" : "s");
+            std::fprintf(stderr,
+                         "scrivane: warning: %d text character%s beyond Latin-1 printed as '?'\n",
+                         ps->getReplacedCharacterCount(),
+                         ps->getReplacedCharacterCount() == 1 ? "" : "s");
         if (status == EXIT_OK && !o.quiet) {
             warnAboutNonFiniteValues(action->getNonFiniteCounts());
             warnIfEmpty(*action, count.shapes);
         }
         if (status == EXIT_OK && !o.preview.empty()) {
-            const SbVec2i32 size =
-                previewSize(paperW - 2 * o.margin, paperH - 2 * o.margin, o.previewScale);
-            if (!writePreview(root, size, o.background ? o.backgroundColor : SbColor(1, 1, 1),
-                              o.preview, error))
+            const SbVec2i32 size = previewSize(paperW - 2 * o.margin, paperH - 2 * o.margin, o.previewScale);
+            if (!writePreview(root, size, o.background ? o.backgroundColor : SbColor(1, 1, 1), o.preview, error))
                 status = fail(EXIT_OUTPUT, error);
         }
     }
@@ -457,8 +429,7 @@ int main(int argc, char **argv) {
         std::fputs("scrivane: out of memory; the drawing was not written\n", stderr);
     } catch (const std::exception &e) {
         removePartial();
-        std::fprintf(stderr, "scrivane: internal failure: %s; the drawing was not written\n",
-                     e.what());
+        std::fprintf(stderr, "scrivane: internal failure: %s; the drawing was not written\n", e.what());
     } catch (...) {
         removePartial();
         std::fputs("scrivane: internal failure; the drawing was not written\n", stderr);

@@ -21,7 +21,7 @@ class SoHLHSRVectorize;
 namespace scrivane_capture {
 class FeatureEdgeShape;
 struct ShapeState;
-} // namespace scrivane_capture
+}
 class SoMarkerSet;
 class SoPrimitiveVertex;
 
@@ -81,8 +81,7 @@ public:
 
     // Slots 11 to 46: output, page mode and settings.
     virtual SoVectorOutput *getVectorOutput() const;
-    virtual void beginPage(const SbVec2f &start, const SbVec2f &size,
-                           DimensionUnit unit = MILLIMETER);
+    virtual void beginPage(const SbVec2f &start, const SbVec2f &size, DimensionUnit unit = MILLIMETER);
     virtual void endPage();
     virtual void setDrawingDimensions(const SbVec2f &d, DimensionUnit unit = MILLIMETER);
     virtual void setDrawingDimensions(float w, float h, DimensionUnit unit = MILLIMETER);
@@ -110,10 +109,9 @@ public:
     virtual JoinLineStyle getLineJoinsStyle() const;
     virtual void setMiterLimit(float limit);
     virtual float getMiterLimit() const;
-    virtual void setPenDescription(int numPens, const SbColor *colors = nullptr,
-                                   const float *widths = nullptr, DimensionUnit unit = MILLIMETER);
-    virtual void getPenDescription(SbColor *colors, float *widths,
-                                   DimensionUnit unit = MILLIMETER) const;
+    virtual void setPenDescription(int numPens, const SbColor *colors = nullptr, const float *widths = nullptr,
+                                   DimensionUnit unit = MILLIMETER);
+    virtual void getPenDescription(SbColor *colors, float *widths, DimensionUnit unit = MILLIMETER) const;
     virtual int getPenNum() const;
     virtual void setColorPriority(int priority);
     virtual int getColorPriority() const;
@@ -151,21 +149,18 @@ protected:
     virtual void printPolyMark(const SbVec4f *points, int n, const SbColor *colors, int multiColor,
                                SoMarkerSet *markerSet);
     // Dots of a point size at each point.
-    virtual void printPolyMark(const SbVec4f *points, int n, const SbColor *colors, int multiColor,
-                               float size);
+    virtual void printPolyMark(const SbVec4f *points, int n, const SbColor *colors, int multiColor, float size);
     // An image placed at origin: source-size pixels of numComponents bytes each (rows bottom to
     // top), covering requestedSize image pixels of getPixelImageSize() millimetres each.
     virtual void printImage(const SbVec4f &origin, const unsigned char *pixels, SbVec2s &sourceSize,
-                            SbVec2s &requestedSize, int numComponents,
-                            SoImage::HorAlignment horAlign, SoImage::VertAlignment vertAlign);
+                            SbVec2s &requestedSize, int numComponents, SoImage::HorAlignment horAlign,
+                            SoImage::VertAlignment vertAlign);
     // An open polyline of n points with a thickness and a 16-bit line pattern (0xFFFF solid).
     virtual void printPolyLine(const SbVec4f *points, int n, const SbColor *colors, int multiColor,
                                float thickness, unsigned short pattern);
-    // A filled polygon in its first colour, with the fill pattern of the state (bits null for
-    // none).
-    virtual void printPolygon(const SbVec4f *points, int n, const SbColor *colors,
-                              SbString patternCategory, SbString patternName,
-                              const unsigned char *patternBits);
+    // A filled polygon in its first colour, with the fill pattern of the state (bits null for none).
+    virtual void printPolygon(const SbVec4f *points, int n, const SbColor *colors, SbString patternCategory,
+                              SbString patternName, const unsigned char *patternBits);
     // One line of text at position; angle in radians counter-clockwise; justification 1 left,
     // 2 right, 3 centre.
     virtual void printText2(SbVec4f position, SbColor color, const char *fontName, float fontSize,
@@ -259,8 +254,7 @@ private:
     void refreshViewportRegion(SoCallbackAction *action);
 
     // Capture callbacks, registered in this order by prepareAction.
-    static SoCallbackAction::Response cameraCB(void *data, SoCallbackAction *action,
-                                               const SoNode *node);
+    static SoCallbackAction::Response cameraCB(void *data, SoCallbackAction *action, const SoNode *node);
     static SoCallbackAction::Response cameraDoneCB(void *data, SoCallbackAction *action,
                                                    const SoNode *node);
     static void drawTriangleCB(void *data, SoCallbackAction *action, const SoPrimitiveVertex *v1,
@@ -268,22 +262,16 @@ private:
     static void drawLineSegmentCB(void *data, SoCallbackAction *action, const SoPrimitiveVertex *v1,
                                   const SoPrimitiveVertex *v2);
     static void drawPointCB(void *data, SoCallbackAction *action, const SoPrimitiveVertex *v);
-    static SoCallbackAction::Response drawText2CB(void *data, SoCallbackAction *action,
-                                                  const SoNode *node);
-    static SoCallbackAction::Response sendPointsCB(void *data, SoCallbackAction *action,
-                                                   const SoNode *node);
-    static SoCallbackAction::Response drawAnnoText3CB(void *data, SoCallbackAction *action,
-                                                      const SoNode *node);
-    static SoCallbackAction::Response endDrawAnnoText3CB(void *data, SoCallbackAction *action,
-                                                         const SoNode *node);
-    static SoCallbackAction::Response drawImageCB(void *data, SoCallbackAction *action,
-                                                  const SoNode *node);
+    static SoCallbackAction::Response drawText2CB(void *data, SoCallbackAction *action, const SoNode *node);
+    static SoCallbackAction::Response sendPointsCB(void *data, SoCallbackAction *action, const SoNode *node);
+    static SoCallbackAction::Response drawAnnoText3CB(void *data, SoCallbackAction *action, const SoNode *node);
+    static SoCallbackAction::Response endDrawAnnoText3CB(void *data, SoCallbackAction *action, const SoNode *node);
+    static SoCallbackAction::Response drawImageCB(void *data, SoCallbackAction *action, const SoNode *node);
 
     // Capture of shape primitives, text, markers and images.
-    void drawTriangle(SoCallbackAction *action, const SoPrimitiveVertex *v1,
-                      const SoPrimitiveVertex *v2, const SoPrimitiveVertex *v3);
-    void drawLineSegment(SoCallbackAction *action, const SoPrimitiveVertex *a,
-                         const SoPrimitiveVertex *b);
+    void drawTriangle(SoCallbackAction *action, const SoPrimitiveVertex *v1, const SoPrimitiveVertex *v2,
+                      const SoPrimitiveVertex *v3);
+    void drawLineSegment(SoCallbackAction *action, const SoPrimitiveVertex *a, const SoPrimitiveVertex *b);
     void drawPoint(SoCallbackAction *action, const SoPrimitiveVertex *v);
     SoCallbackAction::Response sendPoints(SoCallbackAction *action);
     // Feature-edge capture: a triangle kept for its shape, and the shape clipped and handed over
@@ -291,8 +279,7 @@ private:
     void keepFeatureTriangle(SoCallbackAction *action, const SoPrimitiveVertex *const vertices[3],
                              const SbVec4f clip[3], const SbColor colors[3]);
     void sendFeatureShape(SoCallbackAction *action);
-    SoCallbackAction::Response drawText2(SoCallbackAction *action, const SoNode *node,
-                                         int annotation);
+    SoCallbackAction::Response drawText2(SoCallbackAction *action, const SoNode *node, int annotation);
     SoCallbackAction::Response drawImage(SoCallbackAction *action, const SoNode *node);
     SoCallbackAction::Response drawMarkerSet(SoCallbackAction *action, const SoNode *node);
     float computeFontSizeAngleViewing(SoCallbackAction *action, float fontSize, float &angle);
@@ -310,25 +297,18 @@ private:
     // Clipping.
     void clipPolyLine(SoCallbackAction *action, SbVec4f *points, int n, SbColor *colors);
     void clipFinitePolyLine(SoCallbackAction *action, SbVec4f *points, int n, SbColor *colors);
-    void clipPolyLineFar(SoCallbackAction *action, SbVec4f *points, int n, SbColor *colors,
-                         int multiColor);
-    void clipPolyLineXMin(SoCallbackAction *action, SbVec4f *points, int n, SbColor *colors,
-                          int multiColor);
-    void clipPolyLineXMax(SoCallbackAction *action, SbVec4f *points, int n, SbColor *colors,
-                          int multiColor);
-    void clipPolyLineYMin(SoCallbackAction *action, SbVec4f *points, int n, SbColor *colors,
-                          int multiColor);
-    void clipPolyLineYMax(SoCallbackAction *action, SbVec4f *points, int n, SbColor *colors,
-                          int multiColor);
+    void clipPolyLineFar(SoCallbackAction *action, SbVec4f *points, int n, SbColor *colors, int multiColor);
+    void clipPolyLineXMin(SoCallbackAction *action, SbVec4f *points, int n, SbColor *colors, int multiColor);
+    void clipPolyLineXMax(SoCallbackAction *action, SbVec4f *points, int n, SbColor *colors, int multiColor);
+    void clipPolyLineYMin(SoCallbackAction *action, SbVec4f *points, int n, SbColor *colors, int multiColor);
+    void clipPolyLineYMax(SoCallbackAction *action, SbVec4f *points, int n, SbColor *colors, int multiColor);
     // edgeFlags, when given, holds one flag per edge (edge i from point i to point i + 1, the last
     // closing) with the capacity of points; the clipping keeps it in step with the points, an
     // edge that the clipping makes getting 0 (not drawn), and hands it to the removal driver.
     void clipPolygon(SoCallbackAction *action, SbVec4f *points, int n, SbColor *colors,
                      unsigned char *edgeFlags = nullptr);
-    void clipPolyMark(SoCallbackAction *action, SbVec4f *points, int n, SbColor *colors,
-                      SoMarkerSet *markerSet);
-    void clipText(SoCallbackAction *action, SbVec4f *anchor, SbColor color, SoNode *node,
-                  int annotation);
+    void clipPolyMark(SoCallbackAction *action, SbVec4f *points, int n, SbColor *colors, SoMarkerSet *markerSet);
+    void clipText(SoCallbackAction *action, SbVec4f *anchor, SbColor color, SoNode *node, int annotation);
     void clipImage(SoCallbackAction *action, SbVec4f *anchor, const SoNode *node);
 
     // The state's line width and point size, or the default (counted) when it cannot be printed.
@@ -337,8 +317,8 @@ private:
 
     // Colour.
     SbColor getColor(SoCallbackAction *action, int materialIndex, int &invisible);
-    SbColor getLightingColor(SoCallbackAction *action, const SoPrimitiveVertex *vertex,
-                             const SbVec4f &point, int &invisible);
+    SbColor getLightingColor(SoCallbackAction *action, const SoPrimitiveVertex *vertex, const SbVec4f &point,
+                             int &invisible);
     void computeLightList(SoState *state);
     bool sameLightMatrices(SoState *state) const;
     void deleteLightsList();

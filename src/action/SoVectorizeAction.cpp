@@ -2,8 +2,8 @@
 // callbacks and the plain-text trace of the base print operations.
 #include "scrivane/SoVectorizeAction.h"
 #include "capture/CameraFallback.h"
-#include "capture/FeatureEdges.h"
-#include "capture/ShapeState.h"
+#include <cstdio>
+#include <cstring>
 #include "scene/actions/SoCallbackAction.h"
 #include "scene/elements/SoAnnoText3RenderPrintElement.h"
 #include "scene/elements/SoViewportRegionElement.h"
@@ -15,8 +15,8 @@
 #include "scene/nodes/SoShape.h"
 #include "scene/nodes/SoText2.h"
 #include "scrivane/SoHLHSRVectorize.h"
-#include <cstdio>
-#include <cstring>
+#include "capture/FeatureEdges.h"
+#include "capture/ShapeState.h"
 
 SoType SoVectorizeAction::classTypeId;
 int SoVectorizeAction::classTypeIdIsSet = 0;
@@ -35,9 +35,7 @@ SoType SoVectorizeAction::getClassTypeId() {
     return classTypeId;
 }
 
-SoType SoVectorizeAction::getTypeId() const {
-    return getClassTypeId();
-}
+SoType SoVectorizeAction::getTypeId() const { return getClassTypeId(); }
 
 const SoEnabledElementsList &SoVectorizeAction::getEnabledElements() const {
     getClassTypeId();
@@ -76,9 +74,7 @@ SoVectorizeAction::~SoVectorizeAction() {
     deleteLightsList();
 }
 
-SoVectorOutput *SoVectorizeAction::getVectorOutput() const {
-    return vectorOutput;
-}
+SoVectorOutput *SoVectorizeAction::getVectorOutput() const { return vectorOutput; }
 
 void SoVectorizeAction::beginPage(const SbVec2f &start, const SbVec2f &size, DimensionUnit unit) {
     pageMode = 1;
@@ -93,18 +89,10 @@ void SoVectorizeAction::endPage() {
     newPage = 1;
 }
 
-void SoVectorizeAction::setHLHSRMode(HLHSRMode mode) {
-    hlhsrMode = mode;
-}
-void SoVectorizeAction::enableLighting(int flag) {
-    lightingEnabled = flag;
-}
-void SoVectorizeAction::setFeatureEdges(int flag) {
-    featureEdges = flag;
-}
-int SoVectorizeAction::getFeatureEdges() const {
-    return featureEdges;
-}
+void SoVectorizeAction::setHLHSRMode(HLHSRMode mode) { hlhsrMode = mode; }
+void SoVectorizeAction::enableLighting(int flag) { lightingEnabled = flag; }
+void SoVectorizeAction::setFeatureEdges(int flag) { featureEdges = flag; }
+int SoVectorizeAction::getFeatureEdges() const { return featureEdges; }
 
 void SoVectorizeAction::apply(SoNode *node) {
     runApply([](SoCallbackAction &cb, void *arg) { cb.apply(static_cast<SoNode *>(arg)); }, node);
@@ -153,12 +141,8 @@ void SoVectorizeAction::runApply(void (*applyTo)(SoCallbackAction &, void *), vo
     endTraversal();
 }
 
-void SoVectorizeAction::beginTraversal(SoNode *) {
-    beginTraversal();
-}
-void SoVectorizeAction::endTraversal(SoNode *) {
-    endTraversal();
-}
+void SoVectorizeAction::beginTraversal(SoNode *) { beginTraversal(); }
+void SoVectorizeAction::endTraversal(SoNode *) { endTraversal(); }
 
 void SoVectorizeAction::beginTraversal() {
     annoTextAsText = 0;
@@ -171,8 +155,7 @@ void SoVectorizeAction::beginTraversal() {
     delete hlhsrVectorize;
     hlhsrVectorize = nullptr;
     if (hlhsrMode >= HIDDEN_BY_DEPTH_SORT && hlhsrMode <= HIDDEN_BY_EDGE_SPLITTING)
-        hlhsrVectorize =
-            new SoHLHSRVectorize(this, static_cast<SoHLHSRVectorize::HLHSRMode>(hlhsrMode - 1));
+        hlhsrVectorize = new SoHLHSRVectorize(this, static_cast<SoHLHSRVectorize::HLHSRMode>(hlhsrMode - 1));
     delete featureShape;
     featureShape = nullptr;
     // Feature edges need the shapes whole: their triangles are kept until each shape ends.
@@ -219,13 +202,11 @@ void SoVectorizeAction::beginShapePrimitive(SoCallbackAction *action) {
     if (lightingEnabled && shapeState->lightModel == 1) computeLightList(action->getState());
 }
 
-SoCallbackAction::Response SoVectorizeAction::cameraCB(void *data, SoCallbackAction *action,
-                                                       const SoNode *) {
+SoCallbackAction::Response SoVectorizeAction::cameraCB(void *data, SoCallbackAction *action, const SoNode *) {
     SoVectorizeAction *self = static_cast<SoVectorizeAction *>(data);
     // The camera that follows sees the aspect ratio of the drawing, whatever the window.
     SbViewportRegion region = SoViewportRegionElement::get(action->getState());
-    region.setWindowSize(
-        SbVec2i32(static_cast<int32_t>(self->drawingWidth / self->drawingHeight * 10000), 10000));
+    region.setWindowSize(SbVec2i32(static_cast<int32_t>(self->drawingWidth / self->drawingHeight * 10000), 10000));
     SoViewportRegionElement::set(action->getState(), region, 1);
     return SoCallbackAction::CONTINUE;
 }
@@ -244,9 +225,8 @@ SoCallbackAction::Response SoVectorizeAction::cameraDoneCB(void *data, SoCallbac
     return SoCallbackAction::CONTINUE;
 }
 
-void SoVectorizeAction::drawTriangleCB(void *data, SoCallbackAction *action,
-                                       const SoPrimitiveVertex *v1, const SoPrimitiveVertex *v2,
-                                       const SoPrimitiveVertex *v3) {
+void SoVectorizeAction::drawTriangleCB(void *data, SoCallbackAction *action, const SoPrimitiveVertex *v1,
+                                       const SoPrimitiveVertex *v2, const SoPrimitiveVertex *v3) {
     SoVectorizeAction *self = static_cast<SoVectorizeAction *>(data);
     // An annotation text printed as text: its geometry is not drawn.
     if (self->annoTextAsText) return;
@@ -254,8 +234,7 @@ void SoVectorizeAction::drawTriangleCB(void *data, SoCallbackAction *action,
     self->drawTriangle(action, v1, v2, v3);
 }
 
-void SoVectorizeAction::drawLineSegmentCB(void *data, SoCallbackAction *action,
-                                          const SoPrimitiveVertex *v1,
+void SoVectorizeAction::drawLineSegmentCB(void *data, SoCallbackAction *action, const SoPrimitiveVertex *v1,
                                           const SoPrimitiveVertex *v2) {
     SoVectorizeAction *self = static_cast<SoVectorizeAction *>(data);
     if (self->annoTextAsText) return;
@@ -263,8 +242,7 @@ void SoVectorizeAction::drawLineSegmentCB(void *data, SoCallbackAction *action,
     self->drawLineSegment(action, v1, v2);
 }
 
-void SoVectorizeAction::drawPointCB(void *data, SoCallbackAction *action,
-                                    const SoPrimitiveVertex *v) {
+void SoVectorizeAction::drawPointCB(void *data, SoCallbackAction *action, const SoPrimitiveVertex *v) {
     SoVectorizeAction *self = static_cast<SoVectorizeAction *>(data);
     self->beginShapePrimitive(action);
     self->drawPoint(action, v);
@@ -297,7 +275,7 @@ SoCallbackAction::Response SoVectorizeAction::sendPointsCB(void *data, SoCallbac
 // Before an annotation text: the render-print setting chooses its geometry (0), its text alone
 // (1: the geometry is ignored until the node ends), or both (any other value).
 SoCallbackAction::Response SoVectorizeAction::drawAnnoText3CB(void *data, SoCallbackAction *action,
-                                                              const SoNode *node) {
+                                                               const SoNode *node) {
     SoVectorizeAction *self = static_cast<SoVectorizeAction *>(data);
     self->refreshViewportRegion(action);
     const int renderPrint = SoAnnoText3RenderPrintElement::get(action->getState());
@@ -307,8 +285,7 @@ SoCallbackAction::Response SoVectorizeAction::drawAnnoText3CB(void *data, SoCall
     return SoCallbackAction::CONTINUE;
 }
 
-SoCallbackAction::Response SoVectorizeAction::endDrawAnnoText3CB(void *data, SoCallbackAction *,
-                                                                 const SoNode *) {
+SoCallbackAction::Response SoVectorizeAction::endDrawAnnoText3CB(void *data, SoCallbackAction *, const SoNode *) {
     static_cast<SoVectorizeAction *>(data)->annoTextAsText = 0;
     return SoCallbackAction::CONTINUE;
 }

@@ -153,8 +153,8 @@ void SoVectorizeAction::clipPolygon(SoCallbackAction *action, SbVec4f *points, i
             polygon.patternName = shape.patternName;
             polygon.patternBits = shape.patternBits;
         } else {
-            SoPatternElement::get(action->getState(), polygon.patternCategory, polygon.patternName,
-                                  polygon.patternBits);
+            SoPatternElement::get(action->getState(), polygon.patternCategory,
+                                  polygon.patternName, polygon.patternBits);
         }
         if (scrivane_clip::storeForRemoval(*this, polygon)) return;
         projectPoints(points, n);

@@ -1,9 +1,9 @@
 // Colour translation from screen to paper, the unlit material colour, and pen assignment.
+#include <algorithm>
+#include "scene/actions/SoCallbackAction.h"
 #include "capture/ShapeState.h"
 #include "clip/ClipSupport.h"
-#include "scene/actions/SoCallbackAction.h"
 #include "scrivane/SoVectorizeAction.h"
-#include <algorithm>
 
 void SoVectorizeAction::setColorTranslationMethod(ColorTranslationMethod method) {
     colorTranslationMethod = method;
@@ -20,10 +20,8 @@ SbColor SoVectorizeAction::translateColor(SbColor c) const {
         if (c[0] == 0.0f && c[1] == 0.0f && c[2] == 0.0f) return SbColor(1, 1, 1);
         if (c[0] == 1.0f && c[1] == 1.0f && c[2] == 1.0f) return SbColor(0, 0, 0);
         return c;
-    case INVERT_COLORS:
-        return SbColor(1.0f - c[0], 1.0f - c[1], 1.0f - c[2]);
-    default:
-        return c;
+    case INVERT_COLORS: return SbColor(1.0f - c[0], 1.0f - c[1], 1.0f - c[2]);
+    default: return c;
     }
 }
 
@@ -35,8 +33,7 @@ SbColor SoVectorizeAction::getColor(SoCallbackAction *action, int materialIndex,
     }
     SbColor ambient, diffuse, specular, emissive;
     float shininess, transparency;
-    action->getMaterial(ambient, diffuse, specular, emissive, shininess, transparency,
-                        materialIndex);
+    action->getMaterial(ambient, diffuse, specular, emissive, shininess, transparency, materialIndex);
     invisible = (transparency == 1.0f) ? 1 : 0;
     if (!scrivane_clip::isFiniteColor(diffuse)) {
         diffuse.setValue(0, 0, 0);
@@ -46,9 +43,8 @@ SbColor SoVectorizeAction::getColor(SoCallbackAction *action, int materialIndex,
 }
 
 namespace {
-const SbColor palette8[8] = {SbColor(1, 1, 1), SbColor(0, 0, 0), SbColor(1, 0, 0),
-                             SbColor(0, 1, 0), SbColor(1, 1, 0), SbColor(0, 0, 1),
-                             SbColor(1, 0, 1), SbColor(0, 1, 1)};
+const SbColor palette8[8] = {SbColor(1, 1, 1), SbColor(0, 0, 0), SbColor(1, 0, 0), SbColor(0, 1, 0),
+                             SbColor(1, 1, 0), SbColor(0, 0, 1), SbColor(1, 0, 1), SbColor(0, 1, 1)};
 
 float colorDistance(const SbColor &a, const SbColor &b) {
     float dr = a[0] - b[0], dg = a[1] - b[1], db = a[2] - b[2];
@@ -78,8 +74,7 @@ void SoVectorizeAction::setPenDescription(int numPens, const SbColor *colors, co
     }
 }
 
-void SoVectorizeAction::getPenDescription(SbColor *colors, float *widths,
-                                          DimensionUnit unit) const {
+void SoVectorizeAction::getPenDescription(SbColor *colors, float *widths, DimensionUnit unit) const {
     if (getPenNum() == 0) return;
     for (int i = 0; i < penNum; i++) {
         if (colors) colors[i] = penColors[i];
@@ -87,15 +82,9 @@ void SoVectorizeAction::getPenDescription(SbColor *colors, float *widths,
     }
 }
 
-int SoVectorizeAction::getPenNum() const {
-    return penNum;
-}
-void SoVectorizeAction::setColorPriority(int priority) {
-    colorPriority = priority;
-}
-int SoVectorizeAction::getColorPriority() const {
-    return colorPriority;
-}
+int SoVectorizeAction::getPenNum() const { return penNum; }
+void SoVectorizeAction::setColorPriority(int priority) { colorPriority = priority; }
+int SoVectorizeAction::getColorPriority() const { return colorPriority; }
 
 void SoVectorizeAction::penAssignment(SbColor color, float width, int *pen, float *penWidth) {
     if (penNum == 0) {
@@ -110,8 +99,7 @@ void SoVectorizeAction::penAssignment(SbColor color, float width, int *pen, floa
             if (penColors[i] == color) candidates[count++] = i;
         if (count == 0) {
             float best = 1.0e30f;
-            for (int i = 0; i < penNum; i++)
-                best = std::min(best, colorDistance(penColors[i], color));
+            for (int i = 0; i < penNum; i++) best = std::min(best, colorDistance(penColors[i], color));
             for (int i = 0; i < penNum; i++)
                 if (colorDistance(penColors[i], color) == best) candidates[count++] = i;
         }
@@ -121,8 +109,7 @@ void SoVectorizeAction::penAssignment(SbColor color, float width, int *pen, floa
             int widest = -1;
             for (int k = 0; k < count; k++) {
                 float w = penWidths[candidates[k]];
-                if (w > 0.0f && w <= width && (widest < 0 || w > penWidths[widest]))
-                    widest = candidates[k];
+                if (w > 0.0f && w <= width && (widest < 0 || w > penWidths[widest])) widest = candidates[k];
             }
             if (widest < 0) {
                 widest = candidates[0];
@@ -144,8 +131,7 @@ void SoVectorizeAction::penAssignment(SbColor color, float width, int *pen, floa
         }
         if (count == 0) {
             float smallest = penWidths[0];
-            for (int i = 1; i < penNum; i++)
-                smallest = std::min(smallest, penWidths[i]);
+            for (int i = 1; i < penNum; i++) smallest = std::min(smallest, penWidths[i]);
             for (int i = 0; i < penNum; i++)
                 if (penWidths[i] == smallest) candidates[count++] = i;
         }

@@ -18,8 +18,7 @@ void SoGetBoundingBoxAction::initClass() {
     methods->addMethod(SoNode::getClassTypeId(), &SoNode::getBoundingBoxMethod);
 }
 
-SoGetBoundingBoxAction::SoGetBoundingBoxAction(const SbViewportRegion &region)
-    : viewportRegion(region) {
+SoGetBoundingBoxAction::SoGetBoundingBoxAction(const SbViewportRegion &region) : viewportRegion(region) {
     traversalMethods = methods;
 }
 

@@ -52,8 +52,7 @@ void SbBox3f::transform(const SbMatrix &m) {
     if (isEmpty()) return;
     SbBox3f out;
     for (int corner = 0; corner < 8; corner++) {
-        SbVec3f p((corner & 1) ? hi[0] : lo[0], (corner & 2) ? hi[1] : lo[1],
-                  (corner & 4) ? hi[2] : lo[2]);
+        SbVec3f p((corner & 1) ? hi[0] : lo[0], (corner & 2) ? hi[1] : lo[1], (corner & 4) ? hi[2] : lo[2]);
         SbVec3f q;
         m.multVecMatrix(p, q);
         out.extendBy(q);

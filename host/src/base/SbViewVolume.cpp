@@ -1,30 +1,18 @@
 #include "scene/base/SbViewVolume.h"
 #include <cmath>
 
-SbViewVolume::SbViewVolume() {
-    ortho(-1, 1, -1, 1, 1, 10);
-}
+SbViewVolume::SbViewVolume() { ortho(-1, 1, -1, 1, 1, 10); }
 
 void SbViewVolume::ortho(float l, float r, float b, float t, float n, float f) {
     type = ORTHOGRAPHIC;
-    left = l;
-    right = r;
-    bottom = b;
-    top = t;
-    nearDist = n;
-    farDist = f;
+    left = l; right = r; bottom = b; top = t; nearDist = n; farDist = f;
     orientation = SbRotation();
     position.setValue(0, 0, 0);
 }
 
 void SbViewVolume::frustum(float l, float r, float b, float t, float n, float f) {
     type = PERSPECTIVE;
-    left = l;
-    right = r;
-    bottom = b;
-    top = t;
-    nearDist = n;
-    farDist = f;
+    left = l; right = r; bottom = b; top = t; nearDist = n; farDist = f;
     orientation = SbRotation();
     position.setValue(0, 0, 0);
 }
@@ -35,12 +23,8 @@ void SbViewVolume::perspective(float fovy, float aspect, float n, float f) {
     frustum(-halfWidth, halfWidth, -halfHeight, halfHeight, n, f);
 }
 
-void SbViewVolume::rotateCamera(const SbRotation &r) {
-    orientation = r * orientation;
-}
-void SbViewVolume::translateCamera(const SbVec3f &v) {
-    position += v;
-}
+void SbViewVolume::rotateCamera(const SbRotation &r) { orientation = r * orientation; }
+void SbViewVolume::translateCamera(const SbVec3f &v) { position += v; }
 
 SbMatrix SbViewVolume::getCameraSpaceMatrix() const {
     SbMatrix rot, trans;
@@ -60,12 +44,15 @@ void SbViewVolume::getMatrices(SbMatrix &affine, SbMatrix &proj) const {
     auto e = [](double v) { return static_cast<float>(v); };
     // The usual column-vector projection matrices, written transposed for row vectors.
     if (type == ORTHOGRAPHIC) {
-        proj = SbMatrix(e(2.0 / width), 0, 0, 0, 0, e(2.0 / height), 0, 0, 0, 0, e(-2.0 / depth), 0,
+        proj = SbMatrix(e(2.0 / width), 0, 0, 0,
+                        0, e(2.0 / height), 0, 0,
+                        0, 0, e(-2.0 / depth), 0,
                         e(-(r + l) / width), e(-(t + b) / height), e(-(f + n) / depth), 1);
     } else {
-        proj = SbMatrix(e(2.0 * n / width), 0, 0, 0, 0, e(2.0 * n / height), 0, 0,
-                        e((r + l) / width), e((t + b) / height), e(-(f + n) / depth), -1, 0, 0,
-                        e(-2.0 * f * n / depth), 0);
+        proj = SbMatrix(e(2.0 * n / width), 0, 0, 0,
+                        0, e(2.0 * n / height), 0, 0,
+                        e((r + l) / width), e((t + b) / height), e(-(f + n) / depth), -1,
+                        0, 0, e(-2.0 * f * n / depth), 0);
     }
 }
 

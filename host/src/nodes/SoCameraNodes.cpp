@@ -1,3 +1,5 @@
+#include <algorithm>
+#include <cmath>
 #include "scene/actions/SoCallbackAction.h"
 #include "scene/actions/SoGetBoundingBoxAction.h"
 #include "scene/elements/SoFocalDistanceElement.h"
@@ -8,8 +10,6 @@
 #include "scene/nodes/SoCamera.h"
 #include "scene/nodes/SoOrthographicCamera.h"
 #include "scene/nodes/SoPerspectiveCamera.h"
-#include <algorithm>
-#include <cmath>
 
 SbViewVolume SoCamera::getViewVolume(float useAspectRatio) const {
     float aspect = useAspectRatio > 0.0f ? useAspectRatio : aspectRatio.getValue();
@@ -35,15 +35,9 @@ void SoCamera::setState(SoAction *action) {
     SoFocalDistanceElement::set(state, focalDistance.getValue());
 }
 
-void SoCamera::doAction(SoAction *action) {
-    setState(action);
-}
-void SoCamera::callback(SoCallbackAction *action) {
-    setState(action);
-}
-void SoCamera::getBoundingBox(SoGetBoundingBoxAction *action) {
-    setState(action);
-}
+void SoCamera::doAction(SoAction *action) { setState(action); }
+void SoCamera::callback(SoCallbackAction *action) { setState(action); }
+void SoCamera::getBoundingBox(SoGetBoundingBoxAction *action) { setState(action); }
 
 void SoCamera::pointAt(const SbVec3f &targetPoint) {
     SbVec3f dir = targetPoint - position.getValue();
