@@ -1,5 +1,6 @@
 #include "scene/base/SbViewVolume.h"
 #include <cmath>
+#include <limits>
 
 SbViewVolume::SbViewVolume() { ortho(-1, 1, -1, 1, 1, 10); }
 
@@ -41,7 +42,14 @@ void SbViewVolume::getMatrices(SbMatrix &affine, SbMatrix &proj) const {
     const double depth = (f != n) ? f - n : 1.0;
     const double width = (r != l) ? r - l : 1.0;
     const double height = (t != b) ? t - b : 1.0;
-    auto e = [](double v) { return static_cast<float>(v); };
+    // Entries beyond the float range become infinite (what the float arithmetic gave), not an
+    // out-of-range conversion.
+    auto e = [](double v) {
+        const double largest = std::numeric_limits<float>::max();
+        if (v > largest) return std::numeric_limits<float>::infinity();
+        if (v < -largest) return -std::numeric_limits<float>::infinity();
+        return static_cast<float>(v);
+    };
     // The usual column-vector projection matrices, written transposed for row vectors.
     if (type == ORTHOGRAPHIC) {
         proj = SbMatrix(e(2.0 / width), 0, 0, 0,

@@ -1,5 +1,6 @@
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include "scene/actions/SoCallbackAction.h"
 #include "scene/actions/SoGetBoundingBoxAction.h"
 #include "scene/elements/SoFocalDistanceElement.h"
@@ -45,6 +46,16 @@ void SoCamera::pointAt(const SbVec3f &targetPoint) {
     orientation.setValue(SbRotation(SbVec3f(0, 0, -1), dir));
 }
 
+namespace {
+// A double as a float field value: beyond the float range, the infinity of its sign.
+float toFloatField(double v) {
+    const double largest = std::numeric_limits<float>::max();
+    if (v > largest) return std::numeric_limits<float>::infinity();
+    if (v < -largest) return -std::numeric_limits<float>::infinity();
+    return static_cast<float>(v);
+}
+} // namespace
+
 // The box's centre, radius and the camera's distances are computed in doubles: a scene of
 // coordinates near 10^19 and beyond has a diagonal whose square, and distances whose sums, leave
 // the float range although every coordinate and the results themselves fit.
@@ -60,18 +71,17 @@ void SoCamera::viewAll(SoNode *sceneRoot, const SbViewportRegion &region, float 
     }
     double radius = std::sqrt(squared) * 0.5;
     if (radius <= 0.0) radius = 1.0;
-    const SbVec3f centerF(static_cast<float>(center[0]), static_cast<float>(center[1]),
-                          static_cast<float>(center[2]));
-    fitSphere(centerF, float(radius), region.getViewportAspectRatio());
+    const SbVec3f centerF(toFloatField(center[0]), toFloatField(center[1]), toFloatField(center[2]));
+    fitSphere(centerF, toFloatField(radius), region.getViewportAspectRatio());
     const SbVec3f &eye = position.getValue();
     double distance = 0.0;
     for (int i = 0; i < 3; i++)
         distance += (double(eye[i]) - center[i]) * (double(eye[i]) - center[i]);
     distance = std::sqrt(distance);
     const double nearD = distance - radius * slack;
-    nearDistance.setValue(float(std::max(nearD, distance * 0.001)));
-    farDistance.setValue(float(distance + radius * slack));
-    focalDistance.setValue(float(distance));
+    nearDistance.setValue(toFloatField(std::max(nearD, distance * 0.001)));
+    farDistance.setValue(toFloatField(distance + radius * slack));
+    focalDistance.setValue(toFloatField(distance));
 }
 
 SbViewVolume SoPerspectiveCamera::makeViewVolume(float aspect) const {
