@@ -56,7 +56,9 @@ void expectOnlyFiniteNumbers(const std::string &path, const Format &format) {
         const cgmtest::Metafile m = binary ? cgmtest::dumpBinary(cgmtest::readFileBytes(path))
                                            : cgmtest::readClearText(slurp(path));
         ASSERT_TRUE(m.ok) << m.error;
-        if (!binary) EXPECT_FALSE(hasNonFiniteToken(slurp(path)));
+        if (!binary) {
+            EXPECT_FALSE(hasNonFiniteToken(slurp(path)));
+        }
         for (const cgmtest::Element &e : m.elements)
             EXPECT_TRUE(allFinite(e.numbers)) << e.name;
     } else if (ext == "hpgl") {
