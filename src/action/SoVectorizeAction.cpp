@@ -1,7 +1,6 @@
 // The vectorize action frame: class registration, the apply lifecycle, page mode, the capture
 // callbacks and the plain-text trace of the base print operations.
 #include "scrivane/SoVectorizeAction.h"
-#include "capture/CameraFallback.h"
 #include <cstdio>
 #include <cstring>
 #include "scene/actions/SoCallbackAction.h"
@@ -15,6 +14,7 @@
 #include "scene/nodes/SoShape.h"
 #include "scene/nodes/SoText2.h"
 #include "scrivane/SoHLHSRVectorize.h"
+#include "capture/CameraFallback.h"
 #include "capture/FeatureEdges.h"
 #include "capture/ShapeState.h"
 

@@ -37,11 +37,8 @@ struct Format {
 };
 
 const std::vector<Format> &formats() {
-    static const std::vector<Format> all = {{"ps", {}},
-                                            {"cgm", {}},
-                                            {"cgm", {"--cgm-binary"}},
-                                            {"hpgl", {}},
-                                            {"emf", {}}};
+    static const std::vector<Format> all = {
+        {"ps", {}}, {"cgm", {}}, {"cgm", {"--cgm-binary"}}, {"hpgl", {}}, {"emf", {}}};
     return all;
 }
 
@@ -144,7 +141,8 @@ TEST(CliNonFinite, NoNonFiniteNumberReachesAnyFormatInAnyMode) {
 TEST(CliNonFinite, SceneScaledBy1e30DrawsAsTheUnscaledScene) {
     const std::string dir = freshDir();
     const std::string unscaled = data("scaled_scene.iv");
-    std::string text = replaced(readFile(unscaled), "scaleFactor 1 1 1", "scaleFactor 1e30 1e30 1e30");
+    std::string text =
+        replaced(readFile(unscaled), "scaleFactor 1 1 1", "scaleFactor 1e30 1e30 1e30");
     text = replaced(text, "point [ -3 -2 0, -1 -2 0, -1 -1 1, -3 -1 1 ]",
                     "point [ -3e30 -2e30 0, -1e30 -2e30 0, -1e30 -1e30 1e30, -3e30 -1e30 1e30 ]");
     const std::string scaled = dir + "/scaled.iv";
@@ -201,7 +199,8 @@ TEST(CliNonFinite, EmptyDrawingsNameTheirCause) {
     for (const auto &[scene, warning] : cases) {
         SCOPED_TRACE(scene);
         for (const char *mode : {"none", "painter"}) {
-            const Result run = runTool(dir, {data(scene), "-o", dir + "/empty.ps", "--hidden", mode});
+            const Result run =
+                runTool(dir, {data(scene), "-o", dir + "/empty.ps", "--hidden", mode});
             EXPECT_EQ(run.status, 0) << run.describe();
             EXPECT_EQ(run.err, warning) << mode;
             EXPECT_TRUE(scrivane::test::ghostscriptAccepts(dir + "/empty.ps"));

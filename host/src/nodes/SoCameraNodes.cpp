@@ -71,7 +71,8 @@ void SoCamera::viewAll(SoNode *sceneRoot, const SbViewportRegion &region, float 
     }
     double radius = std::sqrt(squared) * 0.5;
     if (radius <= 0.0) radius = 1.0;
-    const SbVec3f centerF(toFloatField(center[0]), toFloatField(center[1]), toFloatField(center[2]));
+    const SbVec3f centerF(toFloatField(center[0]), toFloatField(center[1]),
+                          toFloatField(center[2]));
     fitSphere(centerF, toFloatField(radius), region.getViewportAspectRatio());
     const SbVec3f &eye = position.getValue();
     double distance = 0.0;
