@@ -139,8 +139,8 @@ void SoVectorizeAction::clipPolygon(SoCallbackAction *action, SbVec4f *points, i
     polygon.count = n;
     polygon.colors = colors;
     polygon.multiColor = multiColor;
-    polygon.lineWidth = usableLineWidth(action);
-    polygon.pointSize = usablePointSize(action);
+    polygon.lineWidth = shape.valid ? shape.lineWidth : usableLineWidth(action);
+    polygon.pointSize = shape.valid ? shape.pointSize : usablePointSize(action);
     polygon.linePattern = shape.valid ? shape.linePattern : action->getLinePattern();
     polygon.edgeFlags = edgeFlags;
     const int style = shape.valid ? shape.drawStyle : action->getDrawStyle();
