@@ -281,6 +281,48 @@ int writeDrawing(SoVectorizeAction &action, SoSeparator *root, const CliOptions 
     return EXIT_OK;
 }
 
+// One warning line per kind of value that was not a finite number, with how often it occurred.
+void warnAboutNonFiniteValues(const SoVectorizeAction::NonFiniteCounts &c) {
+    auto warn = [](int count, const char *one, const char *many, const char *what) {
+        if (count > 0)
+            std::fprintf(stderr, "scrivane: warning: %d %s %s\n", count, count == 1 ? one : many,
+                         what);
+    };
+    warn(c.coordinates, "primitive", "primitives", "with a non-finite coordinate dropped");
+    warn(c.lineWidths, "shape", "shapes",
+         "with a non-finite or oversized line width drawn with the default width");
+    warn(c.pointSizes, "shape", "shapes",
+         "with a non-finite or oversized point size drawn with the default size");
+    warn(c.fontSizes, "text", "texts",
+         "with a non-finite or oversized font size printed in the default size");
+    warn(c.textSpacings, "text", "texts",
+         "with a non-finite or oversized line spacing printed with single spacing");
+    warn(c.colors, "non-finite colour", "non-finite colours", "printed black");
+    warn(c.cameras, "camera", "cameras", "with a non-finite field drawn with that field's default");
+}
+
+// Names the likely cause when the drawing has nothing on it: no shapes in the scene, shapes that
+// gave no primitives, primitives all dropped for their coordinates, or all outside the view.
+void warnIfEmpty(const SoVectorizeAction &action, uint64_t shapes) {
+    if (action.getPrintedPrimitiveCount() > 0) return;
+    const int captured = action.getCapturedPrimitiveCount();
+    const int nonFinite = action.getNonFiniteCounts().coordinates;
+    const char *cause;
+    if (shapes == 0)
+        cause = "the scene has no shapes";
+    else if (captured == 0)
+        cause =
+            "its shapes gave nothing to draw (invisible, fully transparent or without vertices)";
+    else if (nonFinite == captured)
+        cause = "every primitive had non-finite coordinates";
+    else if (nonFinite > 0)
+        cause = "every primitive had non-finite coordinates or lies outside the camera's view";
+    else
+        cause = "every primitive lies outside the camera's view (see its position, orientation, "
+                "near and far distances)";
+    std::fprintf(stderr, "scrivane: warning: the drawing is empty: %s\n", cause);
+}
+
 // Converts one scene, o.input (the demo scene when empty), into the drawing o.output; prints its
 // own messages and returns the exit status of the conversion.
 int convertScene(const CliOptions &o) {
@@ -335,6 +377,10 @@ int convertScene(const CliOptions &o) {
             std::fprintf(stderr, "scrivane: warning: %d text character%s beyond %s printed as '?'\n",
                          replaced, replaced == 1 ? "" : "s",
                          format == OutputFormat::Hpgl ? "the plotter's Roman-8 set" : "Latin-1");
+        if (status == EXIT_OK && !o.quiet) {
+            warnAboutNonFiniteValues(action->getNonFiniteCounts());
+            warnIfEmpty(*action, count.shapes);
+        }
         if (status == EXIT_OK && !o.preview.empty()) {
             const SbVec2i32 size = previewSize(paperW - 2 * o.margin, paperH - 2 * o.margin, o.previewScale);
             if (!writePreview(root, size, o.background ? o.backgroundColor : SbColor(1, 1, 1), o.preview, error))

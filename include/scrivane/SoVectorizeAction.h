@@ -190,6 +190,30 @@ public:
     virtual void setFeatureEdges(int flag);
     virtual int getFeatureEdges() const;
 
+    // What the last apply left out or replaced because a value was not a finite number, or would
+    // overflow single precision on its way to the page. No such number reaches a format.
+    struct NonFiniteCounts {
+        // Primitives dropped: a point of a triangle, line segment, point, marker, text anchor or
+        // image anchor that is not finite in clip coordinates, or that overflowed in the clipping.
+        int coordinates = 0;
+        // Shapes whose line width or point size was replaced by the default.
+        int lineWidths = 0;
+        int pointSizes = 0;
+        // Texts whose font size or line spacing was replaced by the default.
+        int fontSizes = 0;
+        int textSpacings = 0;
+        // Materials (per shape and index) and lit vertices whose colour was printed black.
+        int colors = 0;
+        // Cameras with a field that is not finite, drawn with that field's default.
+        int cameras = 0;
+    };
+    const NonFiniteCounts &getNonFiniteCounts() const { return nonFiniteCounts; }
+    // The primitives (triangles, line segments, points, markers, texts, images) the last apply
+    // handed to the clipping, and those that came out of it to be printed or to be ordered by the
+    // removal mode. No primitive printed means an empty drawing.
+    int getCapturedPrimitiveCount() const { return capturedPrimitives; }
+    int getPrintedPrimitiveCount() const { return printedPrimitives; }
+
 protected:
     // Accessors for the formats (millimetres).
     float getShiftX() const { return startPosition[0]; }
@@ -237,6 +261,8 @@ private:
 
     // Capture callbacks, registered in this order by prepareAction.
     static SoCallbackAction::Response cameraCB(void *data, SoCallbackAction *action, const SoNode *node);
+    static SoCallbackAction::Response cameraDoneCB(void *data, SoCallbackAction *action,
+                                                   const SoNode *node);
     static void drawTriangleCB(void *data, SoCallbackAction *action, const SoPrimitiveVertex *v1,
                                const SoPrimitiveVertex *v2, const SoPrimitiveVertex *v3);
     static void drawLineSegmentCB(void *data, SoCallbackAction *action, const SoPrimitiveVertex *v1,
@@ -276,6 +302,7 @@ private:
 
     // Clipping.
     void clipPolyLine(SoCallbackAction *action, SbVec4f *points, int n, SbColor *colors);
+    void clipFinitePolyLine(SoCallbackAction *action, SbVec4f *points, int n, SbColor *colors);
     void clipPolyLineFar(SoCallbackAction *action, SbVec4f *points, int n, SbColor *colors, int multiColor);
     void clipPolyLineXMin(SoCallbackAction *action, SbVec4f *points, int n, SbColor *colors, int multiColor);
     void clipPolyLineXMax(SoCallbackAction *action, SbVec4f *points, int n, SbColor *colors, int multiColor);
@@ -289,6 +316,10 @@ private:
     void clipPolyMark(SoCallbackAction *action, SbVec4f *points, int n, SbColor *colors, SoMarkerSet *markerSet);
     void clipText(SoCallbackAction *action, SbVec4f *anchor, SbColor color, SoNode *node, int annotation);
     void clipImage(SoCallbackAction *action, SbVec4f *anchor, const SoNode *node);
+
+    // The state's line width and point size, or the default (counted) when it cannot be printed.
+    float usableLineWidth(SoCallbackAction *action);
+    float usablePointSize(SoCallbackAction *action);
 
     // Colour.
     SbColor getColor(SoCallbackAction *action, int materialIndex, int &invisible);
@@ -348,6 +379,10 @@ private:
     // The state shared by the primitives of the shape being captured (ShapeState.h); created
     // by the constructor, deleted by the destructor, forgotten after every node.
     scrivane_capture::ShapeState *shapeState = nullptr;
+    // Counts of the apply running or last run (reset by beginTraversal).
+    NonFiniteCounts nonFiniteCounts;
+    int capturedPrimitives = 0;
+    int printedPrimitives = 0;
 };
 
 #endif

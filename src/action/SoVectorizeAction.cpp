@@ -14,6 +14,7 @@
 #include "scene/nodes/SoShape.h"
 #include "scene/nodes/SoText2.h"
 #include "scrivane/SoHLHSRVectorize.h"
+#include "capture/CameraFallback.h"
 #include "capture/FeatureEdges.h"
 #include "capture/ShapeState.h"
 
@@ -57,6 +58,7 @@ SoVectorizeAction::SoVectorizeAction() {
     pointBuffer = new SbVec4f[static_cast<size_t>(pointBufferSize)]();
     pointColors = new SbColor[static_cast<size_t>(pointBufferSize)]();
     shapeState = new scrivane_capture::ShapeState;
+    shapeState->counts = &nonFiniteCounts;
 }
 
 SoVectorizeAction::~SoVectorizeAction() {
@@ -144,6 +146,9 @@ void SoVectorizeAction::endTraversal(SoNode *) { endTraversal(); }
 
 void SoVectorizeAction::beginTraversal() {
     annoTextAsText = 0;
+    nonFiniteCounts = NonFiniteCounts();
+    capturedPrimitives = 0;
+    printedPrimitives = 0;
     shapeState->valid = false;
     pendingKind = 0;
     pointCount = 0;
@@ -165,6 +170,7 @@ void SoVectorizeAction::endTraversal() {
 
 void SoVectorizeAction::prepareAction(SoCallbackAction &action) {
     action.addPreCallback(SoCamera::getClassTypeId(), cameraCB, this);
+    action.addPostCallback(SoCamera::getClassTypeId(), cameraDoneCB, this);
     action.addTriangleCallback(SoShape::getClassTypeId(), drawTriangleCB, this);
     action.addLineSegmentCallback(SoShape::getClassTypeId(), drawLineSegmentCB, this);
     action.addPointCallback(SoShape::getClassTypeId(), drawPointCB, this);
@@ -202,6 +208,20 @@ SoCallbackAction::Response SoVectorizeAction::cameraCB(void *data, SoCallbackAct
     SbViewportRegion region = SoViewportRegionElement::get(action->getState());
     region.setWindowSize(SbVec2i32(static_cast<int32_t>(self->drawingWidth / self->drawingHeight * 10000), 10000));
     SoViewportRegionElement::set(action->getState(), region, 1);
+    return SoCallbackAction::CONTINUE;
+}
+
+// After a camera has set the view: a camera with a field that is not finite sets it again as a
+// camera of its kind with that field's default, so that one bad field does not turn every point
+// of the drawing into NaN.
+SoCallbackAction::Response SoVectorizeAction::cameraDoneCB(void *data, SoCallbackAction *action,
+                                                           const SoNode *node) {
+    SoCamera *fixed = scrivane_capture::finiteCameraFor(*static_cast<const SoCamera *>(node));
+    if (!fixed) return SoCallbackAction::CONTINUE;
+    static_cast<SoVectorizeAction *>(data)->nonFiniteCounts.cameras++;
+    fixed->ref();
+    fixed->callback(action);
+    fixed->unref();
     return SoCallbackAction::CONTINUE;
 }
 

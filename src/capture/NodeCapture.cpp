@@ -92,7 +92,9 @@ float SoVectorizeAction::computeFontSizeAngleViewing(SoCallbackAction *action, f
         // The shorter in-plane axis: text seen at a slant shrinks.
         size = (b < a) ? b : a;
     }
-    if (size <= 0.0f) size = 1.0f;
+    // Also when the projected axes are not finite (a font size near the float limit).
+    if (!(size > 0.0f)) size = 1.0f;
+    if (!std::isfinite(angle)) angle = 0.0f;
     if (size > kMaxAnnotationFontSize) size = kMaxAnnotationFontSize;
     return size / getNominalWidth(MILLIMETER);
 }

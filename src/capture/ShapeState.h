@@ -10,11 +10,14 @@
 #include "scene/base/SbColor.h"
 #include "scene/base/SbMatrix.h"
 #include "scene/base/SbString.h"
+#include "scrivane/SoVectorizeAction.h"
 
 namespace scrivane_capture {
 
 struct ShapeState {
     bool valid = false;
+    // Where replaced values are counted: the owning action's counts.
+    SoVectorizeAction::NonFiniteCounts *counts = nullptr;
     int drawStyle = 0;
     int lightModel = 0;
     // Model x viewing, and that times the projection, as the coordinate pipeline forms them.
@@ -35,8 +38,11 @@ struct ShapeState {
     SbColor ambient, diffuse, specular, emissive;
     float shininess = 0.0f, transparency = 0.0f;
 
+    // A line width or point size that cannot be printed (not finite, or overflowing on the page)
+    // is replaced by the default and counted.
     void read(SoCallbackAction *action);
-    // The material of that index, looked up only when the index changes.
+    // The material of that index, looked up only when the index changes. A colour that is not
+    // finite becomes black, a shininess or transparency that is not finite 0; counted once.
     void material(SoCallbackAction *action, int index);
 };
 

@@ -5,6 +5,7 @@
 #include "scene/actions/SoCallbackAction.h"
 #include "scene/base/SbColor.h"
 #include "scene/base/SbVec4f.h"
+#include <cmath>
 
 namespace scrivane_clip {
 
@@ -24,6 +25,33 @@ inline NearLimit nearLimit(const SoCallbackAction *action) {
     const SbMatrix &p = action->getProjectionMatrix();
     // (0, 0, -d, 1) x P, components z and w.
     return {-d * p[2][2] + p[3][2], -d * p[2][3] + p[3][3]};
+}
+
+// Whether every component of a point is a finite number. Primitives with a point that is not
+// are dropped whole before the clipping: NaN compares false with every plane, and infinities make
+// NaN crossings, so neither could be clipped into anything meaningful.
+inline bool isFinitePoint(const SbVec4f &p) {
+    return std::isfinite(p[0]) && std::isfinite(p[1]) && std::isfinite(p[2]) && std::isfinite(p[3]);
+}
+
+inline bool allFinite(const SbVec4f *points, int n) {
+    for (int i = 0; i < n; i++)
+        if (!isFinitePoint(points[i])) return false;
+    return true;
+}
+
+// The largest width, point size, font size or line spacing printed, in line-width units (350 m
+// at the default nominal width): beyond it the formats' scaling to their own units could
+// overflow.
+constexpr float kLargestSize = 1e6f;
+
+// Whether a width, point size, font size or spacing can be printed as it is.
+inline bool isUsableSize(float value) {
+    return std::fabs(value) <= kLargestSize;
+}
+
+inline bool isFiniteColor(const SbColor &c) {
+    return std::isfinite(c[0]) && std::isfinite(c[1]) && std::isfinite(c[2]);
 }
 
 // 1 when some colour differs from the first (exact comparison), else 0; 0 for fewer than two.

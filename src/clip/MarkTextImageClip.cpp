@@ -4,11 +4,18 @@
 // driver.
 #include "ClipSupport.h"
 #include "RemovalHandOff.h"
+#include "scene/elements/SoFontSizeElement.h"
 #include "scene/nodes/SoAnnoText3.h"
 #include "scene/nodes/SoImage.h"
 #include "scene/nodes/SoMarkerSet.h"
 #include "scene/nodes/SoText2.h"
 #include "scrivane/SoVectorizeAction.h"
+#include <cmath>
+
+namespace {
+// In normalized units (the drawing volume spans -1 to 1): ten thousand drawing widths away.
+constexpr float kFarthestImageAnchor = 1e4f;
+} // namespace
 
 void SoVectorizeAction::clipPolyMark(SoCallbackAction *action, SbVec4f *points, int n,
                                      SbColor *colors, SoMarkerSet *markerSet) {
@@ -18,8 +25,13 @@ void SoVectorizeAction::clipPolyMark(SoCallbackAction *action, SbVec4f *points, 
 
     // Points nearer than the near plane go first (tested before the division), then those outside
     // the drawing volume; the kept points close up in order, each with its colour.
+    capturedPrimitives += n;
     int kept = 0;
     for (int i = 0; i < n; i++) {
+        if (!scrivane_clip::isFinitePoint(points[i])) {
+            nonFiniteCounts.coordinates++;
+            continue;
+        }
         if (points[i][2] < nearZ) continue;
         points[kept] = points[i];
         colors[kept] = colors[i];
@@ -37,13 +49,14 @@ void SoVectorizeAction::clipPolyMark(SoCallbackAction *action, SbVec4f *points, 
     }
 
     // The print (or store) is made even when no point is left.
+    printedPrimitives += inside;
     scrivane_clip::ClippedPrimitive marks;
     marks.kind = scrivane_clip::ClippedPrimitive::POLYMARK;
     marks.points = points;
     marks.count = inside;
     marks.colors = colors;
     marks.multiColor = multiColor;
-    marks.pointSize = action->getPointSize();
+    marks.pointSize = usablePointSize(action);
     marks.markerSet = markerSet;
     if (scrivane_clip::storeForRemoval(*this, marks)) return;
     projectPoints(points, inside);
@@ -55,6 +68,11 @@ void SoVectorizeAction::clipPolyMark(SoCallbackAction *action, SbVec4f *points, 
 
 void SoVectorizeAction::clipText(SoCallbackAction *action, SbVec4f *anchor, SbColor color,
                                  SoNode *node, int annotation) {
+    capturedPrimitives++;
+    if (!scrivane_clip::isFinitePoint(*anchor)) {
+        nonFiniteCounts.coordinates++;
+        return;
+    }
     if ((*anchor)[2] < scrivane_clip::nearLimit(action).z) return;
     scrivane_clip::divideByW(*anchor);
     // The anchor decides alone: a text is printed whole however far it reaches.
@@ -78,12 +96,21 @@ void SoVectorizeAction::clipText(SoCallbackAction *action, SbVec4f *anchor, SbCo
         return;
     }
 
+    if (!scrivane_clip::isUsableSize(spacing)) {
+        spacing = 1.0f;
+        nonFiniteCounts.textSpacings++;
+    }
     float fontSize = action->getFontSize();
+    if (!scrivane_clip::isUsableSize(fontSize)) {
+        fontSize = SoFontSizeElement::getDefault();
+        nonFiniteCounts.fontSizes++;
+    }
     float angle = 0.0f;
     if (annotation) fontSize = computeFontSizeAngleViewing(action, fontSize, angle);
     const SbName &fontName = action->getFontName();
 
     scrivane_clip::ClippedPrimitive text;
+    printedPrimitives++;
     text.kind = scrivane_clip::ClippedPrimitive::TEXT;
     text.points = anchor;
     text.count = 1;
@@ -108,10 +135,20 @@ void SoVectorizeAction::clipText(SoCallbackAction *action, SbVec4f *anchor, SbCo
 }
 
 void SoVectorizeAction::clipImage(SoCallbackAction *action, SbVec4f *anchor, const SoNode *node) {
+    capturedPrimitives++;
+    if (!scrivane_clip::isFinitePoint(*anchor)) {
+        nonFiniteCounts.coordinates++;
+        return;
+    }
     if ((*anchor)[2] < scrivane_clip::nearLimit(action).z) return;
     scrivane_clip::divideByW(*anchor);
     // Only the far plane: whether the image's rectangle meets the page is the format's decision.
-    if ((*anchor)[2] > 1.0f) return;
+    // An anchor this far from the drawing volume (or overflowed by the division) cannot bring
+    // any image onto the page, and its page position could overflow the format's numbers.
+    if (!((*anchor)[2] <= 1.0f)) return;
+    if (!(std::fabs((*anchor)[0]) <= kFarthestImageAnchor &&
+          std::fabs((*anchor)[1]) <= kFarthestImageAnchor))
+        return;
     if (!node->isOfType(SoImage::getClassTypeId())) return;
     const SoImage *image = static_cast<const SoImage *>(node);
 
@@ -128,6 +165,7 @@ void SoVectorizeAction::clipImage(SoCallbackAction *action, SbVec4f *anchor, con
         static_cast<SoImage::VertAlignment>(image->vertAlignment.getValue());
 
     scrivane_clip::ClippedPrimitive picture;
+    printedPrimitives++;
     picture.kind = scrivane_clip::ClippedPrimitive::IMAGE;
     picture.points = anchor;
     picture.count = 1;

@@ -10,6 +10,9 @@
 // needed again. Nothing is allocated: one saved point and colour per stage on the stack.
 #include "ClipSupport.h"
 #include "RemovalHandOff.h"
+#include "capture/ShapeState.h"
+#include "scene/elements/SoLineWidthElement.h"
+#include "scene/elements/SoPointSizeElement.h"
 #include "scrivane/SoVectorizeAction.h"
 
 namespace {
@@ -70,9 +73,47 @@ void splitIntoRuns(SbVec4f *p, int n, SbColor *col, int multiColor, const Plane 
 
 } // namespace
 
+float SoVectorizeAction::usableLineWidth(SoCallbackAction *action) {
+    if (shapeState->valid) return shapeState->lineWidth;
+    const float width = action->getLineWidth();
+    if (scrivane_clip::isUsableSize(width)) return width;
+    nonFiniteCounts.lineWidths++;
+    return SoLineWidthElement::getDefault();
+}
+
+float SoVectorizeAction::usablePointSize(SoCallbackAction *action) {
+    if (shapeState->valid) return shapeState->pointSize;
+    const float size = action->getPointSize();
+    if (scrivane_clip::isUsableSize(size)) return size;
+    nonFiniteCounts.pointSizes++;
+    return SoPointSizeElement::getDefault();
+}
+
 void SoVectorizeAction::clipPolyLine(SoCallbackAction *action, SbVec4f *points, int n,
                                      SbColor *colors) {
     if (n < 1) return;
+    const int segments = n > 1 ? n - 1 : 1;
+    capturedPrimitives += segments;
+    if (!scrivane_clip::allFinite(points, n)) {
+        // Every segment with an end that is not finite is dropped; the finite stretches between
+        // are clipped as polylines of their own.
+        int kept = 0, start = 0;
+        for (int i = 0; i <= n; i++) {
+            if (i < n && scrivane_clip::isFinitePoint(points[i])) continue;
+            if (i - start >= 2) {
+                clipFinitePolyLine(action, points + start, i - start, colors + start);
+                kept += i - start - 1;
+            }
+            start = i + 1;
+        }
+        nonFiniteCounts.coordinates += segments - kept;
+        return;
+    }
+    clipFinitePolyLine(action, points, n, colors);
+}
+
+void SoVectorizeAction::clipFinitePolyLine(SoCallbackAction *action, SbVec4f *points, int n,
+                                           SbColor *colors) {
     const int multiColor = scrivane_clip::multiColorFlag(colors, n);
     const scrivane_clip::NearLimit nearPlane = scrivane_clip::nearLimit(action);
     const Plane plane{2, nearPlane.z, true, true, nearPlane.w};
@@ -129,6 +170,12 @@ void SoVectorizeAction::clipPolyLineYMax(SoCallbackAction *action, SbVec4f *poin
                       // A visible piece: drawn as a line under the styles filled and lines, as dots
                       // under the style points, and not at all when invisible.
                       const int style = action->getDrawStyle();
+                      // Crossings made from points near the float limit can overflow.
+                      if (!scrivane_clip::allFinite(run, count)) {
+                          nonFiniteCounts.coordinates++;
+                          return;
+                      }
+                      if (style >= 0 && style <= 2) printedPrimitives++;
                       scrivane_clip::ClippedPrimitive piece;
                       piece.points = run;
                       piece.count = count;
@@ -136,7 +183,7 @@ void SoVectorizeAction::clipPolyLineYMax(SoCallbackAction *action, SbVec4f *poin
                       piece.multiColor = multiColor;
                       if (style == 0 || style == 1) {
                           piece.kind = scrivane_clip::ClippedPrimitive::POLYLINE;
-                          piece.lineWidth = action->getLineWidth();
+                          piece.lineWidth = usableLineWidth(action);
                           piece.linePattern = action->getLinePattern();
                           if (scrivane_clip::storeForRemoval(*this, piece)) return;
                           projectPoints(run, count);
@@ -144,7 +191,7 @@ void SoVectorizeAction::clipPolyLineYMax(SoCallbackAction *action, SbVec4f *poin
                                         piece.linePattern);
                       } else if (style == 2) {
                           piece.kind = scrivane_clip::ClippedPrimitive::POLYMARK;
-                          piece.pointSize = action->getPointSize();
+                          piece.pointSize = usablePointSize(action);
                           if (scrivane_clip::storeForRemoval(*this, piece)) return;
                           projectPoints(run, count);
                           printPolyMark(run, count, runColors, multiColor, piece.pointSize);

@@ -96,6 +96,11 @@ bool insideAll(const SbVec4f *p, int c, const Plane *planes, int planeCount) {
 void SoVectorizeAction::clipPolygon(SoCallbackAction *action, SbVec4f *points, int n,
                                     SbColor *colors, unsigned char *edgeFlags) {
     if (n < 1) return;
+    capturedPrimitives++;
+    if (!scrivane_clip::allFinite(points, n)) {
+        nonFiniteCounts.coordinates++;
+        return;
+    }
     const int multiColor = scrivane_clip::multiColorFlag(colors, n);
     const scrivane_capture::ShapeState &shape = *shapeState;
     const scrivane_clip::NearLimit nearPlane =
@@ -120,6 +125,12 @@ void SoVectorizeAction::clipPolygon(SoCallbackAction *action, SbVec4f *points, i
             n = clipPass(points, colors, edgeFlags, n, multiColor, plane);
             if (n == 0) return;
         }
+        // Finite clip coordinates can still overflow: divided by a w near 0, or interpolated
+        // between values near the float limit. Such crossings are not points of the face.
+        if (!scrivane_clip::allFinite(points, n)) {
+            nonFiniteCounts.coordinates++;
+            return;
+        }
     }
 
     scrivane_clip::ClippedPrimitive polygon;
@@ -128,11 +139,13 @@ void SoVectorizeAction::clipPolygon(SoCallbackAction *action, SbVec4f *points, i
     polygon.count = n;
     polygon.colors = colors;
     polygon.multiColor = multiColor;
-    polygon.lineWidth = shape.valid ? shape.lineWidth : action->getLineWidth();
-    polygon.pointSize = shape.valid ? shape.pointSize : action->getPointSize();
+    polygon.lineWidth = shape.valid ? shape.lineWidth : usableLineWidth(action);
+    polygon.pointSize = shape.valid ? shape.pointSize : usablePointSize(action);
     polygon.linePattern = shape.valid ? shape.linePattern : action->getLinePattern();
     polygon.edgeFlags = edgeFlags;
-    switch (shape.valid ? shape.drawStyle : action->getDrawStyle()) {
+    const int style = shape.valid ? shape.drawStyle : action->getDrawStyle();
+    if (style >= 0 && style <= 2) printedPrimitives++;
+    switch (style) {
     case 0: {
         polygon.polygonStyle = scrivane_clip::ClippedPrimitive::FILLED;
         if (shape.valid) {

@@ -2,6 +2,7 @@
 #include <algorithm>
 #include "scene/actions/SoCallbackAction.h"
 #include "capture/ShapeState.h"
+#include "clip/ClipSupport.h"
 #include "scrivane/SoVectorizeAction.h"
 
 void SoVectorizeAction::setColorTranslationMethod(ColorTranslationMethod method) {
@@ -34,6 +35,10 @@ SbColor SoVectorizeAction::getColor(SoCallbackAction *action, int materialIndex,
     float shininess, transparency;
     action->getMaterial(ambient, diffuse, specular, emissive, shininess, transparency, materialIndex);
     invisible = (transparency == 1.0f) ? 1 : 0;
+    if (!scrivane_clip::isFiniteColor(diffuse)) {
+        diffuse.setValue(0, 0, 0);
+        nonFiniteCounts.colors++;
+    }
     return translateColor(diffuse);
 }
 

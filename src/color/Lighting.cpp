@@ -10,6 +10,7 @@
 // another camera lights from another direction.
 #include "LightRecord.h"
 #include "capture/ShapeState.h"
+#include "clip/ClipSupport.h"
 #include "scene/actions/SoCallbackAction.h"
 #include "scene/elements/SoEnvironmentElement.h"
 #include "scene/elements/SoLightElement.h"
@@ -23,6 +24,20 @@
 
 namespace {
 
+// Scales v to unit length like SbVec3f::normalize, in double precision when its squared length
+// leaves the float range (the normals of a scene scaled by 10^30 would otherwise become zero).
+void normalizeWide(SbVec3f &v) {
+    const float squared = v.sqrLength();
+    if (squared >= 1e-30f && squared <= 1e30f) {
+        v.normalize();
+        return;
+    }
+    const double x = v[0], y = v[1], z = v[2];
+    const double length = std::sqrt(x * x + y * y + z * z);
+    if (length > 0.0 && std::isfinite(length))
+        v.setValue(float(x / length), float(y / length), float(z / length));
+}
+
 SbColor product(const SbColor &a, const SbColor &b) {
     return SbColor(a[0] * b[0], a[1] * b[1], a[2] * b[2]);
 }
@@ -32,7 +47,7 @@ SbVec3f turnDirection(const SbMatrix &m, const SbVec3f &d) {
     SbVec3f turned(d[0] * m[0][0] + d[1] * m[1][0] + d[2] * m[2][0],
                    d[0] * m[0][1] + d[1] * m[1][1] + d[2] * m[2][1],
                    d[0] * m[0][2] + d[1] * m[1][2] + d[2] * m[2][2]);
-    turned.normalize();
+    normalizeWide(turned);
     return turned;
 }
 
@@ -134,13 +149,13 @@ SbColor SoVectorizeAction::getLightingColor(SoCallbackAction *action,
         const bool twoSided = shape.twoSided;
         SbVec3f normal = vertex->getNormal();
         transformVecMCToVRC(action, normal);
-        normal.normalize();
+        normalizeWide(normal);
         const SbVec3f p(point[0], point[1], point[2]);
         for (int i = 0; i < lightData.getLength(); i++) {
             LightRecord *light = static_cast<LightRecord *>(lightData[i]);
             if (light->lightType == LightRecord::POINT) {
                 light->direction = p - light->location;
-                light->direction.normalize();
+                normalizeWide(light->direction);
             }
             const float d = normal.dot(light->direction);
             float f;
@@ -156,7 +171,7 @@ SbColor SoVectorizeAction::getLightingColor(SoCallbackAction *action,
             float spot = 1.0f;
             if (light->lightType == LightRecord::SPOT) {
                 SbVec3f v = p - light->location;
-                v.normalize();
+                normalizeWide(v);
                 const float c = v.dot(light->direction);
                 if (c <= 0.0f || c < std::cos(light->cutOffAngle)) continue; // outside the cone
                 spot = std::pow(c, light->dropOffRate * 128.0f);
@@ -181,6 +196,11 @@ SbColor SoVectorizeAction::getLightingColor(SoCallbackAction *action,
         }
     }
 
+    // A normal or a light that is not finite lights nothing: the vertex prints black.
+    if (!scrivane_clip::isFiniteColor(sum)) {
+        sum.setValue(0, 0, 0);
+        nonFiniteCounts.colors++;
+    }
     for (int k = 0; k < 3; k++)
         if (sum[k] > 1.0f) sum[k] = 1.0f;
     // An overexposed white would become black under the black-and-white swap.

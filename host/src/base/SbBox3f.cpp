@@ -1,9 +1,13 @@
 #include "scene/base/SbBox3f.h"
 #include <algorithm>
+#include <cmath>
+#include <limits>
 
 void SbBox3f::makeEmpty() {
-    lo.setValue(1e30f, 1e30f, 1e30f);
-    hi.setValue(-1e30f, -1e30f, -1e30f);
+    // The float limits, so that boxes of coordinates up to the limit grow from emptiness.
+    const float largest = std::numeric_limits<float>::max();
+    lo.setValue(largest, largest, largest);
+    hi.setValue(-largest, -largest, -largest);
 }
 
 void SbBox3f::getSize(float &x, float &y, float &z) const {
@@ -17,6 +21,8 @@ void SbBox3f::getSize(float &x, float &y, float &z) const {
 }
 
 void SbBox3f::extendBy(const SbVec3f &p) {
+    // A point that is not finite has no place in a box: it would make its size and centre NaN.
+    if (!std::isfinite(p[0]) || !std::isfinite(p[1]) || !std::isfinite(p[2])) return;
     for (int i = 0; i < 3; i++) {
         lo[i] = std::min(lo[i], p[i]);
         hi[i] = std::max(hi[i], p[i]);

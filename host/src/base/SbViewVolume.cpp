@@ -1,5 +1,6 @@
 #include "scene/base/SbViewVolume.h"
 #include <cmath>
+#include <limits>
 
 SbViewVolume::SbViewVolume() { ortho(-1, 1, -1, 1, 1, 10); }
 
@@ -35,21 +36,31 @@ SbMatrix SbViewVolume::getCameraSpaceMatrix() const {
 
 void SbViewVolume::getMatrices(SbMatrix &affine, SbMatrix &proj) const {
     affine = getCameraSpaceMatrix();
-    const float n = nearDist, f = farDist, l = left, r = right, b = bottom, t = top;
-    float depth = (f != n) ? f - n : 1.0f;
-    float width = (r != l) ? r - l : 1.0f;
-    float height = (t != b) ? t - b : 1.0f;
+    // In doubles: for a volume as large as a scene near the float limit, products such as
+    // far x near overflow a float although every entry of the matrix fits.
+    const double n = nearDist, f = farDist, l = left, r = right, b = bottom, t = top;
+    const double depth = (f != n) ? f - n : 1.0;
+    const double width = (r != l) ? r - l : 1.0;
+    const double height = (t != b) ? t - b : 1.0;
+    // Entries beyond the float range become infinite (what the float arithmetic gave), not an
+    // out-of-range conversion.
+    auto e = [](double v) {
+        const double largest = std::numeric_limits<float>::max();
+        if (v > largest) return std::numeric_limits<float>::infinity();
+        if (v < -largest) return -std::numeric_limits<float>::infinity();
+        return static_cast<float>(v);
+    };
     // The usual column-vector projection matrices, written transposed for row vectors.
     if (type == ORTHOGRAPHIC) {
-        proj = SbMatrix(2.0f / width, 0, 0, 0,
-                        0, 2.0f / height, 0, 0,
-                        0, 0, -2.0f / depth, 0,
-                        -(r + l) / width, -(t + b) / height, -(f + n) / depth, 1);
+        proj = SbMatrix(e(2.0 / width), 0, 0, 0,
+                        0, e(2.0 / height), 0, 0,
+                        0, 0, e(-2.0 / depth), 0,
+                        e(-(r + l) / width), e(-(t + b) / height), e(-(f + n) / depth), 1);
     } else {
-        proj = SbMatrix(2.0f * n / width, 0, 0, 0,
-                        0, 2.0f * n / height, 0, 0,
-                        (r + l) / width, (t + b) / height, -(f + n) / depth, -1,
-                        0, 0, -2.0f * f * n / depth, 0);
+        proj = SbMatrix(e(2.0 * n / width), 0, 0, 0,
+                        0, e(2.0 * n / height), 0, 0,
+                        e((r + l) / width), e((t + b) / height), e(-(f + n) / depth), -1,
+                        0, 0, e(-2.0 * f * n / depth), 0);
     }
 }
 

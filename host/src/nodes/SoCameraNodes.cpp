@@ -1,5 +1,6 @@
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include "scene/actions/SoCallbackAction.h"
 #include "scene/actions/SoGetBoundingBoxAction.h"
 #include "scene/elements/SoFocalDistanceElement.h"
@@ -45,20 +46,43 @@ void SoCamera::pointAt(const SbVec3f &targetPoint) {
     orientation.setValue(SbRotation(SbVec3f(0, 0, -1), dir));
 }
 
+namespace {
+// A double as a float field value: beyond the float range, the infinity of its sign.
+float toFloatField(double v) {
+    const double largest = std::numeric_limits<float>::max();
+    if (v > largest) return std::numeric_limits<float>::infinity();
+    if (v < -largest) return -std::numeric_limits<float>::infinity();
+    return static_cast<float>(v);
+}
+} // namespace
+
+// The box's centre, radius and the camera's distances are computed in doubles: a scene of
+// coordinates near 10^19 and beyond has a diagonal whose square, and distances whose sums, leave
+// the float range although every coordinate and the results themselves fit.
 void SoCamera::viewAll(SoNode *sceneRoot, const SbViewportRegion &region, float slack) {
     SoGetBoundingBoxAction bboxAction(region);
     bboxAction.apply(sceneRoot);
-    SbBox3f box = bboxAction.getBoundingBox();
-    if (box.isEmpty()) return;
-    SbVec3f center = box.getCenter();
-    float radius = (box.getMax() - box.getMin()).length() * 0.5f;
-    if (radius <= 0.0f) radius = 1.0f;
-    fitSphere(center, radius, region.getViewportAspectRatio());
-    float distance = (position.getValue() - center).length();
-    float nearD = distance - radius * slack;
-    nearDistance.setValue(std::max(nearD, distance * 0.001f));
-    farDistance.setValue(distance + radius * slack);
-    focalDistance.setValue(distance);
+    double lo[3], hi[3];
+    if (!bboxAction.getBoundingBox(lo, hi)) return;
+    double center[3], squared = 0.0;
+    for (int i = 0; i < 3; i++) {
+        center[i] = (lo[i] + hi[i]) * 0.5;
+        squared += (hi[i] - lo[i]) * (hi[i] - lo[i]);
+    }
+    double radius = std::sqrt(squared) * 0.5;
+    if (radius <= 0.0) radius = 1.0;
+    const SbVec3f centerF(toFloatField(center[0]), toFloatField(center[1]),
+                          toFloatField(center[2]));
+    fitSphere(centerF, toFloatField(radius), region.getViewportAspectRatio());
+    const SbVec3f &eye = position.getValue();
+    double distance = 0.0;
+    for (int i = 0; i < 3; i++)
+        distance += (double(eye[i]) - center[i]) * (double(eye[i]) - center[i]);
+    distance = std::sqrt(distance);
+    const double nearD = distance - radius * slack;
+    nearDistance.setValue(toFloatField(std::max(nearD, distance * 0.001)));
+    farDistance.setValue(toFloatField(distance + radius * slack));
+    focalDistance.setValue(toFloatField(distance));
 }
 
 SbViewVolume SoPerspectiveCamera::makeViewVolume(float aspect) const {
