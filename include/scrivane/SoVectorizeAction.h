@@ -19,6 +19,7 @@
 class SoCallbackAction;
 class SoHLHSRVectorize;
 namespace scrivane_capture {
+class CoplanarJoin;
 class FeatureEdgeShape;
 struct ShapeState;
 }
@@ -185,6 +186,14 @@ public:
     // every face is drawn. Other modes ignore the flag.
     virtual void setFeatureEdges(int flag);
     virtual int getFeatureEdges() const;
+    // Slots 65 and 66: with a nonzero flag, filled triangles of a shape that come one after
+    // another, lie in one plane, have one flat colour and share an edge are printed as one convex
+    // polygon, so that viewers that anti-alias fills show no seam between them. Only filled faces
+    // and the modes that fill them are joined (the hidden-line mode draws every triangle edge or
+    // the feature edges, which joining would not change); the painting order stays. 0 (the
+    // default): every triangle is printed on its own.
+    virtual void setJoinCoplanarFaces(int flag);
+    virtual int getJoinCoplanarFaces() const;
 
 protected:
     // Accessors for the formats (millimetres).
@@ -253,6 +262,12 @@ private:
     void keepFeatureTriangle(SoCallbackAction *action, const SoPrimitiveVertex *const vertices[3],
                              const SbVec4f clip[3], const SbColor colors[3]);
     void sendFeatureShape(SoCallbackAction *action);
+    // Coplanar joining: whether the triangles of the current shape are joined, a triangle offered
+    // to the pending polygon, and the pending polygon clipped and printed.
+    bool joinsFaces() const;
+    void joinTriangle(SoCallbackAction *action, const SoPrimitiveVertex *const vertices[3],
+                      SbVec4f points[3], SbColor colors[3]);
+    void flushJoinedFaces(SoCallbackAction *action);
     SoCallbackAction::Response drawText2(SoCallbackAction *action, const SoNode *node, int annotation);
     SoCallbackAction::Response drawImage(SoCallbackAction *action, const SoNode *node);
     SoCallbackAction::Response drawMarkerSet(SoCallbackAction *action, const SoNode *node);
@@ -342,6 +357,10 @@ private:
     // The state shared by the primitives of the shape being captured (ShapeState.h); created
     // by the constructor, deleted by the destructor, forgotten after every node.
     scrivane_capture::ShapeState *shapeState = nullptr;
+    int joinCoplanarFaces = 0;
+    // The pending polygon of joined triangles (CoplanarJoin.h); created by the constructor, empty
+    // between shapes.
+    scrivane_capture::CoplanarJoin *coplanarJoin = nullptr;
 };
 
 #endif

@@ -14,6 +14,7 @@
 #include "scene/nodes/SoShape.h"
 #include "scene/nodes/SoText2.h"
 #include "scrivane/SoHLHSRVectorize.h"
+#include "capture/CoplanarJoin.h"
 #include "capture/FeatureEdges.h"
 #include "capture/ShapeState.h"
 
@@ -57,6 +58,7 @@ SoVectorizeAction::SoVectorizeAction() {
     pointBuffer = new SbVec4f[static_cast<size_t>(pointBufferSize)]();
     pointColors = new SbColor[static_cast<size_t>(pointBufferSize)]();
     shapeState = new scrivane_capture::ShapeState;
+    coplanarJoin = new scrivane_capture::CoplanarJoin;
 }
 
 SoVectorizeAction::~SoVectorizeAction() {
@@ -69,6 +71,7 @@ SoVectorizeAction::~SoVectorizeAction() {
     delete hlhsrVectorize;
     delete featureShape;
     delete shapeState;
+    delete coplanarJoin;
     deleteLightsList();
 }
 
@@ -91,6 +94,8 @@ void SoVectorizeAction::setHLHSRMode(HLHSRMode mode) { hlhsrMode = mode; }
 void SoVectorizeAction::enableLighting(int flag) { lightingEnabled = flag; }
 void SoVectorizeAction::setFeatureEdges(int flag) { featureEdges = flag; }
 int SoVectorizeAction::getFeatureEdges() const { return featureEdges; }
+void SoVectorizeAction::setJoinCoplanarFaces(int flag) { joinCoplanarFaces = flag; }
+int SoVectorizeAction::getJoinCoplanarFaces() const { return joinCoplanarFaces; }
 
 void SoVectorizeAction::apply(SoNode *node) {
     runApply([](SoCallbackAction &cb, void *arg) { cb.apply(static_cast<SoNode *>(arg)); }, node);
@@ -124,6 +129,8 @@ void SoVectorizeAction::runApply(void (*applyTo)(SoCallbackAction &, void *), vo
     }
     printBackground();
     applyTo(callbackAction, argument);
+    // Every shape printed its joined faces when it ended; nothing may stay pending past the apply.
+    flushJoinedFaces(&callbackAction);
     // Every shape was handed over when it ended; the state its clipping needs is gone now.
     delete featureShape;
     featureShape = nullptr;
@@ -147,6 +154,7 @@ void SoVectorizeAction::beginTraversal() {
     shapeState->valid = false;
     pendingKind = 0;
     pointCount = 0;
+    coplanarJoin->clear();
     delete hlhsrVectorize;
     hlhsrVectorize = nullptr;
     if (hlhsrMode >= HIDDEN_BY_DEPTH_SORT && hlhsrMode <= HIDDEN_BY_EDGE_SPLITTING)
@@ -242,6 +250,7 @@ SoCallbackAction::Response SoVectorizeAction::drawText2CB(void *data, SoCallback
 SoCallbackAction::Response SoVectorizeAction::sendPointsCB(void *data, SoCallbackAction *action,
                                                            const SoNode *node) {
     SoVectorizeAction *self = static_cast<SoVectorizeAction *>(data);
+    self->flushJoinedFaces(action);
     if (self->featureShape && !self->featureShape->isEmpty()) self->sendFeatureShape(action);
     if (node->isOfType(SoMarkerSet::getClassTypeId()))
         self->drawMarkerSet(action, node);
