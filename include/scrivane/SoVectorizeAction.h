@@ -187,11 +187,12 @@ public:
     virtual void setFeatureEdges(int flag);
     virtual int getFeatureEdges() const;
     // Slots 65 and 66: with a nonzero flag, filled triangles of a shape that come one after
-    // another, lie in one plane, have one flat colour and share an edge are printed as one convex
-    // polygon, so that viewers that anti-alias fills show no seam between them. Only filled faces
-    // and the modes that fill them are joined (the hidden-line mode draws every triangle edge or
-    // the feature edges, which joining would not change); the painting order stays. 0 (the
-    // default): every triangle is printed on its own.
+    // another in one plane and one flat colour are joined where they share edges into convex
+    // polygons, so that viewers that anti-alias fills show no seam between them (a flat quad mesh
+    // becomes one rectangle). The painting order of everything else stays. Only filled faces in
+    // the modes that fill them are joined: the hidden-line mode draws every triangle edge, or the
+    // feature edges, which joining would not change. 0 (the default): every triangle is printed
+    // on its own.
     virtual void setJoinCoplanarFaces(int flag);
     virtual int getJoinCoplanarFaces() const;
 
@@ -263,7 +264,7 @@ private:
                              const SbVec4f clip[3], const SbColor colors[3]);
     void sendFeatureShape(SoCallbackAction *action);
     // Coplanar joining: whether the triangles of the current shape are joined, a triangle offered
-    // to the pending polygon, and the pending polygon clipped and printed.
+    // to the pending run, and the run's polygons clipped and printed.
     bool joinsFaces() const;
     void joinTriangle(SoCallbackAction *action, const SoPrimitiveVertex *const vertices[3],
                       SbVec4f points[3], SbColor colors[3]);
@@ -358,7 +359,7 @@ private:
     // by the constructor, deleted by the destructor, forgotten after every node.
     scrivane_capture::ShapeState *shapeState = nullptr;
     int joinCoplanarFaces = 0;
-    // The pending polygon of joined triangles (CoplanarJoin.h); created by the constructor, empty
+    // The pending run of joined triangles (CoplanarJoin.h); created by the constructor, empty
     // between shapes.
     scrivane_capture::CoplanarJoin *coplanarJoin = nullptr;
 };

@@ -60,42 +60,38 @@ CoplanarJoin::EdgeKey CoplanarJoin::keyOf(const SbVec3f &p, const SbVec3f &q) {
     return lessThan(q, p) ? EdgeKey{q, p} : EdgeKey{p, q};
 }
 
-void CoplanarJoin::clear() {
-    pool.clear();
-    if (indexed) edges.clear();
-    indexed = false;
-    first = -1;
-    vertexCount = 0;
-    triangleCount = 0;
-    joinable = false;
+CoplanarJoin::EdgeKey CoplanarJoin::edgeOf(int from) const {
+    const Vertex &v = pool[std::size_t(from)];
+    return keyOf(v.model, pool[std::size_t(v.next)].model);
 }
 
-int CoplanarJoin::newVertex(const SbVec3f &model, const SbVec4f &clip, int prev, int next) {
-    pool.push_back(Vertex{model, clip, prev, next});
-    return static_cast<int>(pool.size()) - 1;
+void CoplanarJoin::clear() {
+    triangleRecords.clear();
+    pool.clear();
+    polygons.clear();
+    if (indexed) edges.clear();
+    indexed = false;
+    mergeCandidates.clear();
+    joinable = false;
 }
 
 void CoplanarJoin::start(const SbVec3f model[3], const SbVec4f clip[3], const SbColor colors[3]) {
     clear();
-    for (int i = 0; i < 3; i++) {
-        newVertex(model[i], clip[i], (i + 2) % 3, (i + 1) % 3);
-        firstClip[i] = clip[i];
-        firstColors[i] = colors[i];
-    }
-    first = 0;
-    vertexCount = 3;
-    triangleCount = 1;
-    color = colors[0];
     const Vec a = toVec(model[0]);
     const Vec n = cross(toVec(model[1]) - a, toVec(model[2]) - a);
     const double size = length(n);
     // A triangle without area has no plane, and one of several colours no single fill colour.
     joinable = flat(colors) && size > 0.0 && std::isfinite(size);
-    if (!joinable) return;
-    normal[0] = n.x / size;
-    normal[1] = n.y / size;
-    normal[2] = n.z / size;
-    offset = normal[0] * a.x + normal[1] * a.y + normal[2] * a.z;
+    color = colors[0];
+    if (joinable) {
+        normal[0] = n.x / size;
+        normal[1] = n.y / size;
+        normal[2] = n.z / size;
+        offset = normal[0] * a.x + normal[1] * a.y + normal[2] * a.z;
+    }
+    triangleRecords.push_back(
+        TriangleRecord{{clip[0], clip[1], clip[2]}, {colors[0], colors[1], colors[2]}});
+    newPolygon(model, clip, false);
 }
 
 bool CoplanarJoin::inPlane(const SbVec3f model[3]) const {
@@ -118,50 +114,65 @@ double CoplanarJoin::turnSine(const SbVec3f &a, const SbVec3f &b, const SbVec3f 
     return dot(cross(e1, e2), Vec{normal[0], normal[1], normal[2]}) / lengths;
 }
 
-// A corner that keeps the outline convex: a left turn, or straight on (not turning back).
-static bool convexCorner(double sine, const SbVec3f &a, const SbVec3f &b, const SbVec3f &c) {
-    if (sine > CoplanarJoin::kCollinearSine) return true;
-    if (sine < -CoplanarJoin::kCollinearSine) return false;
-    const SbVec3f e1 = b - a, e2 = c - b;
-    return double(e1[0]) * e2[0] + double(e1[1]) * e2[1] + double(e1[2]) * e2[2] > 0.0;
+// A corner that keeps an outline convex: a left turn about the normal, or straight on (not
+// turning back).
+bool CoplanarJoin::convexCorner(const SbVec3f &a, const SbVec3f &b, const SbVec3f &c) const {
+    const double sine = turnSine(a, b, c);
+    if (sine > kCollinearSine) return true;
+    if (sine < -kCollinearSine) return false;
+    return dot(toVec(b) - toVec(a), toVec(c) - toVec(b)) > 0.0;
 }
 
-int CoplanarJoin::findEdge(const SbVec3f &p, const SbVec3f &q) const {
-    if (indexed) {
-        const auto found = edges.find(keyOf(p, q));
-        return found == edges.end() ? -1 : found->second;
+int CoplanarJoin::polygonOf(int vertex) {
+    int p = pool[std::size_t(vertex)].polygon;
+    while (polygons[std::size_t(p)].parent != p) {
+        const int grand = polygons[std::size_t(polygons[std::size_t(p)].parent)].parent;
+        polygons[std::size_t(p)].parent = grand;
+        p = grand;
     }
-    int v = first;
-    for (int i = 0; i < vertexCount; i++, v = pool[std::size_t(v)].next) {
-        const SbVec3f &from = pool[std::size_t(v)].model;
-        const SbVec3f &to = pool[std::size_t(pool[std::size_t(v)].next)].model;
-        if ((from == p && to == q) || (from == q && to == p)) return v;
-    }
-    return -1;
+    pool[std::size_t(vertex)].polygon = p;
+    return p;
 }
 
 void CoplanarJoin::indexEdge(int from) {
     if (!indexed) return;
-    const Vertex &v = pool[std::size_t(from)];
-    edges[keyOf(v.model, pool[std::size_t(v.next)].model)] = from;
+    const auto inserted = edges.emplace(edgeOf(from), from);
+    // Another polygon's edge between the same two points: the two may merge along it.
+    if (!inserted.second && inserted.first->second != from) mergeCandidates.push_back(from);
 }
 
 void CoplanarJoin::unindexEdge(int from) {
     if (!indexed) return;
-    const Vertex &v = pool[std::size_t(from)];
-    edges.erase(keyOf(v.model, pool[std::size_t(v.next)].model));
+    const auto found = edges.find(edgeOf(from));
+    if (found != edges.end() && found->second == from) edges.erase(found);
 }
 
-void CoplanarJoin::indexAllEdges() {
+void CoplanarJoin::indexFirstTriangle() {
     indexed = true;
-    int v = first;
-    for (int i = 0; i < vertexCount; i++, v = pool[std::size_t(v)].next)
+    for (int v = 0; v < 3; v++)
         indexEdge(v);
+}
+
+void CoplanarJoin::newPolygon(const SbVec3f model[3], const SbVec4f clip[3], bool reversed) {
+    const int slot = static_cast<int>(polygons.size());
+    const int base = static_cast<int>(pool.size());
+    polygons.push_back(Polygon{slot, base, 3, 1, static_cast<int>(triangleRecords.size()) - 1});
+    // The outline runs counter-clockwise about the run's normal.
+    const int order[2][3] = {{0, 1, 2}, {0, 2, 1}};
+    for (int i = 0; i < 3; i++) {
+        const int k = order[reversed ? 1 : 0][i];
+        pool.push_back(
+            Vertex{model[k], clip[k], base + (i + 2) % 3, base + (i + 1) % 3, slot, true});
+    }
+    for (int i = 0; i < 3; i++)
+        indexEdge(base + i);
 }
 
 void CoplanarJoin::dropIfStraight(int v) {
     Vertex &vertex = pool[std::size_t(v)];
+    if (!vertex.alive) return;
     const int prev = vertex.prev, next = vertex.next;
+    if (prev == next) return;
     const double sine =
         turnSine(pool[std::size_t(prev)].model, vertex.model, pool[std::size_t(next)].model);
     if (std::fabs(sine) > kCollinearSine) return;
@@ -169,49 +180,116 @@ void CoplanarJoin::dropIfStraight(int v) {
     unindexEdge(v);
     pool[std::size_t(prev)].next = next;
     pool[std::size_t(next)].prev = prev;
+    vertex.alive = false;
+    Polygon &polygon = polygons[std::size_t(polygonOf(v))];
+    if (polygon.head == v) polygon.head = next;
+    polygon.count--;
     indexEdge(prev);
-    if (first == v) first = next;
-    vertexCount--;
 }
 
-bool CoplanarJoin::add(const SbVec3f model[3], const SbVec4f clip[3], const SbColor colors[3]) {
-    if (!joinable || !flat(colors) || !(colors[0] == color) || !inPlane(model)) return false;
+bool CoplanarJoin::insertIntoPolygon(const SbVec3f model[3], const SbVec4f clip[3]) {
     for (int i = 0; i < 3; i++) {
-        const int u = findEdge(model[i], model[(i + 1) % 3]);
-        if (u < 0) continue;
-        const int third = (i + 2) % 3;
+        const auto found = edges.find(keyOf(model[i], model[(i + 1) % 3]));
+        if (found == edges.end()) continue;
+        const int u = found->second;
         const int v = pool[std::size_t(u)].next;
         const SbVec3f &pu = pool[std::size_t(u)].model, &pv = pool[std::size_t(v)].model;
-        const SbVec3f &pw = model[third];
-        // The triangle must lie outside the shared edge (the outline runs counter-clockwise about
-        // the normal), and the corners at both ends of the edge must stay convex.
-        if (!(turnSine(pu, pw, pv) > kCollinearSine)) return false;
-        const SbVec3f &before = pool[std::size_t(pool[std::size_t(u)].prev)].model;
-        const SbVec3f &after = pool[std::size_t(pool[std::size_t(v)].next)].model;
-        if (!convexCorner(turnSine(before, pu, pw), before, pu, pw)) return false;
-        if (!convexCorner(turnSine(pw, pv, after), pw, pv, after)) return false;
+        const SbVec3f &pw = model[(i + 2) % 3];
+        // The triangle must lie outside the shared edge, and the corners at both of its ends
+        // must stay convex.
+        if (!(turnSine(pu, pw, pv) > kCollinearSine)) continue;
+        if (!convexCorner(pool[std::size_t(pool[std::size_t(u)].prev)].model, pu, pw)) continue;
+        if (!convexCorner(pw, pv, pool[std::size_t(pool[std::size_t(v)].next)].model)) continue;
 
+        const int p = polygonOf(u);
         unindexEdge(u);
-        const int w = newVertex(pw, clip[third], u, v);
+        const int w = static_cast<int>(pool.size());
+        pool.push_back(Vertex{pw, clip[(i + 2) % 3], u, v, p, true});
         pool[std::size_t(u)].next = w;
         pool[std::size_t(v)].prev = w;
+        polygons[std::size_t(p)].count++;
+        polygons[std::size_t(p)].triangles++;
         indexEdge(u);
         indexEdge(w);
-        vertexCount++;
-        triangleCount++;
         dropIfStraight(u);
         dropIfStraight(v);
-        if (!indexed && vertexCount > kLinearSearchLimit) indexAllEdges();
         return true;
     }
     return false;
 }
 
-int CoplanarJoin::sharpestCorner() const {
-    int best = first;
+// Merges the polygon of the edge from `from` with the polygon that owns the same edge in the
+// index, when they are two and their union is convex.
+void CoplanarJoin::mergeAlong(int from) {
+    if (!pool[std::size_t(from)].alive) return;
+    const auto found = edges.find(edgeOf(from));
+    if (found == edges.end()) return;
+    const int a = found->second, o = from;
+    if (a == o || !pool[std::size_t(a)].alive) return;
+    const int pa = polygonOf(a), po = polygonOf(o);
+    if (pa == po) return;
+    // a runs from A to B in its polygon, o from B to A in the other.
+    const int b = pool[std::size_t(a)].next, o2 = pool[std::size_t(o)].next;
+    if (!(pool[std::size_t(b)].model == pool[std::size_t(o)].model)) return;
+    const int beforeA = pool[std::size_t(a)].prev, afterB = pool[std::size_t(b)].next;
+    const int afterA = pool[std::size_t(o2)].next, beforeB = pool[std::size_t(o)].prev;
+    const SbVec3f &pointA = pool[std::size_t(a)].model, &pointB = pool[std::size_t(b)].model;
+    if (!convexCorner(pool[std::size_t(beforeA)].model, pointA, pool[std::size_t(afterA)].model))
+        return;
+    if (!convexCorner(pool[std::size_t(beforeB)].model, pointB, pool[std::size_t(afterB)].model))
+        return;
+
+    // The earlier polygon keeps its slot, so the run's order of polygons stays that of their
+    // first triangles.
+    const int keep = pa < po ? pa : po, gone = pa < po ? po : pa;
+    unindexEdge(a);
+    unindexEdge(o);
+    unindexEdge(o2);
+    pool[std::size_t(a)].next = afterA;
+    pool[std::size_t(afterA)].prev = a;
+    pool[std::size_t(beforeB)].next = b;
+    pool[std::size_t(b)].prev = beforeB;
+    pool[std::size_t(o)].alive = false;
+    pool[std::size_t(o2)].alive = false;
+    Polygon &kept = polygons[std::size_t(keep)];
+    const Polygon &merged = polygons[std::size_t(gone)];
+    kept.count += merged.count - 2;
+    kept.triangles += merged.triangles;
+    kept.head = a;
+    polygons[std::size_t(gone)].parent = keep;
+    polygons[std::size_t(gone)].count = 0;
+    indexEdge(a);
+    dropIfStraight(a);
+    dropIfStraight(b);
+}
+
+void CoplanarJoin::mergePending() {
+    while (!mergeCandidates.empty()) {
+        const int from = mergeCandidates.back();
+        mergeCandidates.pop_back();
+        mergeAlong(from);
+    }
+}
+
+bool CoplanarJoin::add(const SbVec3f model[3], const SbVec4f clip[3], const SbColor colors[3]) {
+    if (!joinable || !flat(colors) || !(colors[0] == color) || !inPlane(model)) return false;
+    if (!indexed) indexFirstTriangle();
+    triangleRecords.push_back(
+        TriangleRecord{{clip[0], clip[1], clip[2]}, {colors[0], colors[1], colors[2]}});
+    if (!insertIntoPolygon(model, clip)) {
+        const Vec a = toVec(model[0]);
+        const Vec n = cross(toVec(model[1]) - a, toVec(model[2]) - a);
+        newPolygon(model, clip, dot(n, Vec{normal[0], normal[1], normal[2]}) < 0.0);
+    }
+    mergePending();
+    return true;
+}
+
+int CoplanarJoin::sharpestCorner(int head, int count) const {
+    int best = head;
     double bestSine = -1.0;
-    int v = first;
-    for (int i = 0; i < vertexCount; i++, v = pool[std::size_t(v)].next) {
+    int v = head;
+    for (int i = 0; i < count; i++, v = pool[std::size_t(v)].next) {
         const Vertex &vertex = pool[std::size_t(v)];
         const double sine = std::fabs(turnSine(pool[std::size_t(vertex.prev)].model, vertex.model,
                                                pool[std::size_t(vertex.next)].model));
@@ -223,24 +301,29 @@ int CoplanarJoin::sharpestCorner() const {
     return best;
 }
 
-SbVec4f *CoplanarJoin::points() {
-    outPoints.resize(std::size_t(count()) + 7);
-    if (triangleCount == 1) {
-        for (int i = 0; i < 3; i++)
-            outPoints[std::size_t(i)] = firstClip[i];
-        return outPoints.data();
+int CoplanarJoin::polygon(int slot, SbVec4f *&points, SbColor *&colors) {
+    const Polygon &p = polygons[std::size_t(slot)];
+    if (p.parent != slot || p.count < 3) return 0;
+    const bool lone = p.triangles == 1;
+    const int count = lone ? 3 : p.count;
+    outPoints.resize(std::size_t(count) + 7);
+    outColors.resize(std::size_t(count) + 7);
+    if (lone) {
+        const TriangleRecord &t = triangleRecords[std::size_t(p.firstTriangle)];
+        for (int i = 0; i < 3; i++) {
+            outPoints[std::size_t(i)] = t.clip[i];
+            outColors[std::size_t(i)] = t.colors[i];
+        }
+    } else {
+        int v = sharpestCorner(p.head, p.count);
+        for (int i = 0; i < count; i++, v = pool[std::size_t(v)].next) {
+            outPoints[std::size_t(i)] = pool[std::size_t(v)].clip;
+            outColors[std::size_t(i)] = color;
+        }
     }
-    int v = sharpestCorner();
-    for (int i = 0; i < vertexCount; i++, v = pool[std::size_t(v)].next)
-        outPoints[std::size_t(i)] = pool[std::size_t(v)].clip;
-    return outPoints.data();
-}
-
-SbColor *CoplanarJoin::colors() {
-    outColors.resize(std::size_t(count()) + 7);
-    for (int i = 0; i < count(); i++)
-        outColors[std::size_t(i)] = triangleCount == 1 ? firstColors[i] : color;
-    return outColors.data();
+    points = outPoints.data();
+    colors = outColors.data();
+    return count;
 }
 
 } // namespace scrivane_capture

@@ -13,9 +13,9 @@
 // triangles are clipped in the order they came, each with its three edge flags.
 //
 // With coplanar joining (the action's flag, filled faces outside the hidden-line mode) a triangle
-// is offered to the shape's pending polygon (CoplanarJoin.h) instead of being clipped at once; the
-// pending polygon is clipped when a triangle does not join it, before a line segment or point of
-// the same shape, and when the shape node ends.
+// is offered to the shape's pending run of coplanar triangles of one colour (CoplanarJoin.h)
+// instead of being clipped at once; the run's joined polygons are clipped when a triangle does not
+// fit the run, before a line segment or point of the same shape, and when the shape node ends.
 #include "CoplanarJoin.h"
 #include "FeatureEdges.h"
 #include "ShapeState.h"
@@ -105,7 +105,12 @@ void SoVectorizeAction::joinTriangle(SoCallbackAction *action,
 
 void SoVectorizeAction::flushJoinedFaces(SoCallbackAction *action) {
     if (coplanarJoin->isEmpty()) return;
-    clipPolygon(action, coplanarJoin->points(), coplanarJoin->count(), coplanarJoin->colors());
+    for (int slot = 0; slot < coplanarJoin->polygonSlots(); slot++) {
+        SbVec4f *points = nullptr;
+        SbColor *colors = nullptr;
+        const int count = coplanarJoin->polygon(slot, points, colors);
+        if (count > 0) clipPolygon(action, points, count, colors);
+    }
     coplanarJoin->clear();
 }
 

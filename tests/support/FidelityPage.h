@@ -53,7 +53,7 @@ std::string fidelityDir();
 
 struct Drawing {
     SoVectorizeAction::HLHSRMode mode = SoVectorizeAction::HIDDEN_NONE;
-    bool lighting = false, featureEdges = false;
+    bool lighting = false, featureEdges = false, joinFaces = false;
     float nominalWidthMm = 0; // 0: the action's default
     int dpi = kFidelityDpi;
 };
