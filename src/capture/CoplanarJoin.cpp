@@ -66,32 +66,52 @@ CoplanarJoin::EdgeKey CoplanarJoin::edgeOf(int from) const {
 }
 
 void CoplanarJoin::clear() {
-    triangleRecords.clear();
-    pool.clear();
-    polygons.clear();
-    if (indexed) edges.clear();
-    indexed = false;
-    mergeCandidates.clear();
-    joinable = false;
+    if (state == RUN) {
+        triangleRecords.clear();
+        pool.clear();
+        polygons.clear();
+        if (indexed) edges.clear();
+        indexed = false;
+        mergeCandidates.clear();
+    }
+    state = EMPTY;
 }
 
 void CoplanarJoin::start(const SbVec3f model[3], const SbVec4f clip[3], const SbColor colors[3]) {
     clear();
-    const Vec a = toVec(model[0]);
-    const Vec n = cross(toVec(model[1]) - a, toVec(model[2]) - a);
-    const double size = length(n);
-    // A triangle without area has no plane, and one of several colours no single fill colour.
-    joinable = flat(colors) && size > 0.0 && std::isfinite(size);
-    color = colors[0];
-    if (joinable) {
-        normal[0] = n.x / size;
-        normal[1] = n.y / size;
-        normal[2] = n.z / size;
-        offset = normal[0] * a.x + normal[1] * a.y + normal[2] * a.z;
+    for (int i = 0; i < 3; i++) {
+        loneModel[i] = model[i];
+        loneClip[i] = clip[i];
+        loneColors[i] = colors[i];
     }
+    color = colors[0];
+    planeKnown = false;
+    state = LONE;
+}
+
+// The run's plane and colour from its lone first triangle, when a second triangle of the same
+// flat colour comes; then the run's polygons start with the first triangle.
+bool CoplanarJoin::beginRun(const SbVec3f model[3], const SbColor colors[3]) {
+    if (!planeKnown) {
+        planeKnown = true;
+        const Vec a = toVec(loneModel[0]);
+        const Vec n = cross(toVec(loneModel[1]) - a, toVec(loneModel[2]) - a);
+        const double size = length(n);
+        // A triangle without area has no plane, and one of several colours no single fill colour.
+        joinable = flat(loneColors) && size > 0.0 && std::isfinite(size);
+        if (joinable) {
+            normal[0] = n.x / size;
+            normal[1] = n.y / size;
+            normal[2] = n.z / size;
+            offset = normal[0] * a.x + normal[1] * a.y + normal[2] * a.z;
+        }
+    }
+    if (!joinable || !flat(colors) || !(colors[0] == color) || !inPlane(model)) return false;
     triangleRecords.push_back(
-        TriangleRecord{{clip[0], clip[1], clip[2]}, {colors[0], colors[1], colors[2]}});
-    newPolygon(model, clip, false);
+        TriangleRecord{{loneClip[0], loneClip[1], loneClip[2]}, {color, color, color}});
+    newPolygon(loneModel, loneClip, false);
+    state = RUN;
+    return true;
 }
 
 bool CoplanarJoin::inPlane(const SbVec3f model[3]) const {
@@ -134,10 +154,23 @@ int CoplanarJoin::polygonOf(int vertex) {
     return p;
 }
 
+int CoplanarJoin::ownerOf(const EdgeKey &key, int except) const {
+    if (indexed) {
+        const auto found = edges.find(key);
+        return found == edges.end() || found->second == except ? -1 : found->second;
+    }
+    for (int v = 0; v < static_cast<int>(pool.size()); v++)
+        if (v != except && pool[std::size_t(v)].alive && edgeOf(v) == key) return v;
+    return -1;
+}
+
 void CoplanarJoin::indexEdge(int from) {
-    if (!indexed) return;
+    if (!indexed) {
+        // Another polygon's edge between the same two points: the two may merge along it.
+        if (ownerOf(edgeOf(from), from) >= 0) mergeCandidates.push_back(from);
+        return;
+    }
     const auto inserted = edges.emplace(edgeOf(from), from);
-    // Another polygon's edge between the same two points: the two may merge along it.
     if (!inserted.second && inserted.first->second != from) mergeCandidates.push_back(from);
 }
 
@@ -147,10 +180,10 @@ void CoplanarJoin::unindexEdge(int from) {
     if (found != edges.end() && found->second == from) edges.erase(found);
 }
 
-void CoplanarJoin::indexFirstTriangle() {
+void CoplanarJoin::indexAllEdges() {
     indexed = true;
-    for (int v = 0; v < 3; v++)
-        indexEdge(v);
+    for (int v = 0; v < static_cast<int>(pool.size()); v++)
+        if (pool[std::size_t(v)].alive) edges.emplace(edgeOf(v), v);
 }
 
 void CoplanarJoin::newPolygon(const SbVec3f model[3], const SbVec4f clip[3], bool reversed) {
@@ -189,9 +222,8 @@ void CoplanarJoin::dropIfStraight(int v) {
 
 bool CoplanarJoin::insertIntoPolygon(const SbVec3f model[3], const SbVec4f clip[3]) {
     for (int i = 0; i < 3; i++) {
-        const auto found = edges.find(keyOf(model[i], model[(i + 1) % 3]));
-        if (found == edges.end()) continue;
-        const int u = found->second;
+        const int u = ownerOf(keyOf(model[i], model[(i + 1) % 3]), -1);
+        if (u < 0) continue;
         const int v = pool[std::size_t(u)].next;
         const SbVec3f &pu = pool[std::size_t(u)].model, &pv = pool[std::size_t(v)].model;
         const SbVec3f &pw = model[(i + 2) % 3];
@@ -222,10 +254,8 @@ bool CoplanarJoin::insertIntoPolygon(const SbVec3f model[3], const SbVec4f clip[
 // index, when they are two and their union is convex.
 void CoplanarJoin::mergeAlong(int from) {
     if (!pool[std::size_t(from)].alive) return;
-    const auto found = edges.find(edgeOf(from));
-    if (found == edges.end()) return;
-    const int a = found->second, o = from;
-    if (a == o || !pool[std::size_t(a)].alive) return;
+    const int a = ownerOf(edgeOf(from), from), o = from;
+    if (a < 0 || !pool[std::size_t(a)].alive) return;
     const int pa = polygonOf(a), po = polygonOf(o);
     if (pa == po) return;
     // a runs from A to B in its polygon, o from B to A in the other.
@@ -272,8 +302,11 @@ void CoplanarJoin::mergePending() {
 }
 
 bool CoplanarJoin::add(const SbVec3f model[3], const SbVec4f clip[3], const SbColor colors[3]) {
-    if (!joinable || !flat(colors) || !(colors[0] == color) || !inPlane(model)) return false;
-    if (!indexed) indexFirstTriangle();
+    if (state == LONE) {
+        if (!beginRun(model, colors)) return false;
+    } else if (state != RUN || !flat(colors) || !(colors[0] == color) || !inPlane(model)) {
+        return false;
+    }
     triangleRecords.push_back(
         TriangleRecord{{clip[0], clip[1], clip[2]}, {colors[0], colors[1], colors[2]}});
     if (!insertIntoPolygon(model, clip)) {
@@ -282,6 +315,7 @@ bool CoplanarJoin::add(const SbVec3f model[3], const SbVec4f clip[3], const SbCo
         newPolygon(model, clip, dot(n, Vec{normal[0], normal[1], normal[2]}) < 0.0);
     }
     mergePending();
+    if (!indexed && pool.size() > kLinearSearchLimit) indexAllEdges();
     return true;
 }
 
@@ -302,6 +336,11 @@ int CoplanarJoin::sharpestCorner(int head, int count) const {
 }
 
 int CoplanarJoin::polygon(int slot, SbVec4f *&points, SbColor *&colors) {
+    if (state == LONE) {
+        points = loneClip;
+        colors = loneColors;
+        return 3;
+    }
     const Polygon &p = polygons[std::size_t(slot)];
     if (p.parent != slot || p.count < 3) return 0;
     const bool lone = p.triangles == 1;

@@ -23,7 +23,8 @@
 // polygons, and the painter's point-in-polygon test, plane cuts and overlap tests assume them.
 //
 // Shared edges are found through a hash map keyed by the edges' end positions, built once a run
-// has a second triangle, so a shape of n triangles costs O(n).
+// has more than a few vertices (small runs are searched directly), so a shape of n triangles
+// costs O(n).
 #ifndef SCRIVANE_CAPTURE_COPLANARJOIN_H
 #define SCRIVANE_CAPTURE_COPLANARJOIN_H
 #include "scene/base/SbColor.h"
@@ -40,8 +41,11 @@ public:
     static constexpr double kParallelSine = 1e-5;
     static constexpr double kPlaneDistance = 1e-5;
     static constexpr double kCollinearSine = 1e-6;
+    // Runs of up to this many vertices (the two triangles of a quad, a few quads) are searched
+    // for shared edges from end to end; larger ones through the hash map.
+    static constexpr std::size_t kLinearSearchLimit = 24;
 
-    bool isEmpty() const { return triangleRecords.empty(); }
+    bool isEmpty() const { return state == EMPTY; }
     // Starts a run with a triangle: its model points, and its clip points and colours as the
     // capture made them for the clipping.
     void start(const SbVec3f model[3], const SbVec4f clip[3], const SbColor colors[3]);
@@ -54,7 +58,7 @@ public:
     // triangle is that triangle as it came, colours included; a joined polygon has the run's
     // colour and starts at its sharpest corner (the painter takes a polygon's normal from its
     // first three points). The arrays stay valid until the next call.
-    int polygonSlots() const { return static_cast<int>(polygons.size()); }
+    int polygonSlots() const { return state == LONE ? 1 : static_cast<int>(polygons.size()); }
     int polygon(int slot, SbVec4f *&points, SbColor *&colors);
     // Forgets the run (keeps the memory).
     void clear();
@@ -86,6 +90,11 @@ private:
         SbColor colors[3];
     };
 
+    // What the run holds: nothing, its first triangle only (kept as it came: most triangles of a
+    // curved surface never join, and cost no more than a copy), or joined polygons.
+    enum State { EMPTY, LONE, RUN };
+
+    bool beginRun(const SbVec3f model[3], const SbColor colors[3]);
     void newPolygon(const SbVec3f model[3], const SbVec4f clip[3], bool reversed);
     bool insertIntoPolygon(const SbVec3f model[3], const SbVec4f clip[3]);
     int polygonOf(int vertex);
@@ -93,7 +102,9 @@ private:
     EdgeKey edgeOf(int from) const;
     void indexEdge(int from);
     void unindexEdge(int from);
-    void indexFirstTriangle();
+    // The vertex other than `except` whose outline edge has this key; -1 for none.
+    int ownerOf(const EdgeKey &key, int except) const;
+    void indexAllEdges();
     void mergeAlong(int from);
     void mergePending();
     double turnSine(const SbVec3f &a, const SbVec3f &b, const SbVec3f &c) const;
@@ -102,7 +113,12 @@ private:
     void dropIfStraight(int v);
     int sharpestCorner(int head, int count) const;
 
-    bool joinable = false;
+    State state = EMPTY;
+    SbVec3f loneModel[3];
+    SbVec4f loneClip[10]; // with the room the clipping needs
+    SbColor loneColors[10];
+    bool joinable = false; // the lone triangle has a plane (decided when a second one comes)
+    bool planeKnown = false;
     SbColor color;
     double normal[3] = {0, 0, 0};
     double offset = 0;
