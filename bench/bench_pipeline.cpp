@@ -79,6 +79,13 @@ void vectorizeCgmBinary(benchmark::State &state) {
         state, [](SoVectorizeCGMAction &action) { action.getCGMVectorOutput()->setBinaryEncoding(1); });
 }
 
+// PostScript with coplanar faces joined (what the command does): the spheres are lit and
+// smooth, so almost nothing joins and the figure is the join's cost.
+void vectorizePsJoined(benchmark::State &state) {
+    vectorizeWith<SoVectorizePSAction>(
+        state, [](SoVectorizePSAction &action) { action.setJoinCoplanarFaces(1); });
+}
+
 // The GDI action writes a metafile by name; it is written to a temporary file.
 void vectorizeEmf(benchmark::State &state) {
     SoScrivane::init();
@@ -214,6 +221,7 @@ void readMillionTriangles(benchmark::State &state) {
 BENCHMARK_TEMPLATE(vectorize, SoVectorizePSAction)->Arg(10)->Unit(benchmark::kMillisecond);
 BENCHMARK_TEMPLATE(vectorize, SoVectorizeHPGLAction)->Arg(10)->Unit(benchmark::kMillisecond);
 BENCHMARK_TEMPLATE(vectorize, SoVectorizeCGMAction)->Arg(10)->Unit(benchmark::kMillisecond);
+BENCHMARK(vectorizePsJoined)->Arg(10)->Unit(benchmark::kMillisecond);
 BENCHMARK(vectorizeCgmBinary)->Arg(10)->Unit(benchmark::kMillisecond);
 BENCHMARK(vectorizeEmf)->Arg(10)->Unit(benchmark::kMillisecond);
 BENCHMARK(readLargestCorpusFile)->Unit(benchmark::kMillisecond);

@@ -159,6 +159,7 @@ std::string parseOptions(int argc, char **argv, CliOptions &o) {
         } else if (arg == "--lighting") o.lighting = true;
         else if (arg == "--no-lighting") o.lighting = false;
         else if (arg == "--all-edges") o.allEdges = true;
+        else if (arg == "--no-join") o.joinFaces = false;
         else if (arg == "--landscape") o.landscape = true;
         else if (arg == "--portrait") o.landscape = false;
         else if (arg == "--cgm-binary") o.cgmBinary = true;
@@ -279,6 +280,9 @@ Drawing:
                            (default none)
       --all-edges          with --hidden hidden-line, draw every triangle edge (diagonals and
                            facets too), not only the feature edges (outlines, creases, borders)
+      --no-join            print every filled triangle on its own; by default neighbouring
+                           triangles of a shape in one plane and one colour are printed as one
+                           polygon, so that anti-aliasing viewers show no seams between them
 Pens (plotters and colour tables):
       --pens N             describe N pens with the default palette (2, 4 or 8 colours)
                            (default 0: the format's own pens)

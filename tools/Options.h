@@ -37,6 +37,7 @@ struct CliOptions {
     bool widthPriority = false;
     int hidden = 0;
     bool allEdges = false; // hidden-line mode: every triangle edge, not only the feature edges
+    bool joinFaces = true; // neighbouring triangles in one plane and colour: one polygon
     bool lighting = false;
     bool cgmBinary = false;
     int cgmVersion = 1;

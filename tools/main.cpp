@@ -150,6 +150,7 @@ void applySettings(SoVectorizeAction &a, const CliOptions &o) {
     a.setColorPriority(o.widthPriority ? 0 : 1);
     a.setHLHSRMode(static_cast<SoVectorizeAction::HLHSRMode>(o.hidden));
     a.setFeatureEdges(o.allEdges ? 0 : 1);
+    a.setJoinCoplanarFaces(o.joinFaces ? 1 : 0);
     a.enableLighting(o.lighting ? 1 : 0);
 }
 

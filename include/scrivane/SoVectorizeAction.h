@@ -19,6 +19,7 @@
 class SoCallbackAction;
 class SoHLHSRVectorize;
 namespace scrivane_capture {
+class CoplanarJoin;
 class FeatureEdgeShape;
 struct ShapeState;
 }
@@ -189,6 +190,15 @@ public:
     // every face is drawn. Other modes ignore the flag.
     virtual void setFeatureEdges(int flag);
     virtual int getFeatureEdges() const;
+    // Slots 65 and 66: with a nonzero flag, filled triangles of a shape that come one after
+    // another in one plane and one flat colour are joined where they share edges into convex
+    // polygons, so that viewers that anti-alias fills show no seam between them (a flat quad mesh
+    // becomes one rectangle). The painting order of everything else stays. Only filled faces in
+    // the modes that fill them are joined: the hidden-line mode draws every triangle edge, or the
+    // feature edges, which joining would not change. 0 (the default): every triangle is printed
+    // on its own.
+    virtual void setJoinCoplanarFaces(int flag);
+    virtual int getJoinCoplanarFaces() const;
 
     // What the last apply left out or replaced because a value was not a finite number, or would
     // overflow single precision on its way to the page. No such number reaches a format.
@@ -285,6 +295,12 @@ private:
     void keepFeatureTriangle(SoCallbackAction *action, const SoPrimitiveVertex *const vertices[3],
                              const SbVec4f clip[3], const SbColor colors[3]);
     void sendFeatureShape(SoCallbackAction *action);
+    // Coplanar joining: whether the triangles of the current shape are joined, a triangle offered
+    // to the pending run, and the run's polygons clipped and printed.
+    bool joinsFaces() const;
+    void joinTriangle(SoCallbackAction *action, const SoPrimitiveVertex *const vertices[3],
+                      SbVec4f points[3], SbColor colors[3]);
+    void flushJoinedFaces(SoCallbackAction *action);
     SoCallbackAction::Response drawText2(SoCallbackAction *action, const SoNode *node, int annotation);
     SoCallbackAction::Response drawImage(SoCallbackAction *action, const SoNode *node);
     SoCallbackAction::Response drawMarkerSet(SoCallbackAction *action, const SoNode *node);
@@ -383,6 +399,10 @@ private:
     NonFiniteCounts nonFiniteCounts;
     int capturedPrimitives = 0;
     int printedPrimitives = 0;
+    int joinCoplanarFaces = 0;
+    // The pending run of joined triangles (CoplanarJoin.h); created by the constructor, empty
+    // between shapes.
+    scrivane_capture::CoplanarJoin *coplanarJoin = nullptr;
 };
 
 #endif

@@ -15,6 +15,7 @@
 #include "scene/nodes/SoText2.h"
 #include "scrivane/SoHLHSRVectorize.h"
 #include "capture/CameraFallback.h"
+#include "capture/CoplanarJoin.h"
 #include "capture/FeatureEdges.h"
 #include "capture/ShapeState.h"
 
@@ -59,6 +60,7 @@ SoVectorizeAction::SoVectorizeAction() {
     pointColors = new SbColor[static_cast<size_t>(pointBufferSize)]();
     shapeState = new scrivane_capture::ShapeState;
     shapeState->counts = &nonFiniteCounts;
+    coplanarJoin = new scrivane_capture::CoplanarJoin;
 }
 
 SoVectorizeAction::~SoVectorizeAction() {
@@ -71,6 +73,7 @@ SoVectorizeAction::~SoVectorizeAction() {
     delete hlhsrVectorize;
     delete featureShape;
     delete shapeState;
+    delete coplanarJoin;
     deleteLightsList();
 }
 
@@ -93,6 +96,8 @@ void SoVectorizeAction::setHLHSRMode(HLHSRMode mode) { hlhsrMode = mode; }
 void SoVectorizeAction::enableLighting(int flag) { lightingEnabled = flag; }
 void SoVectorizeAction::setFeatureEdges(int flag) { featureEdges = flag; }
 int SoVectorizeAction::getFeatureEdges() const { return featureEdges; }
+void SoVectorizeAction::setJoinCoplanarFaces(int flag) { joinCoplanarFaces = flag; }
+int SoVectorizeAction::getJoinCoplanarFaces() const { return joinCoplanarFaces; }
 
 void SoVectorizeAction::apply(SoNode *node) {
     runApply([](SoCallbackAction &cb, void *arg) { cb.apply(static_cast<SoNode *>(arg)); }, node);
@@ -126,6 +131,8 @@ void SoVectorizeAction::runApply(void (*applyTo)(SoCallbackAction &, void *), vo
     }
     printBackground();
     applyTo(callbackAction, argument);
+    // Every shape printed its joined faces when it ended; nothing may stay pending past the apply.
+    flushJoinedFaces(&callbackAction);
     // Every shape was handed over when it ended; the state its clipping needs is gone now.
     delete featureShape;
     featureShape = nullptr;
@@ -152,6 +159,7 @@ void SoVectorizeAction::beginTraversal() {
     shapeState->valid = false;
     pendingKind = 0;
     pointCount = 0;
+    coplanarJoin->clear();
     delete hlhsrVectorize;
     hlhsrVectorize = nullptr;
     if (hlhsrMode >= HIDDEN_BY_DEPTH_SORT && hlhsrMode <= HIDDEN_BY_EDGE_SPLITTING)
@@ -262,6 +270,7 @@ SoCallbackAction::Response SoVectorizeAction::drawText2CB(void *data, SoCallback
 SoCallbackAction::Response SoVectorizeAction::sendPointsCB(void *data, SoCallbackAction *action,
                                                            const SoNode *node) {
     SoVectorizeAction *self = static_cast<SoVectorizeAction *>(data);
+    self->flushJoinedFaces(action);
     if (self->featureShape && !self->featureShape->isEmpty()) self->sendFeatureShape(action);
     if (node->isOfType(SoMarkerSet::getClassTypeId()))
         self->drawMarkerSet(action, node);

@@ -11,6 +11,12 @@
 // transformed as always but kept with its shape (FeatureEdges.h) instead of being clipped at
 // once: which of its edges are drawn depends on its neighbours. When the shape node ends, its
 // triangles are clipped in the order they came, each with its three edge flags.
+//
+// With coplanar joining (the action's flag, filled faces outside the hidden-line mode) a triangle
+// is offered to the shape's pending run of coplanar triangles of one colour (CoplanarJoin.h)
+// instead of being clipped at once; the run's joined polygons are clipped when a triangle does not
+// fit the run, before a line segment or point of the same shape, and when the shape node ends.
+#include "CoplanarJoin.h"
 #include "FeatureEdges.h"
 #include "ShapeState.h"
 #include "scene/actions/SoCallbackAction.h"
@@ -23,6 +29,8 @@ namespace {
 constexpr int kTriangleCapacity = 10;
 // The draw style that draws nothing.
 constexpr int kInvisibleStyle = 3;
+// The draw style that fills faces.
+constexpr int kFilledStyle = 0;
 
 SbVec4f homogeneous(const SbVec3f &p) {
     return SbVec4f(p[0], p[1], p[2], 1.0f);
@@ -73,7 +81,37 @@ void SoVectorizeAction::drawTriangle(SoCallbackAction *action, const SoPrimitive
         keepFeatureTriangle(action, vertices, points, colors);
         return;
     }
+    if (joinsFaces()) {
+        joinTriangle(action, vertices, points, colors);
+        return;
+    }
     clipPolygon(action, points, 3, colors);
+}
+
+bool SoVectorizeAction::joinsFaces() const {
+    return joinCoplanarFaces && shapeState->drawStyle == kFilledStyle &&
+           hlhsrMode != HIDDEN_BY_EDGE_SPLITTING;
+}
+
+void SoVectorizeAction::joinTriangle(SoCallbackAction *action,
+                                     const SoPrimitiveVertex *const vertices[3], SbVec4f points[3],
+                                     SbColor colors[3]) {
+    const SbVec3f model[3] = {vertices[0]->getPoint(), vertices[1]->getPoint(),
+                              vertices[2]->getPoint()};
+    if (!coplanarJoin->isEmpty() && coplanarJoin->add(model, points, colors)) return;
+    flushJoinedFaces(action);
+    coplanarJoin->start(model, points, colors);
+}
+
+void SoVectorizeAction::flushJoinedFaces(SoCallbackAction *action) {
+    if (coplanarJoin->isEmpty()) return;
+    for (int slot = 0; slot < coplanarJoin->polygonSlots(); slot++) {
+        SbVec4f *points = nullptr;
+        SbColor *colors = nullptr;
+        const int count = coplanarJoin->polygon(slot, points, colors);
+        if (count > 0) clipPolygon(action, points, count, colors);
+    }
+    coplanarJoin->clear();
 }
 
 void SoVectorizeAction::keepFeatureTriangle(SoCallbackAction *action,
@@ -115,6 +153,7 @@ void SoVectorizeAction::sendFeatureShape(SoCallbackAction *action) {
 void SoVectorizeAction::drawLineSegment(SoCallbackAction *action, const SoPrimitiveVertex *a,
                                         const SoPrimitiveVertex *b) {
     if (shapeState->drawStyle == kInvisibleStyle) return;
+    flushJoinedFaces(action);
     const SbVec4f p = homogeneous(a->getPoint());
     const SbVec4f q = homogeneous(b->getPoint());
     if (pointCount == pointBufferSize) growPointBuffer();
@@ -147,6 +186,7 @@ void SoVectorizeAction::drawLineSegment(SoCallbackAction *action, const SoPrimit
 
 void SoVectorizeAction::drawPoint(SoCallbackAction *action, const SoPrimitiveVertex *v) {
     if (shapeState->drawStyle == kInvisibleStyle) return;
+    flushJoinedFaces(action);
     if (pointCount == pointBufferSize) growPointBuffer();
     int invisible = 0;
     pointBuffer[pointCount] = homogeneous(v->getPoint());

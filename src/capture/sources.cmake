@@ -3,6 +3,7 @@
 set(SCRIVANE_CAPTURE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/PrimitiveCapture.cpp
   ${CMAKE_CURRENT_LIST_DIR}/FeatureEdges.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/CoplanarJoin.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ShapeState.cpp
   ${CMAKE_CURRENT_LIST_DIR}/CameraFallback.cpp
   ${CMAKE_CURRENT_LIST_DIR}/NodeCapture.cpp

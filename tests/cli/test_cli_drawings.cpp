@@ -210,3 +210,24 @@ TEST(CliDrawings, BorderAndBackgroundPrintInTheColoursAskedFor) {
         EXPECT_EQ(image.pixelAtMillimetres(14, 14, render.dpi), c.background);
     }
 }
+
+// The command joins the two triangles of each face of a cube into one polygon; --no-join prints
+// the triangles.
+TEST(CliDrawings, CoplanarFacesAreJoinedUnlessNoJoin) {
+    std::string dir = freshDir();
+    const auto polygons = [&](const std::vector<std::string> &extra) {
+        std::vector<std::string> args = {data("unit_cube.iv"), "--hidden", "painter", "-o",
+                                         dir + "/cube.ps"};
+        args.insert(args.end(), extra.begin(), extra.end());
+        Result run = runTool(dir, args);
+        EXPECT_EQ(run.status, 0) << run.describe();
+        const std::string ps = slurp(dir + "/cube.ps");
+        std::vector<int> counts; // points after the first, per polygon
+        for (size_t at = ps.find(" pfaend\n"); at != std::string::npos;
+             at = ps.find(" pfaend\n", at + 1))
+            counts.push_back(std::stoi(ps.substr(ps.rfind('\n', at) + 1)));
+        return counts;
+    };
+    EXPECT_EQ(polygons({}), std::vector<int>(6, 3));
+    EXPECT_EQ(polygons({"--no-join"}), std::vector<int>(12, 2));
+}

@@ -5,7 +5,8 @@
 // painter, printing "fidelity <scene> <mode>: wrong/compared = percent%" (ray cast) and
 // "fidelity-zbuffer <scene> <mode>: ..." for the comparison tables. Against the ray cast the two
 // painters must be exact on the small scenes and under 1 % on random crossing triangles; against
-// the z-buffer under 1 % everywhere. The other modes are only reported.
+// the z-buffer under 1 % everywhere. The other modes are only reported. The two painters are
+// drawn a second time with coplanar faces joined ("<mode>+join"), under the same limits.
 #include "RayCastReference.h"
 #include "scene/actions/SoSearchAction.h"
 #include "scene/base/SbRotation.h"
@@ -123,22 +124,26 @@ std::vector<FlatTriangle> randomTriangles() {
     return result;
 }
 
-const char *const kModeNames[] = {"none", "depth-sort", "painter", "visible-painter"};
-enum { NONE, DEPTH_SORT, PAINTER, VISIBLE_PAINTER }; // the modes' values
+// The modes' values, then the two painters with coplanar faces joined.
+const char *const kModeNames[] = {"none",         "depth-sort",          "painter",
+                                  "visible-painter", "painter+join", "visible-painter+join"};
+enum { NONE, DEPTH_SORT, PAINTER, VISIBLE_PAINTER, PAINTER_JOINED, VISIBLE_PAINTER_JOINED };
+constexpr int kRuns = 6;
 
 struct Results {
-    Counts rays[4], zbuffer[4];          // by mode
+    Counts rays[kRuns], zbuffer[kRuns];  // by run
     Counts pdfZbuffer[4], svgZbuffer[4]; // the PDF and SVG drawings against the z-buffer, by mode
     Picture renderer;
     PngImage painterSheet; // the unlit drawing in painter mode
 };
 
-bool draw(SoNode *root, int mode, bool lighting, const std::string &name, PngImage &sheet,
+bool draw(SoNode *root, int run, bool lighting, const std::string &name, PngImage &sheet,
           DrawingFormat format = DrawingFormat::PostScript) {
     std::string error;
     Drawing how;
     how.format = format;
-    how.mode = SoVectorizeAction::HLHSRMode(mode);
+    how.joinFaces = run >= PAINTER_JOINED;
+    how.mode = SoVectorizeAction::HLHSRMode(how.joinFaces ? run - 2 : run);
     how.lighting = lighting;
     const bool ok = drawAndRasterize(root, how, name, sheet, error);
     EXPECT_TRUE(ok) << name << ": " << error;
@@ -159,7 +164,7 @@ Counts measure(const char *table, const std::string &scene, int mode, const Pict
 
 // Painter and visible painter: no wrong pixel (limit 0) or under limit percent.
 void expectPaintersFaithful(const Counts *byMode, double limit, const std::string &scene) {
-    for (int m : {PAINTER, VISIBLE_PAINTER}) {
+    for (int m : {PAINTER, VISIBLE_PAINTER, PAINTER_JOINED, VISIBLE_PAINTER_JOINED}) {
         EXPECT_TRUE(limit == 0 ? byMode[m].wrong == 0 : byMode[m].wrongPercent() < limit)
             << scene << " " << kModeNames[m] << ": " << byMode[m].wrong << " wrong";
     }
@@ -199,7 +204,7 @@ void measureModes(SoNode *root, const std::string &scene, Results &r, const RayC
     EXPECT_TRUE(renderPicture(root, r.renderer, error)) << error;
     r.renderer.write(fidelityDir() + scene + "-renderer.png");
     const Mask band = colourChangeBand(r.renderer);
-    for (int m = NONE; m <= VISIBLE_PAINTER; m++) {
+    for (int m = NONE; m < kRuns; m++) {
         PngImage sheet;
         if (!draw(root, m, false, scene + "-" + kModeNames[m], sheet)) continue;
         const Picture got = drawingArea(sheet);
@@ -233,7 +238,7 @@ Results measureTriangles(const std::string &scene, const std::vector<FlatTriangl
         const RayCast rays = rayCast(triangles, view);
         SoSeparator *lit = buildFlatTriangleScene(triangles, view);
         const std::string name = scene + "-lit";
-        for (int m = NONE; m <= VISIBLE_PAINTER; m++) {
+        for (int m = NONE; m < kRuns; m++) {
             PngImage sheet;
             if (draw(lit, m, true, name + "-" + kModeNames[m], sheet))
                 r.rays[m] = measure("fidelity", name, m, drawingArea(sheet), rays.picture,

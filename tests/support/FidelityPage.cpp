@@ -145,6 +145,7 @@ bool drawAndRasterize(SoNode *root, const Drawing &how, const std::string &name,
         if (how.nominalWidthMm > 0) action->setNominalWidth(how.nominalWidthMm);
         action->setHLHSRMode(how.mode);
         action->setFeatureEdges(how.featureEdges ? 1 : 0);
+        action->setJoinCoplanarFaces(how.joinFaces ? 1 : 0);
         action->enableLighting(how.lighting ? 1 : 0);
         action->apply(root);
         action->getOutput()->closeFile();

@@ -64,7 +64,7 @@ bool readerInstalled(DrawingFormat format, std::string *why);
 struct Drawing {
     DrawingFormat format = DrawingFormat::PostScript;
     SoVectorizeAction::HLHSRMode mode = SoVectorizeAction::HIDDEN_NONE;
-    bool lighting = false, featureEdges = false;
+    bool lighting = false, featureEdges = false, joinFaces = false;
     float nominalWidthMm = 0; // 0: the action's default
     int dpi = kFidelityDpi;
 };
