@@ -118,7 +118,9 @@ bool CoplanarJoin::inPlane(const SbVec3f model[3]) const {
     const Vec a = toVec(model[0]), b = toVec(model[1]), c = toVec(model[2]);
     const Vec n = cross(b - a, c - a);
     const double area = length(n);
-    if (!(area > 0.0)) return false;
+    // A point that is not finite makes the area infinite or NaN: such a triangle is printed on
+    // its own (and dropped there), never taking finite neighbours with it.
+    if (!(area > 0.0) || !std::isfinite(area)) return false;
     const Vec planeNormal{normal[0], normal[1], normal[2]};
     if (length(cross(n, planeNormal)) > kParallelSine * area) return false;
     const double size = std::fmax(length(b - a), std::fmax(length(c - b), length(a - c)));
