@@ -2,7 +2,8 @@
 # Installs every Debian package that the build, the tests, the test-time readers, the
 # benchmarks and the fuzzing target need (libgl2ps-dev: the peer library the optional peer
 # benchmark measures us against; clang and libclang-rt-14-dev: the compiler and libFuzzer of
-# `make fuzz`; the normal build and the tests use none of these three).
+# `make fuzz`; the normal build and the tests use none of these three; dpkg-dev and file: what
+# `make package` needs to work out the Debian package's dependencies).
 # Idempotent: packages already present are left alone. As root it runs apt-get; otherwise it
 # prints the command to run.
 set -euo pipefail
@@ -16,6 +17,7 @@ packages=(
   libreoffice-draw python3-uno
   libgl2ps-dev
   clang libclang-rt-14-dev
+  dpkg-dev file
 )
 missing=()
 for p in "${packages[@]}"; do
