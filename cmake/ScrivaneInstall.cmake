@@ -29,7 +29,7 @@ install(TARGETS scrivane_tool RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 if(EXISTS ${PROJECT_SOURCE_DIR}/scrivane.1)
   install(FILES ${PROJECT_SOURCE_DIR}/scrivane.1 DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 endif()
-install(FILES ${PROJECT_SOURCE_DIR}/README.md DESTINATION ${CMAKE_INSTALL_DOCDIR})
+install(FILES ${PROJECT_SOURCE_DIR}/README.md DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/doc/scrivane)
 
 # find_package(Scrivane): the targets Scrivane::scrivane, Scrivane::scene and
 # Scrivane::scrivane_gdi, found relative to where the files lie, so the tree can be moved.
