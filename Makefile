@@ -10,6 +10,11 @@
 #                   seconds (default 60) on FUZZ_CORPUS, seeded with the project's scene files;
 #                   FUZZ_ARGS passes more options to libFuzzer, e.g. FUZZ_ARGS=-runs=1000000.
 #                   Findings (crash-*, timeout-*, oom-*) are written into FUZZ_ARTIFACTS.
+#   make install    build (normal) and install the command, the static libraries, the headers, the
+#                   CMake package and scrivane.pc under PREFIX (default /usr/local), e.g.
+#                   make install PREFIX=$HOME/scrivane
+#   make package    build with shared libraries for the prefix /usr (PACKAGE_BUILD, no tests) and
+#                   make the Debian package of it: $(PACKAGE_BUILD)/scrivane_<version>_<arch>.deb
 JOBS ?= $(shell nproc)
 BUILD ?= build
 ASAN_BUILD ?= build-asan
@@ -20,8 +25,10 @@ FUZZ_SECONDS ?= 60
 FUZZ_CORPUS ?= $(FUZZ_BUILD)/corpus
 FUZZ_ARTIFACTS ?= $(FUZZ_BUILD)/findings
 FUZZ_ARGS ?=
+PREFIX ?= /usr/local
+PACKAGE_BUILD ?= build-package
 
-.PHONY: all build test test-normal test-asan deps run bench fuzz clean
+.PHONY: all build test test-normal test-asan deps run bench fuzz install package clean
 
 all: build
 
@@ -72,6 +79,15 @@ fuzz:
 	      -max_len=4096 -timeout=10 -rss_limit_mb=2048 -print_final_stats=1 \
 	      -artifact_prefix=$(FUZZ_ARTIFACTS)/ $(FUZZ_ARGS) $(FUZZ_CORPUS)
 
+install: build
+	cmake --install $(BUILD) --prefix $(PREFIX)
+
+package:
+	cmake -S . -B $(PACKAGE_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DSCRIVANE_WERROR=ON \
+	      -DSCRIVANE_TESTS=OFF -DBUILD_SHARED_LIBS=ON -DCMAKE_INSTALL_PREFIX=/usr
+	cmake --build $(PACKAGE_BUILD) -j $(JOBS)
+	cd $(PACKAGE_BUILD) && cpack -G DEB
+
 # The README's picture: the demo drawing rendered by Ghostscript.
 docs/demo.png: build
 	mkdir -p out
@@ -80,4 +96,4 @@ docs/demo.png: build
 	   -sOutputFile=docs/demo.png out/demo.ps
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD) out
+	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD) $(PACKAGE_BUILD) out

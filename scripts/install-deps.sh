@@ -3,7 +3,8 @@
 # benchmarks and the fuzzing target need (libgl2ps-dev: the peer library the optional peer
 # benchmark measures us against; clang and libclang-rt-14-dev: the compiler and libFuzzer of
 # `make fuzz`; the normal build and the tests use none of these three; groff-base: the test that
-# formats the manual page).
+# formats the manual page; dpkg-dev and file: what `make package` needs to work out the Debian
+# package's dependencies).
 # Idempotent: packages already present are left alone. As root it runs apt-get; otherwise it
 # prints the command to run.
 set -euo pipefail
@@ -19,6 +20,7 @@ packages=(
   poppler-utils librsvg2-bin chromium
   libgl2ps-dev
   clang libclang-rt-14-dev
+  dpkg-dev file
 )
 missing=()
 for p in "${packages[@]}"; do

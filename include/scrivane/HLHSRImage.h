@@ -3,10 +3,11 @@
 #include "scene/base/SbVec2s.h"
 #include "scene/nodes/SoImage.h"
 #include "scrivane/PrimitiveMonoPoint.h"
+#include "scrivane/ScrivaneExport.h"
 
 // An image kept for removal, anchored at one point. The pixels are not copied: the image node's
 // field outlives the removal run.
-class HLHSRImage : public PrimitiveMonoPoint {
+class SCRIVANE_API HLHSRImage : public PrimitiveMonoPoint {
 public:
     HLHSRImage() = default;
     HLHSRImage(const HLHSRImage &) = delete;

@@ -2,10 +2,11 @@
 #define SCRIVANE_HLHSRTEXT2D_H
 #include "scene/base/SbString.h"
 #include "scrivane/PrimitiveMonoPoint.h"
+#include "scrivane/ScrivaneExport.h"
 
 // The lines of one text node kept for removal, anchored at one point. It owns copies of the
 // font name and of the strings, so the caller's buffers may go right after setValue.
-class HLHSRText2D : public PrimitiveMonoPoint {
+class SCRIVANE_API HLHSRText2D : public PrimitiveMonoPoint {
 public:
     HLHSRText2D() = default;
     ~HLHSRText2D() override;

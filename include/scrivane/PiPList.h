@@ -1,9 +1,10 @@
 #ifndef SCRIVANE_PIPLIST_H
 #define SCRIVANE_PIPLIST_H
+#include "scrivane/ScrivaneExport.h"
 
 // A growable array of untyped pointers. It never owns what its entries point to. The storage
 // is malloc'ed and grows to twice the size asked for, so appends cost amortised constant time.
-class PiPList {
+class SCRIVANE_API PiPList {
 public:
     PiPList();
     ~PiPList();

@@ -4,11 +4,12 @@
 #include "scene/base/SbVec2f.h"
 #include "scene/base/SbVec3f.h"
 #include "scrivane/PrimitiveMultiPoints.h"
+#include "scrivane/ScrivaneExport.h"
 
 // A clipped face kept for removal. Its points are ordered so that its normal faces the observer
 // (z of the normal never positive); seen on the page, its interior lies on the right of each
 // edge. The fill pattern bits are not owned: the scene's pattern node outlives the run.
-class PolyGon : public PrimitiveMultiPoints {
+class SCRIVANE_API PolyGon : public PrimitiveMultiPoints {
 public:
     enum Style { FILLED = 0, LINES = 1, POINTS = 2 };
 

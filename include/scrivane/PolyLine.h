@@ -1,9 +1,10 @@
 #ifndef SCRIVANE_POLYLINE_H
 #define SCRIVANE_POLYLINE_H
 #include "scrivane/PrimitiveMultiPoints.h"
+#include "scrivane/ScrivaneExport.h"
 
 // A clipped line strip (or, in the painter modes, one segment of it) kept for removal.
-class PolyLine : public PrimitiveMultiPoints {
+class SCRIVANE_API PolyLine : public PrimitiveMultiPoints {
 public:
     PolyLine() = default;
     PolyLine(const PolyLine &) = delete;

@@ -1,12 +1,13 @@
 #ifndef SCRIVANE_POLYMARK_H
 #define SCRIVANE_POLYMARK_H
 #include "scrivane/PrimitiveMultiPoints.h"
+#include "scrivane/ScrivaneExport.h"
 
 class SoMarkerSet;
 
 // Dots or the markers of a marker set kept for removal. The marker set is not owned: the scene
 // outlives the run. A null marker set means dots of pointSize.
-class PolyMark : public PrimitiveMultiPoints {
+class SCRIVANE_API PolyMark : public PrimitiveMultiPoints {
 public:
     PolyMark() = default;
     PolyMark(const PolyMark &) = delete;

@@ -3,6 +3,7 @@
 #include "scene/base/SbBox2f.h"
 #include "scene/base/SbColor.h"
 #include "scene/base/SbVec4f.h"
+#include "scrivane/ScrivaneExport.h"
 
 class SoHLHSRVectorize;
 
@@ -10,7 +11,7 @@ class SoHLHSRVectorize;
 // run. Points are normalized projection coordinates (x, y in [-1, 1], z the depth growing away
 // from the observer); nothing here divides by w. The removal run owns its primitives: the
 // painter prints each one once and deletes it.
-class Primitive {
+class SCRIVANE_API Primitive {
 public:
     // Run-time type numbers, the only type test the ordering and the visibility filter use.
     enum TypeId {

@@ -3,11 +3,12 @@
 #include "scene/base/SbBox3f.h"
 #include "scrivane/PiPList.h"
 #include "scrivane/Primitive.h"
+#include "scrivane/ScrivaneExport.h"
 
 // The primitives of one removal run. The list does not own them: whoever empties it deletes
 // them (the painter after printing, the visibility filter when it drops one). The scene box and
 // the grid cell sizes belong to the run, so that two runs on two threads never share them.
-class PrimitiveList : public PiPList {
+class SCRIVANE_API PrimitiveList : public PiPList {
 public:
     // A sift-down step of the heap sort: a is the array, n its length, k a 1-based heap position.
     using SiftDown = void (*)(Primitive **a, int n, int k, const PrimitiveList *list);

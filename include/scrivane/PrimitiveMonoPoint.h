@@ -1,9 +1,10 @@
 #ifndef SCRIVANE_PRIMITIVEMONOPOINT_H
 #define SCRIVANE_PRIMITIVEMONOPOINT_H
 #include "scrivane/Primitive.h"
+#include "scrivane/ScrivaneExport.h"
 
 // A primitive anchored at one point (text, image): its depth range is the point's depth.
-class PrimitiveMonoPoint : public Primitive {
+class SCRIVANE_API PrimitiveMonoPoint : public Primitive {
 public:
     float getZmax() const override { return point[2]; }
     float getZmin() const override { return point[2]; }

@@ -1,10 +1,11 @@
 #ifndef SCRIVANE_PRIMITIVEMULTIPOINTS_H
 #define SCRIVANE_PRIMITIVEMULTIPOINTS_H
 #include "scrivane/Primitive.h"
+#include "scrivane/ScrivaneExport.h"
 
 // A primitive made of num points with a colour each (polygon, polyline, marks). It owns both
 // arrays.
-class PrimitiveMultiPoints : public Primitive {
+class SCRIVANE_API PrimitiveMultiPoints : public Primitive {
 public:
     float getZmax() const override { return zmax; }
     float getZmin() const override { return zmin; }

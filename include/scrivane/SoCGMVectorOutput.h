@@ -1,12 +1,13 @@
 #ifndef SCRIVANE_SOCGMVECTOROUTPUT_H
 #define SCRIVANE_SOCGMVECTOROUTPUT_H
+#include "scrivane/ScrivaneExport.h"
 #include "scrivane/SoVectorOutput.h"
 
 // The output of the CGM action. Settings, to be made before openFile and apply:
 // binaryEncoding (0 clear text, the default; nonzero binary, opened with "wb"),
 // metafileVersion (1 by default) and indexedColors (0 direct colours, the default; nonzero a
 // colour table).
-class SoCGMVectorOutput : public SoVectorOutput {
+class SCRIVANE_API SoCGMVectorOutput : public SoVectorOutput {
 public:
     SoCGMVectorOutput() = default;
     int openFile(const char *name) override;

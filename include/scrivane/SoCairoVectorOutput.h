@@ -1,5 +1,6 @@
 #ifndef SCRIVANE_SOCAIROVECTOROUTPUT_H
 #define SCRIVANE_SOCAIROVECTOROUTPUT_H
+#include "scrivane/ScrivaneExport.h"
 #include "scrivane/SoVectorOutput.h"
 
 typedef struct _cairo cairo_t;
@@ -16,7 +17,7 @@ typedef struct _cairo cairo_t;
 // another stream is set.
 //
 // Ownership: created and deleted by the PDF or SVG action; owns the context it is given.
-class SoCairoVectorOutput : public SoVectorOutput {
+class SCRIVANE_API SoCairoVectorOutput : public SoVectorOutput {
 public:
     SoCairoVectorOutput() = default;
     ~SoCairoVectorOutput() override;

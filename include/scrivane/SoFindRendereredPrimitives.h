@@ -2,6 +2,7 @@
 #define SCRIVANE_SOFINDRENDEREREDPRIMITIVES_H
 #include "scene/base/SbViewportRegion.h"
 #include "scene/misc/SoOffscreenRenderer.h"
+#include "scrivane/ScrivaneExport.h"
 
 class PrimitiveList;
 
@@ -25,7 +26,7 @@ class PrimitiveList;
 // Ownership: the caller owns the finder (the painter builds one on the stack per run) and the
 // list; render() deletes the primitives it drops. It leaves the `mark` of every kept primitive
 // at 1 and the list's sceneBox set.
-class SoFindRendereredPrimitives : public SoOffscreenRenderer {
+class SCRIVANE_API SoFindRendereredPrimitives : public SoOffscreenRenderer {
 public:
     explicit SoFindRendereredPrimitives(const SbViewportRegion &region);
     ~SoFindRendereredPrimitives() override;

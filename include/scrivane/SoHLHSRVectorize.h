@@ -5,6 +5,7 @@
 #include "scene/base/SbVec2s.h"
 #include "scene/base/SbVec4f.h"
 #include "scene/nodes/SoImage.h"
+#include "scrivane/ScrivaneExport.h"
 
 class PrimitiveList;
 class SoHiddenLines;
@@ -21,7 +22,7 @@ class SoVectorizeAction;
 // startHLHSR to endHLHSR; stored primitives belong to the run and are deleted as they are
 // printed. The action is not owned. All state (the arrival counter included) is per driver, so
 // two actions on two threads can each run removal at the same time.
-class SoHLHSRVectorize {
+class SCRIVANE_API SoHLHSRVectorize {
 public:
     enum HLHSRMode { DEPTH_SORT = 0, PAINTER_ORDER = 1, VISIBLE_PAINTER_ORDER = 2, HIDDEN_LINE = 3 };
     enum PolygonStyle { FILLED = 0, LINES = 1, POINTS = 2 };

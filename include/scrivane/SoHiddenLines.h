@@ -2,6 +2,7 @@
 #define SCRIVANE_SOHIDDENLINES_H
 #include "scene/base/SbColor.h"
 #include "scene/base/SbVec4f.h"
+#include "scrivane/ScrivaneExport.h"
 #include <memory>
 
 namespace scrivane_bool {
@@ -21,7 +22,7 @@ class BoolEngine;
 // Every object keeps its own working state, so separate objects may compute on separate
 // threads at the same time. One object is not for concurrent use. Created and deleted by the
 // removal driver (or any caller); it owns copies of everything it is given.
-class SoHiddenLines {
+class SCRIVANE_API SoHiddenLines {
 public:
     // One visible polyline. points holds num points (x, y in normalized coordinates, z = w = 0)
     // and is freed by the destructor.

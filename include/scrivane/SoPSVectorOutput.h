@@ -1,10 +1,11 @@
 #ifndef SCRIVANE_SOPSVECTOROUTPUT_H
 #define SCRIVANE_SOPSVECTOROUTPUT_H
+#include "scrivane/ScrivaneExport.h"
 #include "scrivane/SoVectorOutput.h"
 
 // The output of the PostScript action. colorOutput (default 1) selects colour PostScript;
 // 0 writes grey levels. Set it before apply.
-class SoPSVectorOutput : public SoVectorOutput {
+class SCRIVANE_API SoPSVectorOutput : public SoVectorOutput {
 public:
     SoPSVectorOutput() = default;
     void setColorOutput(int flag) { colorOutput = flag; }

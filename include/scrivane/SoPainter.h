@@ -2,6 +2,7 @@
 #define SCRIVANE_SOPAINTER_H
 #include "scene/base/SbVec3f.h"
 #include "scene/base/SbVec4f.h"
+#include "scrivane/ScrivaneExport.h"
 
 class PolyGon;
 class PolyLine;
@@ -15,7 +16,7 @@ class SoHLHSRVectorize;
 // of another where the two interpenetrate or lie in a cycle. display() prints the list in order
 // and deletes each primitive. Built on the stack by the driver at the end of each run; neither
 // pointer is owned.
-class SoPainter {
+class SCRIVANE_API SoPainter {
 public:
     // P relative to Q.
     enum Position { BEHIND = 0, IN_FRONT = 1, COPLANAR = 2, INTERSECTING = 3 };

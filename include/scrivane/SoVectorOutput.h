@@ -1,11 +1,12 @@
 #ifndef SCRIVANE_SOVECTOROUTPUT_H
 #define SCRIVANE_SOVECTOROUTPUT_H
+#include "scrivane/ScrivaneExport.h"
 #include <cstdio>
 
 // Where a drawing goes: a stdio stream. The output starts on standard output and returns to
 // it after closeFile or a failed openFile. It owns any stream it opened or was given, except
 // standard output, which it never closes. Created and deleted by the format action that uses it.
-class SoVectorOutput {
+class SCRIVANE_API SoVectorOutput {
 public:
     SoVectorOutput();
     virtual ~SoVectorOutput();

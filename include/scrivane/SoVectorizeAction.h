@@ -13,6 +13,7 @@
 #include "scene/base/SbViewportRegion.h"
 #include "scene/misc/SoNodeList.h"
 #include "scene/nodes/SoImage.h"
+#include "scrivane/ScrivaneExport.h"
 #include "scrivane/SoVectorOutput.h"
 #include <vector>
 
@@ -43,7 +44,7 @@ class SoPrimitiveVertex;
 // - Arrays are read only during the call: a format copies what it keeps.
 // Ownership: the format action creates and deletes its output object; the action owns its pen
 // arrays, point buffers and light records.
-class SoVectorizeAction : public SoAction {
+class SCRIVANE_API SoVectorizeAction : public SoAction {
 public:
     enum DimensionUnit { INCH = 0, MILLIMETER = 1, METER = 2 };
     enum Orientation { PORTRAIT = 0, LANDSCAPE = 1 };

@@ -1,9 +1,10 @@
 #ifndef SCRIVANE_SOVECTORIZECGMACTION_H
 #define SCRIVANE_SOVECTORIZECGMACTION_H
-#include <vector>
 #include "scene/base/SbPList.h"
+#include "scrivane/ScrivaneExport.h"
 #include "scrivane/SoCGMVectorOutput.h"
 #include "scrivane/SoVectorizeAction.h"
+#include <vector>
 
 class CGMBinaryEncoder;
 class SoDrawStyle;
@@ -47,7 +48,7 @@ struct CGMPlacement;
 //
 // Ownership: the constructor creates the SoCGMVectorOutput and the binary encoder, the
 // destructor ends a page still open and deletes both, and the pattern records.
-class SoVectorizeCGMAction : public SoVectorizeAction {
+class SCRIVANE_API SoVectorizeCGMAction : public SoVectorizeAction {
 public:
     SoVectorizeCGMAction();
     ~SoVectorizeCGMAction() override;

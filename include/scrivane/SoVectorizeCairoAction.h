@@ -1,5 +1,6 @@
 #ifndef SCRIVANE_SOVECTORIZECAIROACTION_H
 #define SCRIVANE_SOVECTORIZECAIROACTION_H
+#include "scrivane/ScrivaneExport.h"
 #include "scrivane/SoCairoVectorOutput.h"
 #include "scrivane/SoVectorizeAction.h"
 #include <memory>
@@ -24,7 +25,7 @@ class PatternTiles;
 //
 // Ownership: the constructor of the PDF or SVG action creates the SoCairoVectorOutput and its
 // destructor ends a page still open and then deletes the output, which finishes the document.
-class SoVectorizeCairoAction : public SoVectorizeAction {
+class SCRIVANE_API SoVectorizeCairoAction : public SoVectorizeAction {
 public:
     enum DocumentKind { PDF_DOCUMENT = 0, SVG_DOCUMENT = 1 };
 

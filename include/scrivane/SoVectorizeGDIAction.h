@@ -1,5 +1,6 @@
 #ifndef SCRIVANE_SOVECTORIZEGDIACTION_H
 #define SCRIVANE_SOVECTORIZEGDIACTION_H
+#include "scrivane/ScrivaneExport.h"
 #include <memory>
 #include <string>
 
@@ -36,7 +37,7 @@
 // appended where needed) is a copy held by the action: the output keeps the caller's text
 // unchanged. A context from the print dialog is the action's and is deleted by the footer; a
 // context supplied by the application stays open and gets its own pen, brush and font back.
-class SoVectorizeGDIAction : public SoVectorizeAction {
+class SCRIVANE_API SoVectorizeGDIAction : public SoVectorizeAction {
 public:
     SoVectorizeGDIAction();
     ~SoVectorizeGDIAction() override;

@@ -1,5 +1,6 @@
 #ifndef SCRIVANE_SOVECTORIZEHPGLACTION_H
 #define SCRIVANE_SOVECTORIZEHPGLACTION_H
+#include "scrivane/ScrivaneExport.h"
 #include "scrivane/SoHPGLVectorOutput.h"
 #include "scrivane/SoVectorizeAction.h"
 
@@ -19,7 +20,7 @@
 //
 // Ownership: the constructor creates the SoHPGLVectorOutput and the destructor deletes it,
 // after ending a page that is still open.
-class SoVectorizeHPGLAction : public SoVectorizeAction {
+class SCRIVANE_API SoVectorizeHPGLAction : public SoVectorizeAction {
 public:
     SoVectorizeHPGLAction();
     ~SoVectorizeHPGLAction() override;

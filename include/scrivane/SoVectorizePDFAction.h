@@ -1,5 +1,6 @@
 #ifndef SCRIVANE_SOVECTORIZEPDFACTION_H
 #define SCRIVANE_SOVECTORIZEPDFACTION_H
+#include "scrivane/ScrivaneExport.h"
 #include "scrivane/SoVectorizeCairoAction.h"
 
 // The vectorize action that writes a PDF document through cairo. Outside page mode each apply
@@ -10,7 +11,7 @@
 // be selected and searched.
 //
 // Ownership: as SoVectorizeCairoAction.
-class SoVectorizePDFAction : public SoVectorizeCairoAction {
+class SCRIVANE_API SoVectorizePDFAction : public SoVectorizeCairoAction {
 public:
     SoVectorizePDFAction();
     ~SoVectorizePDFAction() override;

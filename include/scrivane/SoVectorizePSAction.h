@@ -1,6 +1,7 @@
 #ifndef SCRIVANE_SOVECTORIZEPSACTION_H
 #define SCRIVANE_SOVECTORIZEPSACTION_H
 #include "scene/base/SbPList.h"
+#include "scrivane/ScrivaneExport.h"
 #include "scrivane/SoPSVectorOutput.h"
 #include "scrivane/SoVectorizeAction.h"
 #include <vector>
@@ -20,7 +21,7 @@
 // and their colour,
 // which belong to the scene; the list is emptied at every header and never dereferenced after
 // the primitive that defined them.
-class SoVectorizePSAction : public SoVectorizeAction {
+class SCRIVANE_API SoVectorizePSAction : public SoVectorizeAction {
 public:
     SoVectorizePSAction();
     ~SoVectorizePSAction() override;

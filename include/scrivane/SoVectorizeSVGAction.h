@@ -1,5 +1,6 @@
 #ifndef SCRIVANE_SOVECTORIZESVGACTION_H
 #define SCRIVANE_SOVECTORIZESVGACTION_H
+#include "scrivane/ScrivaneExport.h"
 #include "scrivane/SoVectorizeCairoAction.h"
 
 // The vectorize action that writes an SVG 1.1 document through cairo, sized in millimetres
@@ -9,7 +10,7 @@
 // counts it. Cairo writes texts as glyph outlines, so they look right but are not SVG text.
 //
 // Ownership: as SoVectorizeCairoAction.
-class SoVectorizeSVGAction : public SoVectorizeCairoAction {
+class SCRIVANE_API SoVectorizeSVGAction : public SoVectorizeCairoAction {
 public:
     SoVectorizeSVGAction();
     ~SoVectorizeSVGAction() override;

@@ -1,11 +1,12 @@
 #ifndef SCENE_SOACTION_H
 #define SCENE_SOACTION_H
-#include <memory>
-#include <vector>
+#include "scene/SceneExport.h"
 #include "scene/actions/SoActionMethodList.h"
 #include "scene/actions/SoEnabledElementsList.h"
 #include "scene/misc/SoPathList.h"
 #include "scene/misc/SoType.h"
+#include <memory>
+#include <vector>
 
 class SoNode;
 class SoPath;
@@ -15,7 +16,7 @@ class SoState;
 // a fresh traversal state. Each node is handed to the method that the action's method list holds
 // for its type. While a path is applied, the action tracks where the traversal is relative to it:
 // IN_PATH on the path above its tail, BELOW_PATH at or under the tail, OFF_PATH beside it.
-class SoAction {
+class SCENE_API SoAction {
 public:
     enum AppliedCode { NODE, PATH, PATH_LIST };
     enum PathCode { NO_PATH, IN_PATH, BELOW_PATH, OFF_PATH };

@@ -1,8 +1,9 @@
 #ifndef SCENE_SOACTIONMETHODLIST_H
 #define SCENE_SOACTIONMETHODLIST_H
+#include "scene/SceneExport.h"
+#include "scene/misc/SoType.h"
 #include <map>
 #include <vector>
-#include "scene/misc/SoType.h"
 
 class SoAction;
 class SoNode;
@@ -10,7 +11,7 @@ typedef void (*SoActionMethod)(SoAction *, SoNode *);
 
 // The traversal methods of an action class, by node type. A lookup finds the method of the
 // nearest registered ancestor type, in this list or, failing that, in the parent class's list.
-class SoActionMethodList {
+class SCENE_API SoActionMethodList {
 public:
     explicit SoActionMethodList(SoActionMethodList *parentList) : parent(parentList) {}
     void addMethod(SoType nodeType, SoActionMethod method);

@@ -1,12 +1,13 @@
 #ifndef SCENE_SOCALLBACKACTION_H
 #define SCENE_SOCALLBACKACTION_H
-#include <vector>
+#include "scene/SceneExport.h"
 #include "scene/actions/SoAction.h"
 #include "scene/base/SbColor.h"
 #include "scene/base/SbMatrix.h"
 #include "scene/base/SbName.h"
 #include "scene/base/SbViewVolume.h"
 #include "scene/base/SbViewportRegion.h"
+#include <vector>
 
 class SoPrimitiveVertex;
 class SoShape;
@@ -14,7 +15,7 @@ class SoShape;
 // Traverses a scene and calls the application back: before and after nodes of chosen types,
 // and for every triangle, line segment and point that shapes of chosen types generate. During
 // a callback the getters read the traversal state at that node.
-class SoCallbackAction : public SoAction {
+class SCENE_API SoCallbackAction : public SoAction {
 public:
     enum Response { CONTINUE, ABORT, PRUNE };
     typedef Response SoCallbackActionCB(void *userData, SoCallbackAction *action, const SoNode *node);

@@ -1,11 +1,12 @@
 #ifndef SCENE_SOENABLEDELEMENTSLIST_H
 #define SCENE_SOENABLEDELEMENTSLIST_H
-#include <vector>
+#include "scene/SceneExport.h"
 #include "scene/misc/SoType.h"
+#include <vector>
 
 // The elements an action class uses, built on its parent class's list. The state creates
 // elements on demand, so the list documents what an action reads rather than limiting it.
-class SoEnabledElementsList {
+class SCENE_API SoEnabledElementsList {
 public:
     explicit SoEnabledElementsList(SoEnabledElementsList *parentList) : parent(parentList) {}
     void enable(SoType elementType, int stackIndex);

@@ -1,12 +1,13 @@
 #ifndef SCENE_SOGETBOUNDINGBOXACTION_H
 #define SCENE_SOGETBOUNDINGBOXACTION_H
+#include "scene/SceneExport.h"
 #include "scene/actions/SoAction.h"
 #include "scene/base/SbBox3f.h"
 #include "scene/base/SbViewportRegion.h"
 #include <limits>
 
 // Computes the box, in world coordinates, around every shape of a scene.
-class SoGetBoundingBoxAction : public SoAction {
+class SCENE_API SoGetBoundingBoxAction : public SoAction {
 public:
     static void initClass();
     static SoType getClassTypeId() { return classTypeId; }

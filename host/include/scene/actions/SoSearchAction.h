@@ -1,12 +1,13 @@
 #ifndef SCENE_SOSEARCHACTION_H
 #define SCENE_SOSEARCHACTION_H
+#include "scene/SceneExport.h"
 #include "scene/actions/SoAction.h"
 #include "scene/base/SbName.h"
 #include "scene/misc/SoPath.h"
 #include "scene/misc/SoPathList.h"
 
 // Finds nodes by pointer, type or name and returns paths to them.
-class SoSearchAction : public SoAction {
+class SCENE_API SoSearchAction : public SoAction {
 public:
     enum LookFor { NODE = 0x01, TYPE = 0x02, NAME = 0x04 };
     enum Interest { FIRST, LAST, ALL };

@@ -1,5 +1,6 @@
 #ifndef SCENE_SOWRITEACTION_H
 #define SCENE_SOWRITEACTION_H
+#include "scene/SceneExport.h"
 #include "scene/actions/SoAction.h"
 
 class SoOutput;
@@ -23,7 +24,7 @@ class SoOutput;
 //
 // Ownership: the output given to the constructor stays the caller's; without one, the action owns
 // an output that writes to stdout.
-class SoWriteAction : public SoAction {
+class SCENE_API SoWriteAction : public SoAction {
 public:
     static void initClass();
     static SoType getClassTypeId() { return classTypeId; }

@@ -1,10 +1,11 @@
 #ifndef SCENE_SBBOX2F_H
 #define SCENE_SBBOX2F_H
-#include <algorithm>
+#include "scene/SceneExport.h"
 #include "scene/base/SbVec2f.h"
+#include <algorithm>
 
 // An axis-aligned 2-D box. An empty box has min > max.
-class SbBox2f {
+class SCENE_API SbBox2f {
 public:
     SbBox2f() { makeEmpty(); }
     SbBox2f(float xmin, float ymin, float xmax, float ymax) : lo(xmin, ymin), hi(xmax, ymax) {}

@@ -1,10 +1,11 @@
 #ifndef SCENE_SBBOX3F_H
 #define SCENE_SBBOX3F_H
+#include "scene/SceneExport.h"
 #include "scene/base/SbMatrix.h"
 #include "scene/base/SbVec3f.h"
 
 // An axis-aligned 3-D box. An empty box has min > max.
-class SbBox3f {
+class SCENE_API SbBox3f {
 public:
     SbBox3f() { makeEmpty(); }
     SbBox3f(float xmin, float ymin, float zmin, float xmax, float ymax, float zmax)

@@ -1,10 +1,11 @@
 #ifndef SCENE_SBCOLOR_H
 #define SCENE_SBCOLOR_H
-#include <cstdint>
+#include "scene/SceneExport.h"
 #include "scene/base/SbVec3f.h"
+#include <cstdint>
 
 // An RGB colour, three floats from 0 to 1.
-class SbColor : public SbVec3f {
+class SCENE_API SbColor : public SbVec3f {
 public:
     SbColor() = default;
     SbColor(const SbVec3f &v) : SbVec3f(v) {}

@@ -1,5 +1,6 @@
 #ifndef SCENE_SBMATRIX_H
 #define SCENE_SBMATRIX_H
+#include "scene/SceneExport.h"
 #include "scene/base/SbRotation.h"
 #include "scene/base/SbVec3f.h"
 #include "scene/base/SbVec4f.h"
@@ -8,7 +9,7 @@ typedef float SbMat[4][4];
 
 // A 4x4 float matrix for ROW vectors: a point p becomes p x M, so the translation sits in row 3
 // and a product A x B applies A first. multRight(B) gives this x B, multLeft(A) gives A x this.
-class SbMatrix {
+class SCENE_API SbMatrix {
 public:
     SbMatrix() { makeIdentity(); }
     SbMatrix(float a11, float a12, float a13, float a14, float a21, float a22, float a23, float a24,
@@ -47,7 +48,7 @@ public:
     const float *operator[](int i) const { return m[i]; }
     SbMatrix &operator*=(const SbMatrix &b) { return multRight(b); }
     friend SbMatrix operator*(const SbMatrix &a, const SbMatrix &b) { SbMatrix r = a; return r.multRight(b); }
-    friend bool operator==(const SbMatrix &a, const SbMatrix &b);
+    friend SCENE_API bool operator==(const SbMatrix &a, const SbMatrix &b);
     friend bool operator!=(const SbMatrix &a, const SbMatrix &b) { return !(a == b); }
     bool equals(const SbMatrix &b, float tolerance) const;
 

@@ -1,9 +1,10 @@
 #ifndef SCENE_SBNAME_H
 #define SCENE_SBNAME_H
+#include "scene/SceneExport.h"
 #include "scene/base/SbString.h"
 
 // An interned string: equal names share one text, so comparison is a pointer comparison.
-class SbName {
+class SCENE_API SbName {
 public:
     SbName();
     SbName(const char *s);

@@ -1,9 +1,10 @@
 #ifndef SCENE_SBPLIST_H
 #define SCENE_SBPLIST_H
+#include "scene/SceneExport.h"
 #include <vector>
 
 // A list of untyped pointers. It owns nothing it holds.
-class SbPList {
+class SCENE_API SbPList {
 public:
     SbPList() = default;
     explicit SbPList(int initSize) { items.reserve(initSize > 0 ? initSize : 0); }

@@ -1,5 +1,6 @@
 #ifndef SCENE_SBROTATION_H
 #define SCENE_SBROTATION_H
+#include "scene/SceneExport.h"
 #include "scene/base/SbVec3f.h"
 #include "scene/base/SbVec4f.h"
 
@@ -7,7 +8,7 @@ class SbMatrix;
 
 // A rotation held as a unit quaternion (x, y, z, w). Composition follows the matrices:
 // (a * b).getValue(m) gives the matrix of a times the matrix of b, so a point is turned by a first.
-class SbRotation {
+class SCENE_API SbRotation {
 public:
     SbRotation() : q{0.0f, 0.0f, 0.0f, 1.0f} {}
     SbRotation(const SbVec3f &axis, float radians) { setValue(axis, radians); }

@@ -1,9 +1,10 @@
 #ifndef SCENE_SBSTRING_H
 #define SCENE_SBSTRING_H
+#include "scene/SceneExport.h"
 #include <string>
 
 // A character string; bytes are kept as given (no encoding is assumed).
-class SbString {
+class SCENE_API SbString {
 public:
     SbString() = default;
     SbString(const char *s) : str(s ? s : "") {}

@@ -1,9 +1,10 @@
 #ifndef SCENE_SBVEC2F_H
 #define SCENE_SBVEC2F_H
+#include "scene/SceneExport.h"
 #include <cmath>
 
 // Two floats: a 2-D point or vector.
-class SbVec2f {
+class SCENE_API SbVec2f {
 public:
     SbVec2f() : v{0.0f, 0.0f} {}
     SbVec2f(float x, float y) : v{x, y} {}

@@ -1,9 +1,10 @@
 #ifndef SCENE_SBVEC2I32_H
 #define SCENE_SBVEC2I32_H
+#include "scene/SceneExport.h"
 #include <cstdint>
 
 // Two 32-bit integers: window sizes in pixels.
-class SbVec2i32 {
+class SCENE_API SbVec2i32 {
 public:
     SbVec2i32() : v{0, 0} {}
     SbVec2i32(int32_t x, int32_t y) : v{x, y} {}

@@ -1,8 +1,9 @@
 #ifndef SCENE_SBVEC2S_H
 #define SCENE_SBVEC2S_H
+#include "scene/SceneExport.h"
 
 // Two shorts: sizes of images and bitmaps in pixels.
-class SbVec2s {
+class SCENE_API SbVec2s {
 public:
     SbVec2s() : v{0, 0} {}
     SbVec2s(short x, short y) : v{x, y} {}

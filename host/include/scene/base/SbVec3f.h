@@ -1,9 +1,10 @@
 #ifndef SCENE_SBVEC3F_H
 #define SCENE_SBVEC3F_H
+#include "scene/SceneExport.h"
 #include <cmath>
 
 // Three floats: a 3-D point, direction or colour.
-class SbVec3f {
+class SCENE_API SbVec3f {
 public:
     SbVec3f() : v{0.0f, 0.0f, 0.0f} {}
     SbVec3f(float x, float y, float z) : v{x, y, z} {}

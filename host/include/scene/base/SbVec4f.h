@@ -1,10 +1,11 @@
 #ifndef SCENE_SBVEC4F_H
 #define SCENE_SBVEC4F_H
-#include <cmath>
+#include "scene/SceneExport.h"
 #include "scene/base/SbVec3f.h"
+#include <cmath>
 
 // Four floats: homogeneous points (x, y, z, w).
-class SbVec4f {
+class SCENE_API SbVec4f {
 public:
     SbVec4f() : v{0.0f, 0.0f, 0.0f, 0.0f} {}
     SbVec4f(float x, float y, float z, float w) : v{x, y, z, w} {}

@@ -1,5 +1,6 @@
 #ifndef SCENE_SBVIEWVOLUME_H
 #define SCENE_SBVIEWVOLUME_H
+#include "scene/SceneExport.h"
 #include "scene/base/SbMatrix.h"
 #include "scene/base/SbRotation.h"
 #include "scene/base/SbVec3f.h"
@@ -7,7 +8,7 @@
 // The volume a camera sees: a box (orthographic) or a frustum (perspective) along -z of the
 // camera, which is placed in the world by a rotation and a position. The projection matrix maps
 // the volume to x, y in [-1, 1], and z from -1 at the near plane to +1 at the far plane.
-class SbViewVolume {
+class SCENE_API SbViewVolume {
 public:
     enum ProjectionType { ORTHOGRAPHIC = 0, PERSPECTIVE = 1 };
 

@@ -1,5 +1,6 @@
 #ifndef SCENE_SBVIEWPORTREGION_H
 #define SCENE_SBVIEWPORTREGION_H
+#include "scene/SceneExport.h"
 #include "scene/base/SbVec2f.h"
 #include "scene/base/SbVec2i32.h"
 #include "scene/base/SbVec2s.h"
@@ -7,7 +8,7 @@
 // A window in pixels and the viewport inside it, held normalized (fractions of the window) so
 // that resizing the window keeps the viewport's place. The default window is 100 x 100 pixels
 // with a full viewport, at 72 pixels per inch.
-class SbViewportRegion {
+class SCENE_API SbViewportRegion {
 public:
     SbViewportRegion();
     SbViewportRegion(short width, short height);
@@ -33,7 +34,7 @@ public:
     float getPixelsPerInch() const { return pixelsPerInch; }
     void scaleWidth(float ratio);
     void scaleHeight(float ratio);
-    friend bool operator==(const SbViewportRegion &a, const SbViewportRegion &b);
+    friend SCENE_API bool operator==(const SbViewportRegion &a, const SbViewportRegion &b);
     friend bool operator!=(const SbViewportRegion &a, const SbViewportRegion &b) { return !(a == b); }
 
 private:

@@ -1,10 +1,11 @@
 #ifndef SCENE_SOANNOTEXT3CHARORIENTELEMENT_H
 #define SCENE_SOANNOTEXT3CHARORIENTELEMENT_H
-#include "scene/elements/SoElement.h"
+#include "scene/SceneExport.h"
 #include "scene/base/SbBasic.h"
+#include "scene/elements/SoElement.h"
 
 // Annotation text: whether characters follow the projected text direction (default TRUE).
-class SoAnnoText3CharOrientElement : public SoElementT<SoAnnoText3CharOrientElement> {
+class SCENE_API SoAnnoText3CharOrientElement : public SoElementT<SoAnnoText3CharOrientElement> {
 public:
     static void initClass();
     static SoType getClassTypeId() { return classTypeId; }

@@ -1,10 +1,11 @@
 #ifndef SCENE_SOCOMPLEXITYELEMENT_H
 #define SCENE_SOCOMPLEXITYELEMENT_H
+#include "scene/SceneExport.h"
 #include "scene/elements/SoElement.h"
 
 
 // Complexity value 0..1 (default 0.5).
-class SoComplexityElement : public SoElementT<SoComplexityElement> {
+class SCENE_API SoComplexityElement : public SoElementT<SoComplexityElement> {
 public:
     static void initClass();
     static SoType getClassTypeId() { return classTypeId; }

@@ -1,10 +1,11 @@
 #ifndef SCENE_SOCOMPLEXITYTYPEELEMENT_H
 #define SCENE_SOCOMPLEXITYTYPEELEMENT_H
+#include "scene/SceneExport.h"
 #include "scene/elements/SoElement.h"
 
 
 // Complexity type: OBJECT_SPACE 0, SCREEN_SPACE 1, BOUNDING_BOX 2 (default OBJECT_SPACE).
-class SoComplexityTypeElement : public SoElementT<SoComplexityTypeElement> {
+class SCENE_API SoComplexityTypeElement : public SoElementT<SoComplexityTypeElement> {
 public:
     static void initClass();
     static SoType getClassTypeId() { return classTypeId; }

@@ -1,11 +1,12 @@
 #ifndef SCENE_SOCOORDINATEELEMENT_H
 #define SCENE_SOCOORDINATEELEMENT_H
+#include "scene/SceneExport.h"
 #include "scene/base/SbVec3f.h"
 #include "scene/elements/SoElement.h"
 
 // The current coordinates. The array belongs to the node that set it and stays valid while that
 // node is alive; the default is the single point (0, 0, 0).
-class SoCoordinateElement : public SoElementT<SoCoordinateElement> {
+class SCENE_API SoCoordinateElement : public SoElementT<SoCoordinateElement> {
 public:
     static void initClass();
     static SoType getClassTypeId() { return classTypeId; }

@@ -1,10 +1,11 @@
 #ifndef SCENE_SOCREASEANGLEELEMENT_H
 #define SCENE_SOCREASEANGLEELEMENT_H
+#include "scene/SceneExport.h"
 #include "scene/elements/SoElement.h"
 
 
 // Crease angle of the shape hints, radians (default 0).
-class SoCreaseAngleElement : public SoElementT<SoCreaseAngleElement> {
+class SCENE_API SoCreaseAngleElement : public SoElementT<SoCreaseAngleElement> {
 public:
     static void initClass();
     static SoType getClassTypeId() { return classTypeId; }

@@ -1,10 +1,11 @@
 #ifndef SCENE_SODRAWSTYLEELEMENT_H
 #define SCENE_SODRAWSTYLEELEMENT_H
+#include "scene/SceneExport.h"
 #include "scene/elements/SoElement.h"
 
 
 // Draw style: FILLED 0, LINES 1, POINTS 2, INVISIBLE 3 (default FILLED).
-class SoDrawStyleElement : public SoElementT<SoDrawStyleElement> {
+class SCENE_API SoDrawStyleElement : public SoElementT<SoDrawStyleElement> {
 public:
     static void initClass();
     static SoType getClassTypeId() { return classTypeId; }

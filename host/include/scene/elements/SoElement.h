@@ -1,5 +1,6 @@
 #ifndef SCENE_SOELEMENT_H
 #define SCENE_SOELEMENT_H
+#include "scene/SceneExport.h"
 #include "scene/misc/SoType.h"
 
 class SoState;
@@ -7,7 +8,7 @@ class SoState;
 // Base of the traversal state's elements. Each element class owns one stack of the state
 // (its stack index). An element is copied when it is changed at a deeper level than the one it
 // was made at, so pushing the state costs nothing until something changes.
-class SoElement {
+class SCENE_API SoElement {
 public:
     typedef SoElement *(*CreateMethod)();
     virtual ~SoElement() = default;
@@ -39,7 +40,7 @@ private:
 };
 
 // Helper base: an element that is a copyable value of one class.
-template <class Derived> class SoElementT : public SoElement {
+template <class Derived> class SCENE_API SoElementT : public SoElement {
 public:
     static int getClassStackIndex() { return classStackIndex; }
     SoElement *copy() const override { return new Derived(static_cast<const Derived &>(*this)); }

@@ -1,5 +1,6 @@
 #ifndef SCENE_SOENVIRONMENTELEMENT_H
 #define SCENE_SOENVIRONMENTELEMENT_H
+#include "scene/SceneExport.h"
 #include "scene/base/SbColor.h"
 #include "scene/base/SbVec3f.h"
 #include "scene/elements/SoElement.h"
@@ -7,7 +8,7 @@
 // Global lighting environment. The attenuation is handed out as (constant, linear, squared)
 // coefficients, the order a lighting computation reads as k0 + k1 d + k2 d^2; the environment
 // node's own field lists them the other way round (squared, linear, constant).
-class SoEnvironmentElement : public SoElementT<SoEnvironmentElement> {
+class SCENE_API SoEnvironmentElement : public SoElementT<SoEnvironmentElement> {
 public:
     static void initClass();
     static SoType getClassTypeId() { return classTypeId; }

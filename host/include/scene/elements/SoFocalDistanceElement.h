@@ -1,10 +1,11 @@
 #ifndef SCENE_SOFOCALDISTANCEELEMENT_H
 #define SCENE_SOFOCALDISTANCEELEMENT_H
+#include "scene/SceneExport.h"
 #include "scene/elements/SoElement.h"
 
 
 // Focal distance of the current camera (default 5).
-class SoFocalDistanceElement : public SoElementT<SoFocalDistanceElement> {
+class SCENE_API SoFocalDistanceElement : public SoElementT<SoFocalDistanceElement> {
 public:
     static void initClass();
     static SoType getClassTypeId() { return classTypeId; }

@@ -1,10 +1,11 @@
 #ifndef SCENE_SOFONTNAMEELEMENT_H
 #define SCENE_SOFONTNAMEELEMENT_H
-#include "scene/elements/SoElement.h"
+#include "scene/SceneExport.h"
 #include "scene/base/SbName.h"
+#include "scene/elements/SoElement.h"
 
 // Font name (default "Times-Roman").
-class SoFontNameElement : public SoElementT<SoFontNameElement> {
+class SCENE_API SoFontNameElement : public SoElementT<SoFontNameElement> {
 public:
     static void initClass();
     static SoType getClassTypeId() { return classTypeId; }

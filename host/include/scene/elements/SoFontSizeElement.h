@@ -1,10 +1,11 @@
 #ifndef SCENE_SOFONTSIZEELEMENT_H
 #define SCENE_SOFONTSIZEELEMENT_H
+#include "scene/SceneExport.h"
 #include "scene/elements/SoElement.h"
 
 
 // Font size in model units (default 10).
-class SoFontSizeElement : public SoElementT<SoFontSizeElement> {
+class SCENE_API SoFontSizeElement : public SoElementT<SoFontSizeElement> {
 public:
     static void initClass();
     static SoType getClassTypeId() { return classTypeId; }

@@ -1,15 +1,16 @@
 #ifndef SCENE_SOLIGHTELEMENT_H
 #define SCENE_SOLIGHTELEMENT_H
-#include <vector>
+#include "scene/SceneExport.h"
 #include "scene/base/SbMatrix.h"
 #include "scene/elements/SoElement.h"
 #include "scene/misc/SoNodeList.h"
+#include <vector>
 
 class SoNode;
 
 // The lights in force. Each light is added with the model x viewing matrix at its place in the
 // scene, so that its position and direction, multiplied by that matrix, land in camera space.
-class SoLightElement : public SoElementT<SoLightElement> {
+class SCENE_API SoLightElement : public SoElementT<SoLightElement> {
 public:
     static void initClass();
     static SoType getClassTypeId() { return classTypeId; }

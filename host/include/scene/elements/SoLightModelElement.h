@@ -1,10 +1,11 @@
 #ifndef SCENE_SOLIGHTMODELELEMENT_H
 #define SCENE_SOLIGHTMODELELEMENT_H
+#include "scene/SceneExport.h"
 #include "scene/elements/SoElement.h"
 
 
 // Light model: BASE_COLOR 0, PHONG 1 (default PHONG).
-class SoLightModelElement : public SoElementT<SoLightModelElement> {
+class SCENE_API SoLightModelElement : public SoElementT<SoLightModelElement> {
 public:
     static void initClass();
     static SoType getClassTypeId() { return classTypeId; }

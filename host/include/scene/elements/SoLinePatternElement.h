@@ -1,10 +1,11 @@
 #ifndef SCENE_SOLINEPATTERNELEMENT_H
 #define SCENE_SOLINEPATTERNELEMENT_H
+#include "scene/SceneExport.h"
 #include "scene/elements/SoElement.h"
 
 
 // Line pattern: 16 bits, bit 0 first along the line (default 0xFFFF, solid).
-class SoLinePatternElement : public SoElementT<SoLinePatternElement> {
+class SCENE_API SoLinePatternElement : public SoElementT<SoLinePatternElement> {
 public:
     static void initClass();
     static SoType getClassTypeId() { return classTypeId; }

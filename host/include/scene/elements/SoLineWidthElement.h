@@ -1,10 +1,11 @@
 #ifndef SCENE_SOLINEWIDTHELEMENT_H
 #define SCENE_SOLINEWIDTHELEMENT_H
+#include "scene/SceneExport.h"
 #include "scene/elements/SoElement.h"
 
 
 // Line width in line-width units; 0 means the thinnest line (default 0).
-class SoLineWidthElement : public SoElementT<SoLineWidthElement> {
+class SCENE_API SoLineWidthElement : public SoElementT<SoLineWidthElement> {
 public:
     static void initClass();
     static SoType getClassTypeId() { return classTypeId; }

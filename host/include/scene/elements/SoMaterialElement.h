@@ -1,15 +1,16 @@
 #ifndef SCENE_SOMATERIALELEMENT_H
 #define SCENE_SOMATERIALELEMENT_H
-#include <memory>
-#include <vector>
+#include "scene/SceneExport.h"
 #include "scene/base/SbColor.h"
 #include "scene/elements/SoElement.h"
+#include <memory>
+#include <vector>
 
 // The current material: six lists (ambient, diffuse, specular and emissive colours, shininess,
 // transparency), each of any length. Material index i reads entry i of each list, or its last
 // entry when the list is shorter. Defaults: ambient 0.2, diffuse 0.8, specular 0, emissive 0,
 // shininess 0.2, transparency 0. The lists are copied when set, so they never dangle.
-class SoMaterialElement : public SoElementT<SoMaterialElement> {
+class SCENE_API SoMaterialElement : public SoElementT<SoMaterialElement> {
 public:
     struct Material {
         SbColor ambient, diffuse, specular, emissive;

@@ -1,11 +1,12 @@
 #ifndef SCENE_SOMODELMATRIXELEMENT_H
 #define SCENE_SOMODELMATRIXELEMENT_H
+#include "scene/SceneExport.h"
 #include "scene/base/SbRotation.h"
 #include "scene/elements/SoMatrixElement.h"
 
 // The model matrix: model coordinates to world coordinates, for row vectors. A transform met
 // during traversal is applied before the matrix in force: model = T x model.
-class SoModelMatrixElement : public SoMatrixElementT<SoModelMatrixElement> {
+class SCENE_API SoModelMatrixElement : public SoMatrixElementT<SoModelMatrixElement> {
 public:
     static void initClass();
     static SoType getClassTypeId() { return classTypeId; }

@@ -1,10 +1,11 @@
 #ifndef SCENE_SONORMALBINDINGELEMENT_H
 #define SCENE_SONORMALBINDINGELEMENT_H
+#include "scene/SceneExport.h"
 #include "scene/elements/SoElement.h"
 
 
 // Normal binding, same values as material binding (default PER_VERTEX_INDEXED).
-class SoNormalBindingElement : public SoElementT<SoNormalBindingElement> {
+class SCENE_API SoNormalBindingElement : public SoElementT<SoNormalBindingElement> {
 public:
     static void initClass();
     static SoType getClassTypeId() { return classTypeId; }

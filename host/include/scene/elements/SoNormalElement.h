@@ -1,11 +1,12 @@
 #ifndef SCENE_SONORMALELEMENT_H
 #define SCENE_SONORMALELEMENT_H
+#include "scene/SceneExport.h"
 #include "scene/base/SbVec3f.h"
 #include "scene/elements/SoElement.h"
 
 // The current normals (none by default, which makes shapes generate their own). The array
 // belongs to the node that set it.
-class SoNormalElement : public SoElementT<SoNormalElement> {
+class SCENE_API SoNormalElement : public SoElementT<SoNormalElement> {
 public:
     static void initClass();
     static SoType getClassTypeId() { return classTypeId; }

@@ -1,10 +1,11 @@
 #ifndef SCENE_SOPICKSTYLEELEMENT_H
 #define SCENE_SOPICKSTYLEELEMENT_H
+#include "scene/SceneExport.h"
 #include "scene/elements/SoElement.h"
 
 
 // Pick style: SHAPE 0, BOUNDING_BOX 1, UNPICKABLE 2 (default SHAPE).
-class SoPickStyleElement : public SoElementT<SoPickStyleElement> {
+class SCENE_API SoPickStyleElement : public SoElementT<SoPickStyleElement> {
 public:
     static void initClass();
     static SoType getClassTypeId() { return classTypeId; }

@@ -1,10 +1,11 @@
 #ifndef SCENE_SOPOINTSIZEELEMENT_H
 #define SCENE_SOPOINTSIZEELEMENT_H
+#include "scene/SceneExport.h"
 #include "scene/elements/SoElement.h"
 
 
 // Point size in line-width units; 0 means the smallest point (default 0).
-class SoPointSizeElement : public SoElementT<SoPointSizeElement> {
+class SCENE_API SoPointSizeElement : public SoElementT<SoPointSizeElement> {
 public:
     static void initClass();
     static SoType getClassTypeId() { return classTypeId; }

@@ -1,9 +1,10 @@
 #ifndef SCENE_SOPROJECTIONMATRIXELEMENT_H
 #define SCENE_SOPROJECTIONMATRIXELEMENT_H
+#include "scene/SceneExport.h"
 #include "scene/elements/SoMatrixElement.h"
 
 // The projection matrix: camera coordinates to clip coordinates (set by cameras).
-class SoProjectionMatrixElement : public SoMatrixElementT<SoProjectionMatrixElement> {
+class SCENE_API SoProjectionMatrixElement : public SoMatrixElementT<SoProjectionMatrixElement> {
 public:
     static void initClass();
     static SoType getClassTypeId() { return classTypeId; }

@@ -1,11 +1,12 @@
 #ifndef SCENE_SOSHAPEHINTSELEMENT_H
 #define SCENE_SOSHAPEHINTSELEMENT_H
+#include "scene/SceneExport.h"
 #include "scene/elements/SoElement.h"
 
 // What the shape hints say of the shapes that follow: vertex ordering (UNKNOWN_ORDERING 0,
 // CLOCKWISE 1, COUNTERCLOCKWISE 2), shape type (UNKNOWN_SHAPE_TYPE 0, SOLID 1) and face type
 // (UNKNOWN_FACE_TYPE 0, CONVEX 1). Defaults: unknown ordering, unknown shape type, convex faces.
-class SoShapeHintsElement : public SoElementT<SoShapeHintsElement> {
+class SCENE_API SoShapeHintsElement : public SoElementT<SoShapeHintsElement> {
 public:
     enum VertexOrdering { UNKNOWN_ORDERING = 0, CLOCKWISE = 1, COUNTERCLOCKWISE = 2 };
     enum ShapeType { UNKNOWN_SHAPE_TYPE = 0, SOLID = 1 };

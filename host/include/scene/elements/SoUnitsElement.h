@@ -1,10 +1,11 @@
 #ifndef SCENE_SOUNITSELEMENT_H
 #define SCENE_SOUNITSELEMENT_H
+#include "scene/SceneExport.h"
 #include "scene/elements/SoElement.h"
 
 
 // Units of the Units node: METERS 0 ... (default METERS).
-class SoUnitsElement : public SoElementT<SoUnitsElement> {
+class SCENE_API SoUnitsElement : public SoElementT<SoUnitsElement> {
 public:
     static void initClass();
     static SoType getClassTypeId() { return classTypeId; }

@@ -1,10 +1,11 @@
 #ifndef SCENE_SOVIEWVOLUMEELEMENT_H
 #define SCENE_SOVIEWVOLUMEELEMENT_H
+#include "scene/SceneExport.h"
 #include "scene/base/SbViewVolume.h"
 #include "scene/elements/SoElement.h"
 
 // The view volume of the current camera.
-class SoViewVolumeElement : public SoElementT<SoViewVolumeElement> {
+class SCENE_API SoViewVolumeElement : public SoElementT<SoViewVolumeElement> {
 public:
     static void initClass();
     static SoType getClassTypeId() { return classTypeId; }

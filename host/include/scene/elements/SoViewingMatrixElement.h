@@ -1,9 +1,10 @@
 #ifndef SCENE_SOVIEWINGMATRIXELEMENT_H
 #define SCENE_SOVIEWINGMATRIXELEMENT_H
+#include "scene/SceneExport.h"
 #include "scene/elements/SoMatrixElement.h"
 
 // The viewing matrix: world coordinates to camera coordinates (set by cameras).
-class SoViewingMatrixElement : public SoMatrixElementT<SoViewingMatrixElement> {
+class SCENE_API SoViewingMatrixElement : public SoMatrixElementT<SoViewingMatrixElement> {
 public:
     static void initClass();
     static SoType getClassTypeId() { return classTypeId; }

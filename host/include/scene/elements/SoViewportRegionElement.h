@@ -1,12 +1,13 @@
 #ifndef SCENE_SOVIEWPORTREGIONELEMENT_H
 #define SCENE_SOVIEWPORTREGIONELEMENT_H
+#include "scene/SceneExport.h"
 #include "scene/base/SbBasic.h"
 #include "scene/base/SbViewportRegion.h"
 #include "scene/elements/SoElement.h"
 
 // The viewport region the scene is drawn into. Actions set it at the start of a traversal;
 // cameras read it to fit their view volume to its aspect ratio.
-class SoViewportRegionElement : public SoElementT<SoViewportRegionElement> {
+class SCENE_API SoViewportRegionElement : public SoElementT<SoViewportRegionElement> {
 public:
     static void initClass();
     static SoType getClassTypeId() { return classTypeId; }

@@ -1,12 +1,13 @@
 #ifndef SCENE_SOENUMTABLE_H
 #define SCENE_SOENUMTABLE_H
+#include "scene/SceneExport.h"
+#include "scene/base/SbName.h"
 #include <initializer_list>
 #include <utility>
 #include <vector>
-#include "scene/base/SbName.h"
 
 // The names of the values of an enumerated or bit-mask field, for reading and writing files.
-class SoEnumTable {
+class SCENE_API SoEnumTable {
 public:
     void setEnums(std::initializer_list<std::pair<const char *, int>> list) {
         entries.clear();

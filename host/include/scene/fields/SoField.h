@@ -1,12 +1,13 @@
 #ifndef SCENE_SOFIELD_H
 #define SCENE_SOFIELD_H
+#include "scene/SceneExport.h"
 #include "scene/misc/SoType.h"
 
 class SoFieldContainer;
 
 // Base of all fields: a value (or list of values) held by a node. A field knows its container,
 // whether it still holds its default, and the ignore flag of the file format ("~").
-class SoField {
+class SCENE_API SoField {
 public:
     virtual ~SoField() = default;
     static void initClass();

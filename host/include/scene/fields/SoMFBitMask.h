@@ -1,9 +1,10 @@
 #ifndef SCENE_SOMFBITMASK_H
 #define SCENE_SOMFBITMASK_H
+#include "scene/SceneExport.h"
 #include "scene/fields/SoMFEnum.h"
 
 // An enumerated field whose values may be combined with OR; files write them as ( A | B ).
-class SoMFBitMask : public SoMFEnum {
+class SCENE_API SoMFBitMask : public SoMFEnum {
 public:
     static void initClass();
     static SoType getClassTypeId() { return classTypeId; }

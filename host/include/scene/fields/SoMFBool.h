@@ -1,8 +1,9 @@
 #ifndef SCENE_SOMFBOOL_H
 #define SCENE_SOMFBOOL_H
-#include "scene/fields/SoMField.h"
+#include "scene/SceneExport.h"
 #include "scene/base/SbBasic.h"
-class SoMFBool : public SoMFieldT<SbBool> {
+#include "scene/fields/SoMField.h"
+class SCENE_API SoMFBool : public SoMFieldT<SbBool> {
 public:
     static void initClass();
     static SoType getClassTypeId() { return classTypeId; }

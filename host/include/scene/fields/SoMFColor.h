@@ -1,8 +1,9 @@
 #ifndef SCENE_SOMFCOLOR_H
 #define SCENE_SOMFCOLOR_H
-#include "scene/fields/SoMField.h"
+#include "scene/SceneExport.h"
 #include "scene/base/SbColor.h"
-class SoMFColor : public SoMFieldT<SbColor> {
+#include "scene/fields/SoMField.h"
+class SCENE_API SoMFColor : public SoMFieldT<SbColor> {
 public:
     static void initClass();
     static SoType getClassTypeId() { return classTypeId; }

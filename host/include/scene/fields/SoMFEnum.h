@@ -1,8 +1,9 @@
 #ifndef SCENE_SOMFENUM_H
 #define SCENE_SOMFENUM_H
-#include "scene/fields/SoMField.h"
+#include "scene/SceneExport.h"
 #include "scene/fields/SoEnumTable.h"
-class SoMFEnum : public SoMFieldT<int> {
+#include "scene/fields/SoMField.h"
+class SCENE_API SoMFEnum : public SoMFieldT<int> {
 public:
     static void initClass();
     static SoType getClassTypeId() { return classTypeId; }

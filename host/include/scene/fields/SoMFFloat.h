@@ -1,8 +1,9 @@
 #ifndef SCENE_SOMFFLOAT_H
 #define SCENE_SOMFFLOAT_H
+#include "scene/SceneExport.h"
 #include "scene/fields/SoMField.h"
 
-class SoMFFloat : public SoMFieldT<float> {
+class SCENE_API SoMFFloat : public SoMFieldT<float> {
 public:
     static void initClass();
     static SoType getClassTypeId() { return classTypeId; }

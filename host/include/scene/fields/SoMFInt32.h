@@ -1,8 +1,9 @@
 #ifndef SCENE_SOMFINT32_H
 #define SCENE_SOMFINT32_H
+#include "scene/SceneExport.h"
 #include "scene/fields/SoMField.h"
 #include <cstdint>
-class SoMFInt32 : public SoMFieldT<int32_t> {
+class SCENE_API SoMFInt32 : public SoMFieldT<int32_t> {
 public:
     static void initClass();
     static SoType getClassTypeId() { return classTypeId; }

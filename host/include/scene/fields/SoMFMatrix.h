@@ -1,8 +1,9 @@
 #ifndef SCENE_SOMFMATRIX_H
 #define SCENE_SOMFMATRIX_H
-#include "scene/fields/SoMField.h"
+#include "scene/SceneExport.h"
 #include "scene/base/SbMatrix.h"
-class SoMFMatrix : public SoMFieldT<SbMatrix> {
+#include "scene/fields/SoMField.h"
+class SCENE_API SoMFMatrix : public SoMFieldT<SbMatrix> {
 public:
     static void initClass();
     static SoType getClassTypeId() { return classTypeId; }

@@ -1,8 +1,9 @@
 #ifndef SCENE_SOMFNAME_H
 #define SCENE_SOMFNAME_H
-#include "scene/fields/SoMField.h"
+#include "scene/SceneExport.h"
 #include "scene/base/SbName.h"
-class SoMFName : public SoMFieldT<SbName> {
+#include "scene/fields/SoMField.h"
+class SCENE_API SoMFName : public SoMFieldT<SbName> {
 public:
     static void initClass();
     static SoType getClassTypeId() { return classTypeId; }

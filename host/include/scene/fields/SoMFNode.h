@@ -1,12 +1,13 @@
 #ifndef SCENE_SOMFNODE_H
 #define SCENE_SOMFNODE_H
-#include <vector>
+#include "scene/SceneExport.h"
 #include "scene/fields/SoMField.h"
+#include <vector>
 
 class SoNode;
 
 // A list of node references; the field holds a reference on each node.
-class SoMFNode : public SoMField {
+class SCENE_API SoMFNode : public SoMField {
 public:
     static void initClass();
     static SoType getClassTypeId() { return classTypeId; }

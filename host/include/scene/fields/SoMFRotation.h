@@ -1,8 +1,9 @@
 #ifndef SCENE_SOMFROTATION_H
 #define SCENE_SOMFROTATION_H
-#include "scene/fields/SoMField.h"
+#include "scene/SceneExport.h"
 #include "scene/base/SbRotation.h"
-class SoMFRotation : public SoMFieldT<SbRotation> {
+#include "scene/fields/SoMField.h"
+class SCENE_API SoMFRotation : public SoMFieldT<SbRotation> {
 public:
     static void initClass();
     static SoType getClassTypeId() { return classTypeId; }

@@ -1,8 +1,9 @@
 #ifndef SCENE_SOMFSHORT_H
 #define SCENE_SOMFSHORT_H
+#include "scene/SceneExport.h"
 #include "scene/fields/SoMField.h"
 
-class SoMFShort : public SoMFieldT<short> {
+class SCENE_API SoMFShort : public SoMFieldT<short> {
 public:
     static void initClass();
     static SoType getClassTypeId() { return classTypeId; }

@@ -1,8 +1,9 @@
 #ifndef SCENE_SOMFSTRING_H
 #define SCENE_SOMFSTRING_H
-#include "scene/fields/SoMField.h"
+#include "scene/SceneExport.h"
 #include "scene/base/SbString.h"
-class SoMFString : public SoMFieldT<SbString> {
+#include "scene/fields/SoMField.h"
+class SCENE_API SoMFString : public SoMFieldT<SbString> {
 public:
     static void initClass();
     static SoType getClassTypeId() { return classTypeId; }

@@ -1,8 +1,9 @@
 #ifndef SCENE_SOMFUINT32_H
 #define SCENE_SOMFUINT32_H
+#include "scene/SceneExport.h"
 #include "scene/fields/SoMField.h"
 #include <cstdint>
-class SoMFUInt32 : public SoMFieldT<uint32_t> {
+class SCENE_API SoMFUInt32 : public SoMFieldT<uint32_t> {
 public:
     static void initClass();
     static SoType getClassTypeId() { return classTypeId; }

@@ -1,8 +1,9 @@
 #ifndef SCENE_SOMFUSHORT_H
 #define SCENE_SOMFUSHORT_H
+#include "scene/SceneExport.h"
 #include "scene/fields/SoMField.h"
 
-class SoMFUShort : public SoMFieldT<unsigned short> {
+class SCENE_API SoMFUShort : public SoMFieldT<unsigned short> {
 public:
     static void initClass();
     static SoType getClassTypeId() { return classTypeId; }

@@ -1,8 +1,9 @@
 #ifndef SCENE_SOMFVEC2F_H
 #define SCENE_SOMFVEC2F_H
-#include "scene/fields/SoMField.h"
+#include "scene/SceneExport.h"
 #include "scene/base/SbVec2f.h"
-class SoMFVec2f : public SoMFieldT<SbVec2f> {
+#include "scene/fields/SoMField.h"
+class SCENE_API SoMFVec2f : public SoMFieldT<SbVec2f> {
 public:
     static void initClass();
     static SoType getClassTypeId() { return classTypeId; }

@@ -1,8 +1,9 @@
 #ifndef SCENE_SOMFVEC3F_H
 #define SCENE_SOMFVEC3F_H
-#include "scene/fields/SoMField.h"
+#include "scene/SceneExport.h"
 #include "scene/base/SbVec3f.h"
-class SoMFVec3f : public SoMFieldT<SbVec3f> {
+#include "scene/fields/SoMField.h"
+class SCENE_API SoMFVec3f : public SoMFieldT<SbVec3f> {
 public:
     static void initClass();
     static SoType getClassTypeId() { return classTypeId; }

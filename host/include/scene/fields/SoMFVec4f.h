@@ -1,8 +1,9 @@
 #ifndef SCENE_SOMFVEC4F_H
 #define SCENE_SOMFVEC4F_H
-#include "scene/fields/SoMField.h"
+#include "scene/SceneExport.h"
 #include "scene/base/SbVec4f.h"
-class SoMFVec4f : public SoMFieldT<SbVec4f> {
+#include "scene/fields/SoMField.h"
+class SCENE_API SoMFVec4f : public SoMFieldT<SbVec4f> {
 public:
     static void initClass();
     static SoType getClassTypeId() { return classTypeId; }

@@ -1,11 +1,12 @@
 #ifndef SCENE_SOMFIELD_H
 #define SCENE_SOMFIELD_H
+#include "scene/SceneExport.h"
+#include "scene/fields/SoField.h"
 #include <algorithm>
 #include <vector>
-#include "scene/fields/SoField.h"
 
 // Base of multiple-value fields.
-class SoMField : public SoField {
+class SCENE_API SoMField : public SoField {
 public:
     static void initClass();
     static SoType getClassTypeId() { return classTypeId; }
@@ -20,7 +21,7 @@ private:
 };
 
 // A list of values of type T. Writing past the end grows the list.
-template <class T> class SoMFieldT : public SoMField {
+template <class T> class SCENE_API SoMFieldT : public SoMField {
 public:
     int getNum() const override { return static_cast<int>(values.size()); }
     const T &operator[](int i) const { return values[static_cast<size_t>(i)]; }

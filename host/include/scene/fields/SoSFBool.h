@@ -1,8 +1,9 @@
 #ifndef SCENE_SOSFBOOL_H
 #define SCENE_SOSFBOOL_H
-#include "scene/fields/SoSField.h"
+#include "scene/SceneExport.h"
 #include "scene/base/SbBasic.h"
-class SoSFBool : public SoSFieldT<SbBool> {
+#include "scene/fields/SoSField.h"
+class SCENE_API SoSFBool : public SoSFieldT<SbBool> {
 public:
     static void initClass();
     static SoType getClassTypeId() { return classTypeId; }

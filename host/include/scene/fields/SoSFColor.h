@@ -1,8 +1,9 @@
 #ifndef SCENE_SOSFCOLOR_H
 #define SCENE_SOSFCOLOR_H
-#include "scene/fields/SoSField.h"
+#include "scene/SceneExport.h"
 #include "scene/base/SbColor.h"
-class SoSFColor : public SoSFieldT<SbColor> {
+#include "scene/fields/SoSField.h"
+class SCENE_API SoSFColor : public SoSFieldT<SbColor> {
 public:
     static void initClass();
     static SoType getClassTypeId() { return classTypeId; }

@@ -1,8 +1,9 @@
 #ifndef SCENE_SOSFENUM_H
 #define SCENE_SOSFENUM_H
-#include "scene/fields/SoSField.h"
+#include "scene/SceneExport.h"
 #include "scene/fields/SoEnumTable.h"
-class SoSFEnum : public SoSFieldT<int> {
+#include "scene/fields/SoSField.h"
+class SCENE_API SoSFEnum : public SoSFieldT<int> {
 public:
     static void initClass();
     static SoType getClassTypeId() { return classTypeId; }

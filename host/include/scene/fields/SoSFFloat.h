@@ -1,8 +1,9 @@
 #ifndef SCENE_SOSFFLOAT_H
 #define SCENE_SOSFFLOAT_H
+#include "scene/SceneExport.h"
 #include "scene/fields/SoSField.h"
 
-class SoSFFloat : public SoSFieldT<float> {
+class SCENE_API SoSFFloat : public SoSFieldT<float> {
 public:
     static void initClass();
     static SoType getClassTypeId() { return classTypeId; }

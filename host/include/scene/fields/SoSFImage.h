@@ -1,12 +1,13 @@
 #ifndef SCENE_SOSFIMAGE_H
 #define SCENE_SOSFIMAGE_H
-#include <vector>
+#include "scene/SceneExport.h"
 #include "scene/base/SbVec2s.h"
 #include "scene/fields/SoSField.h"
+#include <vector>
 
 // An image: width x height pixels of nc bytes each (1 grey, 2 grey + alpha, 3 RGB, 4 RGBA),
 // rows stored bottom to top.
-class SoSFImage : public SoSField {
+class SCENE_API SoSFImage : public SoSField {
 public:
     static void initClass();
     static SoType getClassTypeId() { return classTypeId; }

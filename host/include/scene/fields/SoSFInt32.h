@@ -1,8 +1,9 @@
 #ifndef SCENE_SOSFINT32_H
 #define SCENE_SOSFINT32_H
+#include "scene/SceneExport.h"
 #include "scene/fields/SoSField.h"
 #include <cstdint>
-class SoSFInt32 : public SoSFieldT<int32_t> {
+class SCENE_API SoSFInt32 : public SoSFieldT<int32_t> {
 public:
     static void initClass();
     static SoType getClassTypeId() { return classTypeId; }

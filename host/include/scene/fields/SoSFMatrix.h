@@ -1,8 +1,9 @@
 #ifndef SCENE_SOSFMATRIX_H
 #define SCENE_SOSFMATRIX_H
-#include "scene/fields/SoSField.h"
+#include "scene/SceneExport.h"
 #include "scene/base/SbMatrix.h"
-class SoSFMatrix : public SoSFieldT<SbMatrix> {
+#include "scene/fields/SoSField.h"
+class SCENE_API SoSFMatrix : public SoSFieldT<SbMatrix> {
 public:
     static void initClass();
     static SoType getClassTypeId() { return classTypeId; }

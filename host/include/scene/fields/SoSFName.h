@@ -1,8 +1,9 @@
 #ifndef SCENE_SOSFNAME_H
 #define SCENE_SOSFNAME_H
-#include "scene/fields/SoSField.h"
+#include "scene/SceneExport.h"
 #include "scene/base/SbName.h"
-class SoSFName : public SoSFieldT<SbName> {
+#include "scene/fields/SoSField.h"
+class SCENE_API SoSFName : public SoSFieldT<SbName> {
 public:
     static void initClass();
     static SoType getClassTypeId() { return classTypeId; }

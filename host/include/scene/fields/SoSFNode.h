@@ -1,11 +1,12 @@
 #ifndef SCENE_SOSFNODE_H
 #define SCENE_SOSFNODE_H
+#include "scene/SceneExport.h"
 #include "scene/fields/SoSField.h"
 
 class SoNode;
 
 // A reference to a node (or none); the field holds a reference on it.
-class SoSFNode : public SoSField {
+class SCENE_API SoSFNode : public SoSField {
 public:
     static void initClass();
     static SoType getClassTypeId() { return classTypeId; }

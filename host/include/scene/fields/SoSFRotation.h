@@ -1,8 +1,9 @@
 #ifndef SCENE_SOSFROTATION_H
 #define SCENE_SOSFROTATION_H
-#include "scene/fields/SoSField.h"
+#include "scene/SceneExport.h"
 #include "scene/base/SbRotation.h"
-class SoSFRotation : public SoSFieldT<SbRotation> {
+#include "scene/fields/SoSField.h"
+class SCENE_API SoSFRotation : public SoSFieldT<SbRotation> {
 public:
     static void initClass();
     static SoType getClassTypeId() { return classTypeId; }

@@ -1,8 +1,9 @@
 #ifndef SCENE_SOSFSHORT_H
 #define SCENE_SOSFSHORT_H
+#include "scene/SceneExport.h"
 #include "scene/fields/SoSField.h"
 
-class SoSFShort : public SoSFieldT<short> {
+class SCENE_API SoSFShort : public SoSFieldT<short> {
 public:
     static void initClass();
     static SoType getClassTypeId() { return classTypeId; }

@@ -1,8 +1,9 @@
 #ifndef SCENE_SOSFSTRING_H
 #define SCENE_SOSFSTRING_H
-#include "scene/fields/SoSField.h"
+#include "scene/SceneExport.h"
 #include "scene/base/SbString.h"
-class SoSFString : public SoSFieldT<SbString> {
+#include "scene/fields/SoSField.h"
+class SCENE_API SoSFString : public SoSFieldT<SbString> {
 public:
     static void initClass();
     static SoType getClassTypeId() { return classTypeId; }

@@ -1,8 +1,9 @@
 #ifndef SCENE_SOSFUINT32_H
 #define SCENE_SOSFUINT32_H
+#include "scene/SceneExport.h"
 #include "scene/fields/SoSField.h"
 #include <cstdint>
-class SoSFUInt32 : public SoSFieldT<uint32_t> {
+class SCENE_API SoSFUInt32 : public SoSFieldT<uint32_t> {
 public:
     static void initClass();
     static SoType getClassTypeId() { return classTypeId; }

@@ -1,8 +1,9 @@
 #ifndef SCENE_SOSFUSHORT_H
 #define SCENE_SOSFUSHORT_H
+#include "scene/SceneExport.h"
 #include "scene/fields/SoSField.h"
 
-class SoSFUShort : public SoSFieldT<unsigned short> {
+class SCENE_API SoSFUShort : public SoSFieldT<unsigned short> {
 public:
     static void initClass();
     static SoType getClassTypeId() { return classTypeId; }

@@ -1,8 +1,9 @@
 #ifndef SCENE_SOSFVEC2F_H
 #define SCENE_SOSFVEC2F_H
-#include "scene/fields/SoSField.h"
+#include "scene/SceneExport.h"
 #include "scene/base/SbVec2f.h"
-class SoSFVec2f : public SoSFieldT<SbVec2f> {
+#include "scene/fields/SoSField.h"
+class SCENE_API SoSFVec2f : public SoSFieldT<SbVec2f> {
 public:
     static void initClass();
     static SoType getClassTypeId() { return classTypeId; }

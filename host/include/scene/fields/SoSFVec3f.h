@@ -1,8 +1,9 @@
 #ifndef SCENE_SOSFVEC3F_H
 #define SCENE_SOSFVEC3F_H
-#include "scene/fields/SoSField.h"
+#include "scene/SceneExport.h"
 #include "scene/base/SbVec3f.h"
-class SoSFVec3f : public SoSFieldT<SbVec3f> {
+#include "scene/fields/SoSField.h"
+class SCENE_API SoSFVec3f : public SoSFieldT<SbVec3f> {
 public:
     static void initClass();
     static SoType getClassTypeId() { return classTypeId; }

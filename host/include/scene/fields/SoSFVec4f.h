@@ -1,8 +1,9 @@
 #ifndef SCENE_SOSFVEC4F_H
 #define SCENE_SOSFVEC4F_H
-#include "scene/fields/SoSField.h"
+#include "scene/SceneExport.h"
 #include "scene/base/SbVec4f.h"
-class SoSFVec4f : public SoSFieldT<SbVec4f> {
+#include "scene/fields/SoSField.h"
+class SCENE_API SoSFVec4f : public SoSFieldT<SbVec4f> {
 public:
     static void initClass();
     static SoType getClassTypeId() { return classTypeId; }

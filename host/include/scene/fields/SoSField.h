@@ -1,9 +1,10 @@
 #ifndef SCENE_SOSFIELD_H
 #define SCENE_SOSFIELD_H
+#include "scene/SceneExport.h"
 #include "scene/fields/SoField.h"
 
 // Base of single-value fields.
-class SoSField : public SoField {
+class SCENE_API SoSField : public SoField {
 public:
     static void initClass();
     static SoType getClassTypeId() { return classTypeId; }
@@ -13,7 +14,7 @@ private:
 };
 
 // A single value of type T.
-template <class T> class SoSFieldT : public SoSField {
+template <class T> class SCENE_API SoSFieldT : public SoSField {
 public:
     const T &getValue() const { return value; }
     void setValue(const T &v) {

@@ -1,11 +1,12 @@
 #ifndef SCENE_SOBASELIST_H
 #define SCENE_SOBASELIST_H
-#include <vector>
+#include "scene/SceneExport.h"
 #include "scene/misc/SoBase.h"
+#include <vector>
 
 // A list of objects that holds a reference on each (unless built with referencing off).
 // Two lists are equal when they hold the same objects in the same order.
-class SoBaseList {
+class SCENE_API SoBaseList {
 public:
     SoBaseList() = default;
     SoBaseList(const SoBaseList &l);

@@ -1,11 +1,12 @@
 #ifndef SCENE_SOCHILDLIST_H
 #define SCENE_SOCHILDLIST_H
+#include "scene/SceneExport.h"
 #include "scene/misc/SoNodeList.h"
 
 class SoAction;
 
 // The children of a group node, with traversal of a range of them by an action.
-class SoChildList : public SoNodeList {
+class SCENE_API SoChildList : public SoNodeList {
 public:
     // Traverses children first..last inclusive, keeping the action's current path up to date.
     void traverse(SoAction *action, int first, int last);

@@ -1,11 +1,12 @@
 #ifndef SCENE_SODB_H
 #define SCENE_SODB_H
+#include "scene/SceneExport.h"
 
 class SoInput;
 class SoSeparator;
 
 // The toolkit's database: class registration and reading of scene files.
-class SoDB {
+class SCENE_API SoDB {
 public:
     // Registers every class of the toolkit; calling it again does nothing.
     static void init();

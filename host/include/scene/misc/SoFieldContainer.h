@@ -1,17 +1,18 @@
 #ifndef SCENE_SOFIELDCONTAINER_H
 #define SCENE_SOFIELDCONTAINER_H
+#include "scene/SceneExport.h"
+#include "scene/base/SbName.h"
+#include "scene/misc/SoBase.h"
 #include <memory>
 #include <utility>
 #include <vector>
-#include "scene/base/SbName.h"
-#include "scene/misc/SoBase.h"
 
 #include "scene/fields/SoField.h"
 
 // An object with named fields. Built-in fields are members of the derived class and are listed
 // by the constructor with addField; fields declared in a file for an unknown class are added
 // with addDynamicField and owned by the container.
-class SoFieldContainer : public SoBase {
+class SCENE_API SoFieldContainer : public SoBase {
 public:
     static void initClass();
     static SoType getClassTypeId() { return classTypeId; }

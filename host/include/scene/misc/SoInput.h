@@ -1,5 +1,6 @@
 #ifndef SCENE_SOINPUT_H
 #define SCENE_SOINPUT_H
+#include "scene/SceneExport.h"
 #include "scene/base/SbString.h"
 #include <cstddef>
 #include <cstdio>
@@ -15,7 +16,7 @@ ByteStream &inputStream(SoInput &input);
 } // namespace scene_io
 
 // One warning or error about a scene file: which file, where in it, and what was wrong.
-struct SoInputMessage {
+struct SCENE_API SoInputMessage {
     enum Severity { WARNING_MESSAGE, ERROR_MESSAGE };
     Severity severity = ERROR_MESSAGE;
     SbString fileName; // the file as it was opened, or the buffer's name
@@ -45,7 +46,7 @@ struct SoInputMessage {
 //
 // Ownership: the input owns the files it opens and its copy of a buffer; the caller owns the input
 // and any FILE* it hands over.
-class SoInput {
+class SCENE_API SoInput {
 public:
     typedef void MessageCallback(const SoInputMessage &message, void *userData);
 

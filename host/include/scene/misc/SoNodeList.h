@@ -1,11 +1,12 @@
 #ifndef SCENE_SONODELIST_H
 #define SCENE_SONODELIST_H
+#include "scene/SceneExport.h"
 #include "scene/misc/SoBaseList.h"
 
 class SoNode;
 
 // A list of nodes that references them.
-class SoNodeList : public SoBaseList {
+class SCENE_API SoNodeList : public SoBaseList {
 public:
     SoNodeList() = default;
     void append(SoNode *node);

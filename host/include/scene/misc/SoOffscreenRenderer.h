@@ -1,5 +1,6 @@
 #ifndef SCENE_SOOFFSCREENRENDERER_H
 #define SCENE_SOOFFSCREENRENDERER_H
+#include "scene/SceneExport.h"
 #include "scene/base/SbColor.h"
 #include "scene/base/SbViewportRegion.h"
 #include <memory>
@@ -57,7 +58,7 @@ class OffscreenContext;
 // context, so renderers on different threads work independently; one renderer must be used from
 // one thread at a time, and destroyed on the thread that last rendered with it (its context is
 // unbound there before being destroyed).
-class SoOffscreenRenderer {
+class SCENE_API SoOffscreenRenderer {
 public:
     explicit SoOffscreenRenderer(const SbViewportRegion &region);
     virtual ~SoOffscreenRenderer();

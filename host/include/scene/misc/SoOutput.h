@@ -1,5 +1,6 @@
 #ifndef SCENE_SOOUTPUT_H
 #define SCENE_SOOUTPUT_H
+#include "scene/SceneExport.h"
 #include <cstddef>
 #include <cstdio>
 #include <string>
@@ -13,7 +14,7 @@
 //
 // Ownership: a file opened with openFile is closed by closeFile or the destructor; a stream given
 // to setFilePointer stays the caller's (it is flushed, never closed).
-class SoOutput {
+class SCENE_API SoOutput {
 public:
     SoOutput();
     ~SoOutput();

@@ -1,14 +1,15 @@
 #ifndef SCENE_SOPATH_H
 #define SCENE_SOPATH_H
-#include <vector>
+#include "scene/SceneExport.h"
 #include "scene/misc/SoBase.h"
 #include "scene/misc/SoNodeList.h"
+#include <vector>
 
 class SoNode;
 
 // A chain of nodes from a head down through children: node i + 1 is child number index(i + 1)
 // of node i. The path references its nodes.
-class SoPath : public SoBase {
+class SCENE_API SoPath : public SoBase {
 public:
     static void initClass();
     static SoType getClassTypeId() { return classTypeId; }
@@ -33,7 +34,7 @@ public:
     int getLength() const { return nodes.getLength(); }
     void truncate(int start);
     bool containsNode(const SoNode *node) const;
-    friend bool operator==(const SoPath &a, const SoPath &b);
+    friend SCENE_API bool operator==(const SoPath &a, const SoPath &b);
 
 private:
     ~SoPath() override = default;

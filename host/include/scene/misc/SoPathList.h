@@ -1,11 +1,12 @@
 #ifndef SCENE_SOPATHLIST_H
 #define SCENE_SOPATHLIST_H
+#include "scene/SceneExport.h"
 #include "scene/misc/SoBaseList.h"
 
 class SoPath;
 
 // A list of paths that references them.
-class SoPathList : public SoBaseList {
+class SCENE_API SoPathList : public SoBaseList {
 public:
     SoPathList() = default;
     void append(SoPath *path);

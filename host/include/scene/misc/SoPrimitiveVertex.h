@@ -1,11 +1,12 @@
 #ifndef SCENE_SOPRIMITIVEVERTEX_H
 #define SCENE_SOPRIMITIVEVERTEX_H
+#include "scene/SceneExport.h"
 #include "scene/base/SbVec3f.h"
 #include "scene/base/SbVec4f.h"
 
 // One vertex of a generated primitive: its point and normal in model coordinates, its texture
 // coordinates and the index of its material.
-class SoPrimitiveVertex {
+class SCENE_API SoPrimitiveVertex {
 public:
     const SbVec3f &getPoint() const { return point; }
     const SbVec3f &getNormal() const { return normal; }

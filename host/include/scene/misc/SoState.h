@@ -1,5 +1,6 @@
 #ifndef SCENE_SOSTATE_H
 #define SCENE_SOSTATE_H
+#include "scene/SceneExport.h"
 #include <memory>
 #include <vector>
 
@@ -9,7 +10,7 @@ class SoElement;
 // The traversal state of an action: one stack of elements per element class. push() opens a
 // level (a separator), pop() throws away every element changed since the matching push().
 // Elements are created with their defaults the first time they are asked for.
-class SoState {
+class SCENE_API SoState {
 public:
     explicit SoState(SoAction *action);
     ~SoState();

@@ -1,12 +1,13 @@
 #ifndef SCENE_SOTYPE_H
 #define SCENE_SOTYPE_H
-#include <cstdint>
+#include "scene/SceneExport.h"
 #include "scene/base/SbName.h"
+#include <cstdint>
 
 // Run-time type of a class: its name, its parent type and, for classes that can be created by
 // name (nodes read from files), a creation function. Types are small handles into one
 // process-wide table; the bad type has index 0.
-class SoType {
+class SCENE_API SoType {
 public:
     typedef void *(*InstantiationMethod)();
 

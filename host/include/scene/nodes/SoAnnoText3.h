@@ -1,5 +1,6 @@
 #ifndef SCENE_SOANNOTEXT3_H
 #define SCENE_SOANNOTEXT3_H
+#include "scene/SceneExport.h"
 #include "scene/fields/SoMFString.h"
 #include "scene/fields/SoSFEnum.h"
 #include "scene/fields/SoSFFloat.h"
@@ -7,7 +8,7 @@
 
 // Annotation text: stroke geometry in the x-y plane like SoText3, which printers may replace by 2-D
 // text (see SoAnnoText3Property).
-class SoAnnoText3 : public SoShape {
+class SCENE_API SoAnnoText3 : public SoShape {
 public:
     enum Justification { LEFT = 1, RIGHT = 2, CENTER = 3 };
     static void initClass();

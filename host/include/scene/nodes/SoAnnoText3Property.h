@@ -1,12 +1,13 @@
 #ifndef SCENE_SOANNOTEXT3PROPERTY_H
 #define SCENE_SOANNOTEXT3PROPERTY_H
+#include "scene/SceneExport.h"
 #include "scene/fields/SoSFBool.h"
 #include "scene/fields/SoSFEnum.h"
 #include "scene/nodes/SoNode.h"
 
 // How the annotation texts that follow are printed (as geometry, as text or both), how their size is
 // chosen and whether characters follow the text direction.
-class SoAnnoText3Property : public SoNode {
+class SCENE_API SoAnnoText3Property : public SoNode {
 public:
     enum RenderPrintType { RENDER3D_PRINT_VECTOR = 0, RENDER3D_PRINT_RASTER = 1, RENDER2D_PRINT_RASTER = 2, GEOMETRY = 0, TEXT = 1, GEOMETRY_AND_TEXT = 2 };
     enum FontSizeHint { ANNOTATION = 0, FIT_TEXT = 1 };

@@ -1,5 +1,6 @@
 #ifndef SCENE_SOASCIITEXT_H
 #define SCENE_SOASCIITEXT_H
+#include "scene/SceneExport.h"
 #include "scene/fields/SoMFFloat.h"
 #include "scene/fields/SoMFString.h"
 #include "scene/fields/SoSFEnum.h"
@@ -8,7 +9,7 @@
 
 // Text drawn as flat stroke geometry in the x-y plane; width gives each line a width to fill (0:
 // natural width).
-class SoAsciiText : public SoShape {
+class SCENE_API SoAsciiText : public SoShape {
 public:
     enum Justification { LEFT = 1, RIGHT = 2, CENTER = 3 };
     static void initClass();

@@ -1,10 +1,11 @@
 #ifndef SCENE_SOBASECOLOR_H
 #define SCENE_SOBASECOLOR_H
+#include "scene/SceneExport.h"
 #include "scene/fields/SoMFColor.h"
 #include "scene/nodes/SoNode.h"
 
 // Sets only the diffuse colours of the material.
-class SoBaseColor : public SoNode {
+class SCENE_API SoBaseColor : public SoNode {
 public:
     static void initClass();
     static SoType getClassTypeId() { return classTypeId; }

@@ -1,5 +1,6 @@
 #ifndef SCENE_SOCAMERA_H
 #define SCENE_SOCAMERA_H
+#include "scene/SceneExport.h"
 #include "scene/base/SbViewVolume.h"
 #include "scene/base/SbViewportRegion.h"
 #include "scene/fields/SoSFEnum.h"
@@ -10,7 +11,7 @@
 
 // Base of cameras. Traversal reads the viewport region of the state, builds the view volume for its
 // aspect ratio and sets the view volume, viewing and projection matrix elements.
-class SoCamera : public SoNode {
+class SCENE_API SoCamera : public SoNode {
 public:
     enum ViewportMapping { CROP_VIEWPORT_FILL_FRAME = 0, CROP_VIEWPORT_LINE_FRAME = 1, CROP_VIEWPORT_NO_FRAME = 2, ADJUST_CAMERA = 3, LEAVE_ALONE = 4 };
     static void initClass();

@@ -1,11 +1,12 @@
 #ifndef SCENE_SOCOMPLEXITY_H
 #define SCENE_SOCOMPLEXITY_H
+#include "scene/SceneExport.h"
 #include "scene/fields/SoSFEnum.h"
 #include "scene/fields/SoSFFloat.h"
 #include "scene/nodes/SoNode.h"
 
 // How finely curved shapes are tessellated (value 0..1).
-class SoComplexity : public SoNode {
+class SCENE_API SoComplexity : public SoNode {
 public:
     enum Type { OBJECT_SPACE = 0, SCREEN_SPACE = 1, BOUNDING_BOX = 2 };
     static void initClass();

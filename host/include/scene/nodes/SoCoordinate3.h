@@ -1,10 +1,11 @@
 #ifndef SCENE_SOCOORDINATE3_H
 #define SCENE_SOCOORDINATE3_H
+#include "scene/SceneExport.h"
 #include "scene/fields/SoMFVec3f.h"
 #include "scene/nodes/SoNode.h"
 
 // Coordinates for the vertex shapes that follow.
-class SoCoordinate3 : public SoNode {
+class SCENE_API SoCoordinate3 : public SoNode {
 public:
     static void initClass();
     static SoType getClassTypeId() { return classTypeId; }

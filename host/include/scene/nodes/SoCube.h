@@ -1,5 +1,6 @@
 #ifndef SCENE_SOCUBE_H
 #define SCENE_SOCUBE_H
+#include "scene/SceneExport.h"
 #include "scene/fields/SoSFFloat.h"
 #include "scene/nodes/SoShape.h"
 
@@ -7,7 +8,7 @@
 // outside, normals outward. Under PER_PART and PER_FACE material bindings (indexed or not) the
 // faces take materials 0..5 in the order front (+z), back (-z), left (-x), right (+x), top (+y),
 // bottom (-y); other bindings use material 0.
-class SoCube : public SoShape {
+class SCENE_API SoCube : public SoShape {
 public:
     static void initClass();
     static SoType getClassTypeId() { return classTypeId; }

@@ -1,5 +1,6 @@
 #ifndef SCENE_SODRAWSTYLE_H
 #define SCENE_SODRAWSTYLE_H
+#include "scene/SceneExport.h"
 #include "scene/fields/SoSFEnum.h"
 #include "scene/fields/SoSFFloat.h"
 #include "scene/fields/SoSFUShort.h"
@@ -7,7 +8,7 @@
 
 // How shapes are drawn: filled, as lines, as points or not at all; point size, line width and line
 // pattern.
-class SoDrawStyle : public SoNode {
+class SCENE_API SoDrawStyle : public SoNode {
 public:
     enum Style { FILLED = 0, LINES = 1, POINTS = 2, INVISIBLE = 3 };
     static void initClass();

@@ -1,5 +1,6 @@
 #ifndef SCENE_SOENVIRONMENT_H
 #define SCENE_SOENVIRONMENT_H
+#include "scene/SceneExport.h"
 #include "scene/fields/SoSFColor.h"
 #include "scene/fields/SoSFEnum.h"
 #include "scene/fields/SoSFFloat.h"
@@ -7,7 +8,7 @@
 #include "scene/nodes/SoNode.h"
 
 // Global ambient light, light attenuation (squared, linear, constant coefficients) and fog.
-class SoEnvironment : public SoNode {
+class SCENE_API SoEnvironment : public SoNode {
 public:
     enum FogType { NONE = 0, HAZE = 1, FOG = 2, SMOKE = 3 };
     static void initClass();

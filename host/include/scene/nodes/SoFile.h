@@ -1,5 +1,6 @@
 #ifndef SCENE_SOFILE_H
 #define SCENE_SOFILE_H
+#include "scene/SceneExport.h"
 #include "scene/fields/SoSFString.h"
 #include "scene/misc/SoChildList.h"
 #include "scene/nodes/SoNode.h"
@@ -8,7 +9,7 @@
 // to the including file) and makes its top-level nodes the children of this node. Actions traverse
 // the children like a plain group (no state is pushed). The children are not written back by
 // SoWriteAction; the written node names the file again.
-class SoFile : public SoNode {
+class SCENE_API SoFile : public SoNode {
 public:
     static void initClass();
     static SoType getClassTypeId() { return classTypeId; }

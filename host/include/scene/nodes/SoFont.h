@@ -1,11 +1,12 @@
 #ifndef SCENE_SOFONT_H
 #define SCENE_SOFONT_H
+#include "scene/SceneExport.h"
 #include "scene/fields/SoSFFloat.h"
 #include "scene/fields/SoSFName.h"
 #include "scene/nodes/SoNode.h"
 
 // The font of the text nodes that follow: a name and a size in model units.
-class SoFont : public SoNode {
+class SCENE_API SoFont : public SoNode {
 public:
     static void initClass();
     static SoType getClassTypeId() { return classTypeId; }

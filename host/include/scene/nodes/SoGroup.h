@@ -1,11 +1,12 @@
 #ifndef SCENE_SOGROUP_H
 #define SCENE_SOGROUP_H
+#include "scene/SceneExport.h"
 #include "scene/misc/SoChildList.h"
 #include "scene/nodes/SoNode.h"
 
 // A node with children, traversed in order; state changes made by the children stay in force after
 // the group.
-class SoGroup : public SoNode {
+class SCENE_API SoGroup : public SoNode {
 public:
     static void initClass();
     static SoType getClassTypeId() { return classTypeId; }

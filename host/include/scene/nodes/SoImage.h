@@ -1,5 +1,6 @@
 #ifndef SCENE_SOIMAGE_H
 #define SCENE_SOIMAGE_H
+#include "scene/SceneExport.h"
 #include "scene/fields/SoSFEnum.h"
 #include "scene/fields/SoSFImage.h"
 #include "scene/fields/SoSFInt32.h"
@@ -19,7 +20,7 @@
 // node reads the file once (for that filename), resolving a relative name against the search
 // directory set with setSearchDirectory (whoever reads the node from a scene file sets it to that
 // file's directory; empty: the current directory).
-class SoImage : public SoShape {
+class SCENE_API SoImage : public SoShape {
 public:
     enum HorAlignment { LEFT = 0, CENTER = 1, RIGHT = 2 };
     enum VertAlignment { BOTTOM = 0, HALF = 1, TOP = 2 };

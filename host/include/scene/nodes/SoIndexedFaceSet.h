@@ -1,10 +1,11 @@
 #ifndef SCENE_SOINDEXEDFACESET_H
 #define SCENE_SOINDEXEDFACESET_H
+#include "scene/SceneExport.h"
 #include "scene/nodes/SoIndexedShape.h"
 
 // Polygons given by coordinate indices, each ended by -1. A part is a face. Faces are fans when
 // the shape hints call them convex, ear-clipped otherwise.
-class SoIndexedFaceSet : public SoIndexedShape {
+class SCENE_API SoIndexedFaceSet : public SoIndexedShape {
 public:
     static void initClass();
     static SoType getClassTypeId() { return classTypeId; }

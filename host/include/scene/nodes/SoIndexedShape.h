@@ -1,11 +1,12 @@
 #ifndef SCENE_SOINDEXEDSHAPE_H
 #define SCENE_SOINDEXEDSHAPE_H
+#include "scene/SceneExport.h"
 #include "scene/fields/SoMFInt32.h"
 #include "scene/nodes/SoVertexShape.h"
 
 // Base of vertex shapes that select coordinates, materials and normals by index lists; -1 ends a
 // face or line.
-class SoIndexedShape : public SoVertexShape {
+class SCENE_API SoIndexedShape : public SoVertexShape {
 public:
     static void initClass();
     static SoType getClassTypeId() { return classTypeId; }

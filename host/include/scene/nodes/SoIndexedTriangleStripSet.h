@@ -1,10 +1,11 @@
 #ifndef SCENE_SOINDEXEDTRIANGLESTRIPSET_H
 #define SCENE_SOINDEXEDTRIANGLESTRIPSET_H
+#include "scene/SceneExport.h"
 #include "scene/nodes/SoIndexedShape.h"
 
 // Triangle strips given by coordinate indices, each ended by -1. For bindings a part is a strip
 // and a face is a triangle.
-class SoIndexedTriangleStripSet : public SoIndexedShape {
+class SCENE_API SoIndexedTriangleStripSet : public SoIndexedShape {
 public:
     static void initClass();
     static SoType getClassTypeId() { return classTypeId; }

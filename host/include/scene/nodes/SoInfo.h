@@ -1,10 +1,11 @@
 #ifndef SCENE_SOINFO_H
 #define SCENE_SOINFO_H
+#include "scene/SceneExport.h"
 #include "scene/fields/SoSFString.h"
 #include "scene/nodes/SoNode.h"
 
 // A text note in the scene; no effect.
-class SoInfo : public SoNode {
+class SCENE_API SoInfo : public SoNode {
 public:
     static void initClass();
     static SoType getClassTypeId() { return classTypeId; }

@@ -1,11 +1,12 @@
 #ifndef SCENE_SOLOD_H
 #define SCENE_SOLOD_H
+#include "scene/SceneExport.h"
 #include "scene/fields/SoMFFloat.h"
 #include "scene/fields/SoSFVec3f.h"
 #include "scene/nodes/SoGroup.h"
 
 // A level-of-detail group; for printing it always traverses its most detailed child, the first.
-class SoLOD : public SoGroup {
+class SCENE_API SoLOD : public SoGroup {
 public:
     static void initClass();
     static SoType getClassTypeId() { return classTypeId; }

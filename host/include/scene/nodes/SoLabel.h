@@ -1,10 +1,11 @@
 #ifndef SCENE_SOLABEL_H
 #define SCENE_SOLABEL_H
+#include "scene/SceneExport.h"
 #include "scene/fields/SoSFName.h"
 #include "scene/nodes/SoNode.h"
 
 // A label in the scene; no effect.
-class SoLabel : public SoNode {
+class SCENE_API SoLabel : public SoNode {
 public:
     static void initClass();
     static SoType getClassTypeId() { return classTypeId; }

@@ -1,11 +1,12 @@
 #ifndef SCENE_SOLEVELOFDETAIL_H
 #define SCENE_SOLEVELOFDETAIL_H
+#include "scene/SceneExport.h"
 #include "scene/fields/SoMFFloat.h"
 #include "scene/nodes/SoGroup.h"
 
 // A level-of-detail group by screen area; for printing it always traverses its most detailed child,
 // the first.
-class SoLevelOfDetail : public SoGroup {
+class SCENE_API SoLevelOfDetail : public SoGroup {
 public:
     static void initClass();
     static SoType getClassTypeId() { return classTypeId; }

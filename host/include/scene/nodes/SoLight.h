@@ -1,5 +1,6 @@
 #ifndef SCENE_SOLIGHT_H
 #define SCENE_SOLIGHT_H
+#include "scene/SceneExport.h"
 #include "scene/fields/SoSFBool.h"
 #include "scene/fields/SoSFColor.h"
 #include "scene/fields/SoSFFloat.h"
@@ -7,7 +8,7 @@
 
 // Base of lights: on, intensity and colour. A light that is on adds itself to the light element with
 // the model x viewing matrix in force.
-class SoLight : public SoNode {
+class SCENE_API SoLight : public SoNode {
 public:
     static void initClass();
     static SoType getClassTypeId() { return classTypeId; }

@@ -1,10 +1,11 @@
 #ifndef SCENE_SOLIGHTMODEL_H
 #define SCENE_SOLIGHTMODEL_H
+#include "scene/SceneExport.h"
 #include "scene/fields/SoSFEnum.h"
 #include "scene/nodes/SoNode.h"
 
 // Whether shapes are lit (PHONG) or drawn in their base colour.
-class SoLightModel : public SoNode {
+class SCENE_API SoLightModel : public SoNode {
 public:
     enum Model { BASE_COLOR = 0, PHONG = 1 };
     static void initClass();

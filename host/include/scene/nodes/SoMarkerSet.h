@@ -1,5 +1,6 @@
 #ifndef SCENE_SOMARKERSET_H
 #define SCENE_SOMARKERSET_H
+#include "scene/SceneExport.h"
 #include "scene/base/SbBasic.h"
 #include "scene/base/SbVec2s.h"
 #include "scene/fields/SoMFInt32.h"
@@ -7,7 +8,7 @@
 
 // Points drawn as bitmap markers; markerIndex selects the marker of each point in turn (90 built-in
 // markers: 30 shapes in 5x5, 7x7 and 9x9).
-class SoMarkerSet : public SoPointSet {
+class SCENE_API SoMarkerSet : public SoPointSet {
 public:
     enum MarkerType {
         NONE = -1,

@@ -1,11 +1,12 @@
 #ifndef SCENE_SOMATERIAL_H
 #define SCENE_SOMATERIAL_H
+#include "scene/SceneExport.h"
 #include "scene/fields/SoMFColor.h"
 #include "scene/fields/SoMFFloat.h"
 #include "scene/nodes/SoNode.h"
 
 // Surface material: lists of colours, shininess and transparency selected by material index.
-class SoMaterial : public SoNode {
+class SCENE_API SoMaterial : public SoNode {
 public:
     static void initClass();
     static SoType getClassTypeId() { return classTypeId; }

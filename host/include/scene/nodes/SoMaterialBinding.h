@@ -1,10 +1,11 @@
 #ifndef SCENE_SOMATERIALBINDING_H
 #define SCENE_SOMATERIALBINDING_H
+#include "scene/SceneExport.h"
 #include "scene/fields/SoSFEnum.h"
 #include "scene/nodes/SoNode.h"
 
 // How materials are bound to the parts, faces or vertices of the shapes that follow.
-class SoMaterialBinding : public SoNode {
+class SCENE_API SoMaterialBinding : public SoNode {
 public:
     enum Binding { OVERALL = 2, PER_PART = 3, PER_PART_INDEXED = 4, PER_FACE = 5, PER_FACE_INDEXED = 6, PER_VERTEX = 7, PER_VERTEX_INDEXED = 8, DEFAULT = 2, NONE = 2 };
     static void initClass();

@@ -1,10 +1,11 @@
 #ifndef SCENE_SOMATRIXTRANSFORM_H
 #define SCENE_SOMATRIXTRANSFORM_H
+#include "scene/SceneExport.h"
 #include "scene/fields/SoSFMatrix.h"
 #include "scene/nodes/SoTransformation.h"
 
 // A transform given as a matrix (row vectors: translation in row 3).
-class SoMatrixTransform : public SoTransformation {
+class SCENE_API SoMatrixTransform : public SoTransformation {
 public:
     static void initClass();
     static SoType getClassTypeId() { return classTypeId; }

@@ -1,5 +1,6 @@
 #ifndef SCENE_SONODE_H
 #define SCENE_SONODE_H
+#include "scene/SceneExport.h"
 #include "scene/misc/SoFieldContainer.h"
 
 class SoAction;
@@ -10,7 +11,7 @@ class SoSearchAction;
 
 // Base of every scene node. Actions reach a node through their method lists, which call the
 // node's virtual operation for that action (doAction for plain actions).
-class SoNode : public SoFieldContainer {
+class SCENE_API SoNode : public SoFieldContainer {
 public:
     static void initClass();
     static SoType getClassTypeId() { return classTypeId; }

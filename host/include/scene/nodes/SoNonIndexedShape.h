@@ -1,10 +1,11 @@
 #ifndef SCENE_SONONINDEXEDSHAPE_H
 #define SCENE_SONONINDEXEDSHAPE_H
+#include "scene/SceneExport.h"
 #include "scene/fields/SoSFInt32.h"
 #include "scene/nodes/SoVertexShape.h"
 
 // Base of vertex shapes that use the coordinates in order from startIndex.
-class SoNonIndexedShape : public SoVertexShape {
+class SCENE_API SoNonIndexedShape : public SoVertexShape {
 public:
     static void initClass();
     static SoType getClassTypeId() { return classTypeId; }

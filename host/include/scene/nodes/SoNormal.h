@@ -1,10 +1,11 @@
 #ifndef SCENE_SONORMAL_H
 #define SCENE_SONORMAL_H
+#include "scene/SceneExport.h"
 #include "scene/fields/SoMFVec3f.h"
 #include "scene/nodes/SoNode.h"
 
 // Normals for the shapes that follow.
-class SoNormal : public SoNode {
+class SCENE_API SoNormal : public SoNode {
 public:
     static void initClass();
     static SoType getClassTypeId() { return classTypeId; }

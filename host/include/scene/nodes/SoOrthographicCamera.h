@@ -1,10 +1,11 @@
 #ifndef SCENE_SOORTHOGRAPHICCAMERA_H
 #define SCENE_SOORTHOGRAPHICCAMERA_H
+#include "scene/SceneExport.h"
 #include "scene/fields/SoSFFloat.h"
 #include "scene/nodes/SoCamera.h"
 
 // A camera with parallel projection (height: of the view volume, in world units).
-class SoOrthographicCamera : public SoCamera {
+class SCENE_API SoOrthographicCamera : public SoCamera {
 public:
     static void initClass();
     static SoType getClassTypeId() { return classTypeId; }

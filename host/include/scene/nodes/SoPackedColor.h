@@ -1,10 +1,11 @@
 #ifndef SCENE_SOPACKEDCOLOR_H
 #define SCENE_SOPACKEDCOLOR_H
+#include "scene/SceneExport.h"
 #include "scene/fields/SoMFUInt32.h"
 #include "scene/nodes/SoNode.h"
 
 // Sets the diffuse colours and transparencies from packed 0xRRGGBBAA values.
-class SoPackedColor : public SoNode {
+class SCENE_API SoPackedColor : public SoNode {
 public:
     static void initClass();
     static SoType getClassTypeId() { return classTypeId; }

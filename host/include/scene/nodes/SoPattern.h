@@ -1,5 +1,6 @@
 #ifndef SCENE_SOPATTERN_H
 #define SCENE_SOPATTERN_H
+#include "scene/SceneExport.h"
 #include "scene/fields/SoMFUInt32.h"
 #include "scene/fields/SoSFString.h"
 #include "scene/nodes/SoNode.h"
@@ -7,7 +8,7 @@
 // A 32 x 32 fill pattern for the faces that follow: rows holds 32 words, bit 31 of a word the
 // leftmost pixel. It sets the pattern element to its category, name and 128 bytes (row 0 first, most
 // significant bit first), or to no pattern when rows is empty.
-class SoPattern : public SoNode {
+class SCENE_API SoPattern : public SoNode {
 public:
     static void initClass();
     static SoType getClassTypeId() { return classTypeId; }

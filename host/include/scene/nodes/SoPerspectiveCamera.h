@@ -1,10 +1,11 @@
 #ifndef SCENE_SOPERSPECTIVECAMERA_H
 #define SCENE_SOPERSPECTIVECAMERA_H
+#include "scene/SceneExport.h"
 #include "scene/fields/SoSFFloat.h"
 #include "scene/nodes/SoCamera.h"
 
 // A camera with perspective projection (heightAngle: vertical field of view, radians).
-class SoPerspectiveCamera : public SoCamera {
+class SCENE_API SoPerspectiveCamera : public SoCamera {
 public:
     static void initClass();
     static SoType getClassTypeId() { return classTypeId; }

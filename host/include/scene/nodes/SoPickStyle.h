@@ -1,10 +1,11 @@
 #ifndef SCENE_SOPICKSTYLE_H
 #define SCENE_SOPICKSTYLE_H
+#include "scene/SceneExport.h"
 #include "scene/fields/SoSFEnum.h"
 #include "scene/nodes/SoNode.h"
 
 // How shapes are picked; kept in the state, no effect on printing.
-class SoPickStyle : public SoNode {
+class SCENE_API SoPickStyle : public SoNode {
 public:
     enum Style { SHAPE = 0, BOUNDING_BOX = 1, UNPICKABLE = 2 };
     static void initClass();

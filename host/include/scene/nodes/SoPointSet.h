@@ -1,11 +1,12 @@
 #ifndef SCENE_SOPOINTSET_H
 #define SCENE_SOPOINTSET_H
+#include "scene/SceneExport.h"
 #include "scene/fields/SoMFInt32.h"
 #include "scene/nodes/SoNonIndexedShape.h"
 
 // Points: numPoints coordinates from startIndex (the values are added up; -1: the rest). Each
 // point is a part and a face.
-class SoPointSet : public SoNonIndexedShape {
+class SCENE_API SoPointSet : public SoNonIndexedShape {
 public:
     static void initClass();
     static SoType getClassTypeId() { return classTypeId; }

@@ -1,5 +1,6 @@
 #ifndef SCENE_SOQUADMESH_H
 #define SCENE_SOQUADMESH_H
+#include "scene/SceneExport.h"
 #include "scene/fields/SoSFInt32.h"
 #include "scene/nodes/SoNonIndexedShape.h"
 
@@ -7,7 +8,7 @@
 // each). Row r, column c is coordinate startIndex + r x verticesPerRow + c; quads are
 // counter-clockwise when columns run along +x and rows along +y. For bindings a part is a row of
 // quads and a face is a quad.
-class SoQuadMesh : public SoNonIndexedShape {
+class SCENE_API SoQuadMesh : public SoNonIndexedShape {
 public:
     static void initClass();
     static SoType getClassTypeId() { return classTypeId; }

@@ -1,11 +1,12 @@
 #ifndef SCENE_SORESETTRANSFORM_H
 #define SCENE_SORESETTRANSFORM_H
+#include "scene/SceneExport.h"
 #include "scene/fields/SoSFBitMask.h"
 #include "scene/nodes/SoTransformation.h"
 
 // Resets the model matrix to identity (whatToReset TRANSFORM); BBOX is accepted and has no effect on
 // printing.
-class SoResetTransform : public SoTransformation {
+class SCENE_API SoResetTransform : public SoTransformation {
 public:
     enum ResetType { TRANSFORM = 1, BBOX = 2 };
     static void initClass();

@@ -1,10 +1,11 @@
 #ifndef SCENE_SOROTATION_H
 #define SCENE_SOROTATION_H
+#include "scene/SceneExport.h"
 #include "scene/fields/SoSFRotation.h"
 #include "scene/nodes/SoTransformation.h"
 
 // A rotation.
-class SoRotation : public SoTransformation {
+class SCENE_API SoRotation : public SoTransformation {
 public:
     static void initClass();
     static SoType getClassTypeId() { return classTypeId; }

@@ -1,11 +1,12 @@
 #ifndef SCENE_SOROTATIONXYZ_H
 #define SCENE_SOROTATIONXYZ_H
+#include "scene/SceneExport.h"
 #include "scene/fields/SoSFEnum.h"
 #include "scene/fields/SoSFFloat.h"
 #include "scene/nodes/SoTransformation.h"
 
 // A rotation about the x, y or z axis.
-class SoRotationXYZ : public SoTransformation {
+class SCENE_API SoRotationXYZ : public SoTransformation {
 public:
     enum Axis { X = 0, Y = 1, Z = 2 };
     static void initClass();

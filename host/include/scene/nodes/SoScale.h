@@ -1,10 +1,11 @@
 #ifndef SCENE_SOSCALE_H
 #define SCENE_SOSCALE_H
+#include "scene/SceneExport.h"
 #include "scene/fields/SoSFVec3f.h"
 #include "scene/nodes/SoTransformation.h"
 
 // A scale.
-class SoScale : public SoTransformation {
+class SCENE_API SoScale : public SoTransformation {
 public:
     static void initClass();
     static SoType getClassTypeId() { return classTypeId; }

@@ -1,10 +1,11 @@
 #ifndef SCENE_SOSEPARATOR_H
 #define SCENE_SOSEPARATOR_H
+#include "scene/SceneExport.h"
 #include "scene/fields/SoSFEnum.h"
 #include "scene/nodes/SoGroup.h"
 
 // A group that saves the traversal state before its children and restores it after them.
-class SoSeparator : public SoGroup {
+class SCENE_API SoSeparator : public SoGroup {
 public:
     enum CacheEnabled { OFF = 0, ON = 1, AUTO = 2 };
     static void initClass();

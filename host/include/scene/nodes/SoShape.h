@@ -1,11 +1,12 @@
 #ifndef SCENE_SOSHAPE_H
 #define SCENE_SOSHAPE_H
+#include "scene/SceneExport.h"
 #include "scene/base/SbBox3f.h"
 #include "scene/nodes/SoNode.h"
 
 // Base of shapes. Shapes hand their geometry to actions as triangles, line segments and points (see
 // ShapeBuilder for the decomposition).
-class SoShape : public SoNode {
+class SCENE_API SoShape : public SoNode {
 public:
     static void initClass();
     static SoType getClassTypeId() { return classTypeId; }

@@ -1,11 +1,12 @@
 #ifndef SCENE_SOSHAPEHINTS_H
 #define SCENE_SOSHAPEHINTS_H
+#include "scene/SceneExport.h"
 #include "scene/fields/SoSFEnum.h"
 #include "scene/fields/SoSFFloat.h"
 #include "scene/nodes/SoNode.h"
 
 // Hints about the shapes that follow: vertex ordering, solidity, convexity of faces, crease angle.
-class SoShapeHints : public SoNode {
+class SCENE_API SoShapeHints : public SoNode {
 public:
     enum VertexOrdering { UNKNOWN_ORDERING = 0, CLOCKWISE = 1, COUNTERCLOCKWISE = 2 };
     enum ShapeType { UNKNOWN_SHAPE_TYPE = 0, SOLID = 1 };

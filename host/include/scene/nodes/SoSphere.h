@@ -1,12 +1,13 @@
 #ifndef SCENE_SOSPHERE_H
 #define SCENE_SOSPHERE_H
+#include "scene/SceneExport.h"
 #include "scene/fields/SoSFFloat.h"
 #include "scene/nodes/SoShape.h"
 
 // A sphere centred on the origin, tessellated by complexity c into N = max(3, round(32 c)) sides
 // and max(2, N / 2) latitude bands: 2 N (bands - 1) triangles, 224 at the default c = 0.5. Smooth
 // outward normals; material 0 under every binding.
-class SoSphere : public SoShape {
+class SCENE_API SoSphere : public SoShape {
 public:
     static void initClass();
     static SoType getClassTypeId() { return classTypeId; }

@@ -1,11 +1,12 @@
 #ifndef SCENE_SOSPOTLIGHT_H
 #define SCENE_SOSPOTLIGHT_H
+#include "scene/SceneExport.h"
 #include "scene/fields/SoSFFloat.h"
 #include "scene/fields/SoSFVec3f.h"
 #include "scene/nodes/SoLight.h"
 
 // A light at a point shining in a cone around a direction.
-class SoSpotLight : public SoLight {
+class SCENE_API SoSpotLight : public SoLight {
 public:
     static void initClass();
     static SoType getClassTypeId() { return classTypeId; }

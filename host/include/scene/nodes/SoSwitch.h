@@ -1,11 +1,12 @@
 #ifndef SCENE_SOSWITCH_H
 #define SCENE_SOSWITCH_H
+#include "scene/SceneExport.h"
 #include "scene/fields/SoSFInt32.h"
 #include "scene/nodes/SoGroup.h"
 
 // A group that traverses one of its children (whichChild), none (-1) or all (-3); -2 takes the value
 // of an enclosing switch.
-class SoSwitch : public SoGroup {
+class SCENE_API SoSwitch : public SoGroup {
 public:
     static void initClass();
     static SoType getClassTypeId() { return classTypeId; }

@@ -1,5 +1,6 @@
 #ifndef SCENE_SOTEXT3_H
 #define SCENE_SOTEXT3_H
+#include "scene/SceneExport.h"
 #include "scene/fields/SoMFString.h"
 #include "scene/fields/SoSFBitMask.h"
 #include "scene/fields/SoSFEnum.h"
@@ -9,7 +10,7 @@
 // Text drawn as flat stroke geometry (thin quads, stroke thickness 1/16 of the font size) in the
 // x-y plane, scaled by the font size; lines go down by spacing x size, and x = 0 is the start
 // (LEFT), end (RIGHT) or middle (CENTER) of each line. FRONT faces +z; BACK alone faces -z.
-class SoText3 : public SoShape {
+class SCENE_API SoText3 : public SoShape {
 public:
     enum Justification { LEFT = 1, RIGHT = 2, CENTER = 3 };
     enum Part { FRONT = 1, SIDES = 2, BACK = 4, ALL = 7 };

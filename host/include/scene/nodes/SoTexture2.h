@@ -1,5 +1,6 @@
 #ifndef SCENE_SOTEXTURE2_H
 #define SCENE_SOTEXTURE2_H
+#include "scene/SceneExport.h"
 #include "scene/fields/SoSFColor.h"
 #include "scene/fields/SoSFEnum.h"
 #include "scene/fields/SoSFImage.h"
@@ -8,7 +9,7 @@
 
 // A texture image. Drawings carry no textures: the node is read and written with its fields and has
 // no effect on any action. The named image file is not loaded.
-class SoTexture2 : public SoNode {
+class SCENE_API SoTexture2 : public SoNode {
 public:
     enum Model { MODULATE = 0, DECAL = 1, BLEND = 2, REPLACE = 3 };
     enum Wrap { REPEAT = 0, CLAMP = 1 };

@@ -1,11 +1,12 @@
 #ifndef SCENE_SOTEXTURE2TRANSFORM_H
 #define SCENE_SOTEXTURE2TRANSFORM_H
+#include "scene/SceneExport.h"
 #include "scene/fields/SoSFFloat.h"
 #include "scene/fields/SoSFVec2f.h"
 #include "scene/nodes/SoNode.h"
 
 // A transformation of texture coordinates; read and written, no effect on any action.
-class SoTexture2Transform : public SoNode {
+class SCENE_API SoTexture2Transform : public SoNode {
 public:
     static void initClass();
     static SoType getClassTypeId() { return classTypeId; }

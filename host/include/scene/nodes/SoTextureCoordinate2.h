@@ -1,10 +1,11 @@
 #ifndef SCENE_SOTEXTURECOORDINATE2_H
 #define SCENE_SOTEXTURECOORDINATE2_H
+#include "scene/SceneExport.h"
 #include "scene/fields/SoMFVec2f.h"
 #include "scene/nodes/SoNode.h"
 
 // Texture coordinates; read and written, no effect on any action.
-class SoTextureCoordinate2 : public SoNode {
+class SCENE_API SoTextureCoordinate2 : public SoNode {
 public:
     static void initClass();
     static SoType getClassTypeId() { return classTypeId; }

@@ -1,10 +1,11 @@
 #ifndef SCENE_SOTEXTURECOORDINATEBINDING_H
 #define SCENE_SOTEXTURECOORDINATEBINDING_H
+#include "scene/SceneExport.h"
 #include "scene/fields/SoSFEnum.h"
 #include "scene/nodes/SoNode.h"
 
 // How texture coordinates bind to vertices; read and written, no effect on any action.
-class SoTextureCoordinateBinding : public SoNode {
+class SCENE_API SoTextureCoordinateBinding : public SoNode {
 public:
     enum Binding { PER_VERTEX = 2, PER_VERTEX_INDEXED = 3, DEFAULT = PER_VERTEX_INDEXED };
     static void initClass();

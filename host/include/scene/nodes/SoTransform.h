@@ -1,12 +1,13 @@
 #ifndef SCENE_SOTRANSFORM_H
 #define SCENE_SOTRANSFORM_H
+#include "scene/SceneExport.h"
 #include "scene/fields/SoSFRotation.h"
 #include "scene/fields/SoSFVec3f.h"
 #include "scene/nodes/SoTransformation.h"
 
 // A general transform: scale about a centre and a scale orientation, rotate about the centre,
 // translate.
-class SoTransform : public SoTransformation {
+class SCENE_API SoTransform : public SoTransformation {
 public:
     static void initClass();
     static SoType getClassTypeId() { return classTypeId; }

@@ -1,9 +1,10 @@
 #ifndef SCENE_SOTRANSFORMSEPARATOR_H
 #define SCENE_SOTRANSFORMSEPARATOR_H
+#include "scene/SceneExport.h"
 #include "scene/nodes/SoGroup.h"
 
 // A group that restores only the model matrix after its children; other state changes stay in force.
-class SoTransformSeparator : public SoGroup {
+class SCENE_API SoTransformSeparator : public SoGroup {
 public:
     static void initClass();
     static SoType getClassTypeId() { return classTypeId; }

@@ -1,10 +1,11 @@
 #ifndef SCENE_SOTRANSFORMATION_H
 #define SCENE_SOTRANSFORMATION_H
+#include "scene/SceneExport.h"
 #include "scene/base/SbMatrix.h"
 #include "scene/nodes/SoNode.h"
 
 // Base of the nodes that change the model matrix.
-class SoTransformation : public SoNode {
+class SCENE_API SoTransformation : public SoNode {
 public:
     static void initClass();
     static SoType getClassTypeId() { return classTypeId; }

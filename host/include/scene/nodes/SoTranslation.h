@@ -1,10 +1,11 @@
 #ifndef SCENE_SOTRANSLATION_H
 #define SCENE_SOTRANSLATION_H
+#include "scene/SceneExport.h"
 #include "scene/fields/SoSFVec3f.h"
 #include "scene/nodes/SoTransformation.h"
 
 // A translation.
-class SoTranslation : public SoTransformation {
+class SCENE_API SoTranslation : public SoTransformation {
 public:
     static void initClass();
     static SoType getClassTypeId() { return classTypeId; }

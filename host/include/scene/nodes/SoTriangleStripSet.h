@@ -1,11 +1,12 @@
 #ifndef SCENE_SOTRIANGLESTRIPSET_H
 #define SCENE_SOTRIANGLESTRIPSET_H
+#include "scene/SceneExport.h"
 #include "scene/fields/SoMFInt32.h"
 #include "scene/nodes/SoNonIndexedShape.h"
 
 // Triangle strips of numVertices vertices each (-1: the rest). For bindings a part is a strip
 // and a face is a triangle.
-class SoTriangleStripSet : public SoNonIndexedShape {
+class SCENE_API SoTriangleStripSet : public SoNonIndexedShape {
 public:
     static void initClass();
     static SoType getClassTypeId() { return classTypeId; }

@@ -1,5 +1,6 @@
 #ifndef SCENE_SOUNKNOWNNODE_H
 #define SCENE_SOUNKNOWNNODE_H
+#include "scene/SceneExport.h"
 #include "scene/base/SbName.h"
 #include "scene/misc/SoChildList.h"
 #include "scene/nodes/SoNode.h"
@@ -9,7 +10,7 @@
 // declared fields (owned as dynamic fields) and any child nodes, so that writing it gives the same
 // text back. It has no effect on any action and its children are not traversed, since what the
 // class would do with them is unknown.
-class SoUnknownNode : public SoNode {
+class SCENE_API SoUnknownNode : public SoNode {
 public:
     static void initClass();
     static SoType getClassTypeId() { return classTypeId; }

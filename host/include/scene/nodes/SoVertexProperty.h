@@ -1,5 +1,6 @@
 #ifndef SCENE_SOVERTEXPROPERTY_H
 #define SCENE_SOVERTEXPROPERTY_H
+#include "scene/SceneExport.h"
 #include "scene/fields/SoMFUInt32.h"
 #include "scene/fields/SoMFVec2f.h"
 #include "scene/fields/SoMFVec3f.h"
@@ -8,7 +9,7 @@
 
 // Coordinates, normals, texture coordinates, packed colours and bindings in one node; also used as
 // the vertexProperty field of vertex shapes.
-class SoVertexProperty : public SoNode {
+class SCENE_API SoVertexProperty : public SoNode {
 public:
     enum Binding { OVERALL = 2, PER_PART = 3, PER_PART_INDEXED = 4, PER_FACE = 5, PER_FACE_INDEXED = 6, PER_VERTEX = 7, PER_VERTEX_INDEXED = 8, DEFAULT = 8, NONE = 8 };
     static void initClass();

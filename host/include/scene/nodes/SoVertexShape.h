@@ -1,5 +1,6 @@
 #ifndef SCENE_SOVERTEXSHAPE_H
 #define SCENE_SOVERTEXSHAPE_H
+#include "scene/SceneExport.h"
 #include "scene/fields/SoSFNode.h"
 #include "scene/nodes/SoShape.h"
 
@@ -16,7 +17,7 @@
 // when that list is empty or just -1. Non-indexed shapes treat _INDEXED bindings as the plain
 // ones. Without normals in the state, faces take their own flat normal (counter-clockwise corners
 // face it, clockwise ones when the shape hints say CLOCKWISE).
-class SoVertexShape : public SoShape {
+class SCENE_API SoVertexShape : public SoShape {
 public:
     static void initClass();
     static SoType getClassTypeId() { return classTypeId; }

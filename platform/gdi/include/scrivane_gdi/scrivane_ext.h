@@ -4,6 +4,7 @@
 #ifndef SCRIVANE_GDI_SCRIVANE_EXT_H
 #define SCRIVANE_GDI_SCRIVANE_EXT_H
 
+#include "scrivane_gdi/gdi_export.h"
 #include "scrivane_gdi/win_types.h"
 
 // Chooses the destination that PrintDlgA offers. With a pattern, PrintDlgA succeeds and (with
@@ -16,19 +17,19 @@
 // clears the destination, after which PrintDlgA behaves as a cancelled dialog (FALSE, no
 // context). Returns FALSE, and leaves the destination unchanged, for a pattern with any
 // other conversion or more than one.
-BOOL ScrivaneGdiSetPrintToFile(const char *pathPattern);
+SCRIVANE_GDI_API BOOL ScrivaneGdiSetPrintToFile(const char *pathPattern);
 
 // Creates a context that reports itself as a raster display (TECHNOLOGY = DT_RASDISPLAY) of
 // the given size in pixels at 96 dpi, in MM_TEXT. Nothing is shown anywhere: what is drawn is
 // recorded with the display as reference device, and ScrivaneGdiSaveDisplayDC writes what was
 // drawn so far as an EMF file. Release the context with DeleteDC. Returns NULL for a size
 // below 1 or above 65536 pixels.
-HDC ScrivaneGdiCreateDisplayDC(int widthPixels, int heightPixels);
-BOOL ScrivaneGdiSaveDisplayDC(HDC hdc, const char *path);
+SCRIVANE_GDI_API HDC ScrivaneGdiCreateDisplayDC(int widthPixels, int heightPixels);
+SCRIVANE_GDI_API BOOL ScrivaneGdiSaveDisplayDC(HDC hdc, const char *path);
 
 // Polyline and Polygon write the 32-bit point records (EMR_POLYLINE, EMR_POLYGON) by default.
 // Enabled on a recording context, they write the 16-bit forms (EMR_POLYLINE16,
 // EMR_POLYGON16) whenever every coordinate of the call fits in 16 bits, as Windows does.
-BOOL ScrivaneGdiSetCompactPoints(HDC hdc, BOOL enable);
+SCRIVANE_GDI_API BOOL ScrivaneGdiSetCompactPoints(HDC hdc, BOOL enable);
 
 #endif

@@ -4,6 +4,7 @@
 #ifndef SCRIVANE_GDI_WIN_FUNCTIONS_H
 #define SCRIVANE_GDI_WIN_FUNCTIONS_H
 
+#include "scrivane_gdi/gdi_export.h"
 #include "scrivane_gdi/win_types.h"
 
 // Enhanced metafiles. The file is created at CreateEnhMetaFileA and receives the records as
@@ -13,61 +14,63 @@
 // lpDesc is NULL or, as on Windows, "application\0picture\0\0" (both strings present); lprc is
 // the picture's frame in 0.01 mm, or NULL to take it from what is drawn. The reference device
 // is hdcRef's device, or with NULL a virtual A4 device of 100 pixels per millimetre.
-HDC CreateEnhMetaFileA(HDC hdcRef, LPCSTR lpFilename, const RECT *lprc, LPCSTR lpDesc);
-HENHMETAFILE CloseEnhMetaFile(HDC hdc);
-BOOL DeleteEnhMetaFile(HENHMETAFILE hmf);
-UINT GetEnhMetaFileBits(HENHMETAFILE hmf, UINT nSize, LPBYTE lpData);
+SCRIVANE_GDI_API HDC CreateEnhMetaFileA(HDC hdcRef, LPCSTR lpFilename, const RECT *lprc,
+                                        LPCSTR lpDesc);
+SCRIVANE_GDI_API HENHMETAFILE CloseEnhMetaFile(HDC hdc);
+SCRIVANE_GDI_API BOOL DeleteEnhMetaFile(HENHMETAFILE hmf);
+SCRIVANE_GDI_API UINT GetEnhMetaFileBits(HENHMETAFILE hmf, UINT nSize, LPBYTE lpData);
 
 // Device context state and coordinate mapping.
-int SetGraphicsMode(HDC hdc, int iMode);
-int GetGraphicsMode(HDC hdc);
-int SetMapMode(HDC hdc, int iMode);
-int GetMapMode(HDC hdc);
-BOOL SetWindowOrgEx(HDC hdc, int x, int y, LPPOINT lppt);
-BOOL GetWindowOrgEx(HDC hdc, LPPOINT lppt);
-int GetDeviceCaps(HDC hdc, int index);
-BOOL DPtoLP(HDC hdc, LPPOINT lppt, int c);
-BOOL LPtoDP(HDC hdc, LPPOINT lppt, int c);
-BOOL SetMiterLimit(HDC hdc, FLOAT limit, FLOAT *old);
-COLORREF SetTextColor(HDC hdc, COLORREF color);
-UINT SetTextAlign(HDC hdc, UINT align);
-int SetBkMode(HDC hdc, int mode);
-BOOL DeleteDC(HDC hdc);
+SCRIVANE_GDI_API int SetGraphicsMode(HDC hdc, int iMode);
+SCRIVANE_GDI_API int GetGraphicsMode(HDC hdc);
+SCRIVANE_GDI_API int SetMapMode(HDC hdc, int iMode);
+SCRIVANE_GDI_API int GetMapMode(HDC hdc);
+SCRIVANE_GDI_API BOOL SetWindowOrgEx(HDC hdc, int x, int y, LPPOINT lppt);
+SCRIVANE_GDI_API BOOL GetWindowOrgEx(HDC hdc, LPPOINT lppt);
+SCRIVANE_GDI_API int GetDeviceCaps(HDC hdc, int index);
+SCRIVANE_GDI_API BOOL DPtoLP(HDC hdc, LPPOINT lppt, int c);
+SCRIVANE_GDI_API BOOL LPtoDP(HDC hdc, LPPOINT lppt, int c);
+SCRIVANE_GDI_API BOOL SetMiterLimit(HDC hdc, FLOAT limit, FLOAT *old);
+SCRIVANE_GDI_API COLORREF SetTextColor(HDC hdc, COLORREF color);
+SCRIVANE_GDI_API UINT SetTextAlign(HDC hdc, UINT align);
+SCRIVANE_GDI_API int SetBkMode(HDC hdc, int mode);
+SCRIVANE_GDI_API BOOL DeleteDC(HDC hdc);
 
 // Objects.
-HBRUSH CreateSolidBrush(COLORREF color);
-HPEN CreatePen(int iStyle, int cWidth, COLORREF color);
-HPEN ExtCreatePen(DWORD iPenStyle, DWORD cWidth, const LOGBRUSH *plbrush, DWORD cStyle,
-                  const DWORD *pstyle);
-HFONT CreateFontA(int cHeight, int cWidth, int cEscapement, int cOrientation, int cWeight,
-                  DWORD bItalic, DWORD bUnderline, DWORD bStrikeOut, DWORD iCharSet,
-                  DWORD iOutPrecision, DWORD iClipPrecision, DWORD iQuality, DWORD iPitchAndFamily,
-                  LPCSTR pszFaceName);
-HRGN CreateRectRgn(int x1, int y1, int x2, int y2);
-int SelectClipRgn(HDC hdc, HRGN hrgn);
-HGDIOBJ SelectObject(HDC hdc, HGDIOBJ h);
-BOOL DeleteObject(HGDIOBJ ho);
-HGDIOBJ GetStockObject(int i);
+SCRIVANE_GDI_API HBRUSH CreateSolidBrush(COLORREF color);
+SCRIVANE_GDI_API HPEN CreatePen(int iStyle, int cWidth, COLORREF color);
+SCRIVANE_GDI_API HPEN ExtCreatePen(DWORD iPenStyle, DWORD cWidth, const LOGBRUSH *plbrush,
+                                   DWORD cStyle, const DWORD *pstyle);
+SCRIVANE_GDI_API HFONT CreateFontA(int cHeight, int cWidth, int cEscapement, int cOrientation,
+                                   int cWeight, DWORD bItalic, DWORD bUnderline, DWORD bStrikeOut,
+                                   DWORD iCharSet, DWORD iOutPrecision, DWORD iClipPrecision,
+                                   DWORD iQuality, DWORD iPitchAndFamily, LPCSTR pszFaceName);
+SCRIVANE_GDI_API HRGN CreateRectRgn(int x1, int y1, int x2, int y2);
+SCRIVANE_GDI_API int SelectClipRgn(HDC hdc, HRGN hrgn);
+SCRIVANE_GDI_API HGDIOBJ SelectObject(HDC hdc, HGDIOBJ h);
+SCRIVANE_GDI_API BOOL DeleteObject(HGDIOBJ ho);
+SCRIVANE_GDI_API HGDIOBJ GetStockObject(int i);
 
 // Drawing.
-BOOL Polyline(HDC hdc, const POINT *apt, int cpt);
-BOOL Polygon(HDC hdc, const POINT *apt, int cpt);
-BOOL MoveToEx(HDC hdc, int x, int y, LPPOINT lppt);
-BOOL LineTo(HDC hdc, int x, int y);
-BOOL Rectangle(HDC hdc, int left, int top, int right, int bottom);
-BOOL TextOutA(HDC hdc, int x, int y, LPCSTR lpString, int c);
+SCRIVANE_GDI_API BOOL Polyline(HDC hdc, const POINT *apt, int cpt);
+SCRIVANE_GDI_API BOOL Polygon(HDC hdc, const POINT *apt, int cpt);
+SCRIVANE_GDI_API BOOL MoveToEx(HDC hdc, int x, int y, LPPOINT lppt);
+SCRIVANE_GDI_API BOOL LineTo(HDC hdc, int x, int y);
+SCRIVANE_GDI_API BOOL Rectangle(HDC hdc, int left, int top, int right, int bottom);
+SCRIVANE_GDI_API BOOL TextOutA(HDC hdc, int x, int y, LPCSTR lpString, int c);
 // c UTF-16 code units.
-BOOL TextOutW(HDC hdc, int x, int y, LPCWSTR lpString, int c);
-int StretchDIBits(HDC hdc, int xDest, int yDest, int DestWidth, int DestHeight, int xSrc, int ySrc,
-                  int SrcWidth, int SrcHeight, const void *lpBits, const BITMAPINFO *lpbmi,
-                  UINT iUsage, DWORD rop);
+SCRIVANE_GDI_API BOOL TextOutW(HDC hdc, int x, int y, LPCWSTR lpString, int c);
+SCRIVANE_GDI_API int StretchDIBits(HDC hdc, int xDest, int yDest, int DestWidth, int DestHeight,
+                                   int xSrc, int ySrc, int SrcWidth, int SrcHeight,
+                                   const void *lpBits, const BITMAPINFO *lpbmi, UINT iUsage,
+                                   DWORD rop);
 
 // Printing.
-int StartDocA(HDC hdc, const DOCINFOA *lpdi);
-int EndDoc(HDC hdc);
-int StartPage(HDC hdc);
-int EndPage(HDC hdc);
-BOOL PrintDlgA(LPPRINTDLGA pPD);
+SCRIVANE_GDI_API int StartDocA(HDC hdc, const DOCINFOA *lpdi);
+SCRIVANE_GDI_API int EndDoc(HDC hdc);
+SCRIVANE_GDI_API int StartPage(HDC hdc);
+SCRIVANE_GDI_API int EndPage(HDC hdc);
+SCRIVANE_GDI_API BOOL PrintDlgA(LPPRINTDLGA pPD);
 
 // The generic names that <windows.h> maps to the ANSI functions in a non-Unicode build.
 inline HDC CreateEnhMetaFile(HDC hdcRef, LPCSTR file, const RECT *frame, LPCSTR desc) {
