@@ -1,13 +1,15 @@
 // libFuzzer target: reads a scene from memory and writes it as a drawing into a sink.
 //
-// Input layout: the first byte chooses the output (byte % 5: PostScript, clear-text CGM, binary
-// CGM, HP-GL/2, EMF) and the removal mode (byte / 5 % 4: none, depth-sort, painter,
-// hidden-line); the remaining bytes are the scene file. One drawing per execution keeps each
+// Input layout: the first byte chooses the output (byte % 7: PostScript, clear-text CGM, binary
+// CGM, HP-GL/2, EMF, PDF, SVG), the removal mode (byte / 7 % 4: none, depth-sort, painter,
+// hidden-line) and whether coplanar faces are joined (byte / 28 odd); the remaining bytes are
+// the scene file. One drawing per execution keeps each
 // execution short while the fuzzer still reaches every writer and every removal mode but one.
 // The visible-painter mode is left out: it renders the scene off screen through OSMesa, which
 // took about 100 ms per input in this build against 5 to 15 ms for the other modes, so it
-// would take most of the fuzzer's time while exercising Mesa more than our code. The text formats are written to /dev/null through the action's stdio stream;
-// the EMF writer is given /dev/null as its file name.
+// would take most of the fuzzer's time while exercising Mesa more than our code. The formats
+// written through a stdio stream write to /dev/null; the EMF writer is given /dev/null as its
+// file name.
 //
 // The scene gets a headlight and a camera that views it all, as the command gives it, so that
 // the writers see primitives on the page. Scenes whose shared subgraphs (DEF/USE) expand to more
@@ -32,7 +34,9 @@
 #include "scrivane/SoVectorizeCGMAction.h"
 #include "scrivane/SoVectorizeGDIAction.h"
 #include "scrivane/SoVectorizeHPGLAction.h"
+#include "scrivane/SoVectorizePDFAction.h"
 #include "scrivane/SoVectorizePSAction.h"
+#include "scrivane/SoVectorizeSVGAction.h"
 
 namespace {
 
@@ -83,7 +87,7 @@ void draw(SoSeparator *root, unsigned choice) {
     static const SoVectorizeAction::HLHSRMode modes[] = {
         SoVectorizeAction::HIDDEN_NONE, SoVectorizeAction::HIDDEN_BY_DEPTH_SORT,
         SoVectorizeAction::HIDDEN_BY_PAINTER, SoVectorizeAction::HIDDEN_BY_EDGE_SPLITTING};
-    const unsigned format = choice % 5;
+    const unsigned format = choice % 7;
     SoVectorizeAction *action = nullptr;
     SoVectorizeGDIAction *gdi = nullptr;
     switch (format) {
@@ -96,9 +100,12 @@ void draw(SoSeparator *root, unsigned choice) {
         break;
     }
     case 3: action = new SoVectorizeHPGLAction; break;
-    default: action = gdi = new SoVectorizeGDIAction; break;
+    case 4: action = gdi = new SoVectorizeGDIAction; break;
+    case 5: action = new SoVectorizePDFAction; break;
+    default: action = new SoVectorizeSVGAction; break;
     }
-    action->setHLHSRMode(modes[choice / 5 % 4]);
+    action->setHLHSRMode(modes[choice / 7 % 4]);
+    action->setJoinCoplanarFaces(choice / 28 % 2);
     if (gdi) {
         gdi->getGDIVectorOutput()->openFile("/dev/null");
     } else {
