@@ -95,5 +95,16 @@ docs/demo.png: build
 	gs -q -dBATCH -dNOPAUSE -dSAFER -sDEVICE=png16m -r72 -dTextAlphaBits=4 -dGraphicsAlphaBits=4 \
 	   -sOutputFile=docs/demo.png out/demo.ps
 
+# The same demo written as PDF and rendered by poppler, and as SVG rendered by librsvg.
+docs/demo-pdf.png: build
+	mkdir -p out
+	$(BUILD)/tools/scrivane --lighting -o out/demo.pdf
+	pdftoppm -r 72 -png -singlefile out/demo.pdf docs/demo-pdf
+
+docs/demo-svg.png: build
+	mkdir -p out
+	$(BUILD)/tools/scrivane --lighting -o out/demo.svg
+	rsvg-convert -o docs/demo-svg.png out/demo.svg
+
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD) $(PACKAGE_BUILD) out
