@@ -26,9 +26,7 @@ if(BUILD_SHARED_LIBS)
   endif()
 endif()
 install(TARGETS scrivane_tool RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
-if(EXISTS ${PROJECT_SOURCE_DIR}/scrivane.1)
-  install(FILES ${PROJECT_SOURCE_DIR}/scrivane.1 DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
-endif()
+install(FILES ${PROJECT_SOURCE_DIR}/scrivane.1 DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 install(FILES ${PROJECT_SOURCE_DIR}/README.md DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/doc/scrivane)
 
 # find_package(Scrivane): the targets Scrivane::scrivane, Scrivane::scene and

@@ -39,9 +39,7 @@ for f in bin/scrivane share/doc/scrivane/README.md \
     "$libdir/cmake/Scrivane/ScrivaneTargets.cmake" "$libdir/pkgconfig/scrivane.pc"; do
     [ -f "$prefix/$f" ] || fail "$f not installed"
 done
-if [ -f "$source/scrivane.1" ]; then
-    [ -f "$prefix/share/man/man1/scrivane.1" ] || fail "manual page not installed"
-fi
+[ -f "$prefix/share/man/man1/scrivane.1" ] || fail "manual page not installed"
 for dir in include/scrivane host/include/scene platform/gdi/include/scrivane_gdi; do
     installed=include/$(basename "$dir")
     diff <(cd "$source/$dir" && find . -name '*.h' | sort) \
