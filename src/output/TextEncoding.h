@@ -16,6 +16,10 @@ std::u32string decodeText(const char *text);
 // is increased by the number of characters so replaced.
 std::string latin1Text(const char *text, int *replaced = nullptr);
 
+// The text as well-formed UTF-8, each legacy byte as its Latin-1 character (nullptr is empty):
+// what cairo requires of a text.
+std::string utf8Text(const char *text);
+
 // True when every byte of the text is below 0x80 (nullptr is pure ASCII).
 bool isAsciiText(const char *text);
 

@@ -47,29 +47,6 @@ FontFace fontFace(const char *name) {
     return face;
 }
 
-// The text as well-formed UTF-8 (legacy Latin-1 bytes read as their characters), which is what
-// cairo requires.
-std::string utf8Text(const char *text) {
-    std::string utf8;
-    for (char32_t c : scrivane_text::decodeText(text)) {
-        if (c < 0x80) {
-            utf8 += static_cast<char>(c);
-        } else if (c < 0x800) {
-            utf8 += static_cast<char>(0xC0 | (c >> 6));
-            utf8 += static_cast<char>(0x80 | (c & 0x3F));
-        } else if (c < 0x10000) {
-            utf8 += static_cast<char>(0xE0 | (c >> 12));
-            utf8 += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-            utf8 += static_cast<char>(0x80 | (c & 0x3F));
-        } else {
-            utf8 += static_cast<char>(0xF0 | (c >> 18));
-            utf8 += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-            utf8 += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-            utf8 += static_cast<char>(0x80 | (c & 0x3F));
-        }
-    }
-    return utf8;
-}
 
 } // namespace
 
@@ -84,7 +61,7 @@ void SoVectorizeCairoAction::printText2(SbVec4f position, SbColor color, const c
     if (!(size > 0.0) || !std::isfinite(size) || !std::isfinite(angle) ||
         !std::isfinite(position[0]) || !std::isfinite(position[1]))
         return;
-    const std::string utf8 = utf8Text(text ? text : "");
+    const std::string utf8 = scrivane_text::utf8Text(text);
     if (utf8.empty()) return;
     const FontFace face = fontFace(fontName ? fontName : "");
     setColor(cr, color, getNominalWidth(MILLIMETER));
