@@ -12,10 +12,10 @@ class SoHLHSRVectorize;
 
 // Puts the primitives of a removal run into back-to-front order for formats without a depth
 // buffer: sorts them by depth, then (painter modes) compares every pair that overlaps on the
-// page, moves an entry forward when it lies behind another, and cuts a polygon along the plane
-// of another where the two interpenetrate or lie in a cycle. display() prints the list in order
-// and deletes each primitive. Built on the stack by the driver at the end of each run; neither
-// pointer is owned.
+// page and places each entry after every entry that lies behind it, cutting a polygon along the
+// plane of another where the two interpenetrate or lie in a cycle. display() prints the list in
+// order and deletes each primitive. Built on the stack by the driver at the end of each run;
+// neither pointer is owned.
 class SCRIVANE_API SoPainter {
 public:
     // P relative to Q.
@@ -25,12 +25,15 @@ public:
     void apply();
     void display();
 
-    // The pair scan visits, for each entry, only the later entries whose page boxes meet its
-    // box, found through a grid over the page; the order and the result are those of a scan of
-    // every later entry. Off, it scans every later entry (kept for checking the index).
+    // The ordering compares each entry only with the entries whose page boxes meet its box,
+    // found through a grid over the page; the result is that of comparing it with every entry.
+    // Off, it compares every entry with every other (kept for checking the index).
     void setUseSpatialIndex(bool on) { useSpatialIndex = on; }
 
     static Position comparePosition(const Primitive *p, const Primitive *q, int strictTest);
+    // True when the polygon has points on both sides of the other's plane, beyond the distance
+    // the comparisons take for lying on it: cutting it there separates it from the other.
+    static bool straddlesPlane(const PolyGon *polygon, const PolyGon *plane);
     // True when a and b cannot overlap on the page.
     static int isEqual(const Primitive *a, const Primitive *b);
     // True when every point of prim lies on the left of, or on, the directed line p1 -> p2.

@@ -1,188 +1,285 @@
-// The painter's ordering pass. For each entry i in turn, every later entry j that may overlap it
-// on the page is compared with it: an entry that lies behind entry i is swapped into place i and
-// the scan starts again; interpenetrating polygons are cut along one another's plane.
+// The painter's ordering pass: a depth-first topological sort of the relation "lies behind and
+// overlaps on the page", found lazily. Taking the entries deepest first, an entry is placed in
+// the drawing order once every entry still to be placed that overlaps it and lies behind it has
+// been placed; those are visited first, the same way. Each entry is compared with its overlapping
+// neighbours once, whatever the order it arrives in, so the cost follows the number of
+// overlapping pairs rather than the number of moves a scan-and-swap sort would make.
 //
-// Ending for every input. A swap marks the entry it displaces as moved. When an entry that was
-// moved in this pass must move in front of entry i again, the entries displaced from place i
-// since then form a cycle (each lies behind the next). The cycle is broken as Newell's method
-// does: a polygon of the cycle that straddles the plane of its neighbour in the cycle is cut
-// along that plane, the parts replace it, and the scan of place i starts again. Where no polygon
-// of the cycle can be cut, the entry keeps its place: an entry moves into a place at most once
-// in a pass (faces that share a vertex, such as a fan around a pole seen edge on, otherwise send
-// each other back and forth). Cuts stop once the list has grown to maxGrowth times its first
-// length (plus a margin), so that degenerate input cannot cut for ever.
-#include <algorithm>
-#include <memory>
-#include <unordered_map>
-#include <vector>
+// Interpenetrating polygons: the one being visited is cut along the other's plane; its parts
+// replace it, and whoever was waiting on it compares them instead. A cycle (each entry behind
+// the next, back to the first) is broken as Newell's method does: a polygon of the cycle that
+// straddles the plane of its neighbour in the cycle is cut along that plane; where none can be
+// cut, the comparison that closed the cycle is left out (faces that share a vertex, such as a
+// fan around a pole seen edge on, otherwise wait on each other for ever). Cuts stop once the
+// list has grown to maxGrowth times its first length (plus a margin), so that degenerate input
+// cannot cut for ever.
+#include "OverlapDepth.h"
 #include "PageGrid.h"
 #include "scrivane/PolyGon.h"
 #include "scrivane/PrimitiveList.h"
 #include "scrivane/SoPainter.h"
+#include <algorithm>
+#include <climits>
+#include <memory>
+#include <vector>
 
 namespace {
-const int maxMoves = 1;
-const int maxGrowth = 16;
+const int maxGrowth = 64;
 const int growthMargin = 1024;
 
 class PainterPass {
 public:
     PainterPass(PrimitiveList &primitives, bool useGrid)
-        : list(primitives), cutLimit(maxGrowth * primitives.getLength() + growthMargin) {
-        if (useGrid) grid = std::make_unique<scrivane_hlhsr::PageGrid>(list);
+        : list(primitives), grid(primitives, !useGrid),
+          cutLimit(maxGrowth * primitives.getLength() + growthMargin) {
+        entries.resize(static_cast<size_t>(list.getLength()));
+        for (int i = 0; i < list.getLength(); i++)
+            entries[static_cast<size_t>(i)].primitive = list.get(i);
     }
 
     void run() {
-        for (int i = 0; i < list.getLength(); i++)
-            orderPlace(i);
+        for (size_t root = 0; root < entries.size(); root++) {
+            if (entries[root].state != WAITING) continue;
+            visit(static_cast<int>(root));
+            // Entries that a cut sent back to waiting come round again.
+            if (lowestReopened < static_cast<int>(root))
+                root = static_cast<size_t>(lowestReopened) - 1;
+            lowestReopened = INT_MAX;
+        }
+        list.deleteValues(0);
+        for (int entry : placed)
+            list.append(entries[static_cast<size_t>(entry)].primitive);
     }
 
 private:
+    enum State { WAITING, VISITING, PLACED, REPLACED };
+    struct Entry {
+        Primitive *primitive = nullptr;
+        State state = WAITING;
+        int depth = -1;            // its place on the stack while VISITING
+        int back = -1, front = -1; // its parts once REPLACED
+        // The entries to compare it with (asked for on its first visit), how far the comparing
+        // got, and entries to compare before going on: parts of replaced entries, and an entry
+        // whose visit a cut broke off. A visit that a cut breaks off goes on from where it was:
+        // entries that appeared since are parts of entries on the list. The parts of a cut
+        // polygon go on from where it was too, with the rest of its list that meets their boxes:
+        // what lay in front of it, or off its outline, lies so for its parts (they lie in its
+        // plane, within its outline).
+        std::shared_ptr<const std::vector<int>> candidates;
+        size_t cursor = 0;
+        std::vector<int> pending;
+    };
     using Position = SoPainter::Position;
 
-    void orderPlace(int i) {
-        clearMarks(i);
-        displaced.clear();
-        moves.clear();
-        startScan(i);
-        for (int j; (j = nextCandidate()) >= 0;) {
-            Primitive *a = list.get(i), *b = list.get(j);
-            if (grid ? grid->cannotOverlap(i, j) : SoPainter::isEqual(a, b)) continue;
-            const Position position = SoPainter::comparePosition(b, a, 0);
-            if (position == SoPainter::IN_FRONT || position == SoPainter::COPLANAR) continue;
-            if (position == SoPainter::INTERSECTING) {
-                cutPlace(i, j, b);
+    Entry &at(int entry) { return entries[static_cast<size_t>(entry)]; }
+    Primitive *primitive(int entry) { return at(entry).primitive; }
+
+    void visit(int root) {
+        push(root);
+        while (!stack.empty()) {
+            const int x = stack.back();
+            const int y = nextCandidate(at(x));
+            if (y < 0) {
+                place(x);
                 continue;
             }
-            // b lies behind a and must be printed first.
-            if (b->mark == 0) {
-                if (moveForward(i, j)) startScan(i);
-                continue;
-            }
-            const Position strict = SoPainter::comparePosition(a, b, 1);
-            if (strict == SoPainter::COPLANAR || strict == SoPainter::INTERSECTING) {
-                b->mark = 0;
-            } else if (strict == SoPainter::BEHIND) {
-                cutPlace(i, j, b); // the two tests contradict each other
-            } else if (breakCycle(i, b) || moveForward(i, j)) {
-                startScan(i);
+            const Relation relation = relate(x, y);
+            if (relation == UNRELATED) continue;
+            if (relation == CROSSING) {
+                if (cut(x, y)) unwindTo(static_cast<int>(stack.size()) - 1);
+            } else if (at(y).state == WAITING) {
+                push(y); // y lies behind x: it is placed first
+            } else {
+                breakCycle(at(y).depth);
             }
         }
     }
 
-    // Marks live for one pass over place i. Before the first place every mark is cleared (the
-    // visibility filter leaves its own); afterwards only those this pass set.
-    void clearMarks(int i) {
-        if (i == 0)
-            for (int k = 0; k < list.getLength(); k++)
-                list.get(k)->mark = 0;
-        for (Primitive *p : marked)
-            p->mark = 0;
-        marked.clear();
+    enum Relation { UNRELATED, Y_BEHIND, CROSSING };
+
+    // What entry x must wait for of entry y, both still to be placed.
+    Relation relate(int x, int y) {
+        const scrivane_hlhsr::PageShape sx = grid.shape(x), sy = grid.shape(y);
+        if (scrivane_hlhsr::cannotOverlap(sx, sy)) return UNRELATED;
+        if (sx.polygon && sy.polygon) {
+            using scrivane_hlhsr::OverlapDepth;
+            switch (scrivane_hlhsr::overlapDepth(sy, *static_cast<const PolyGon *>(primitive(y)),
+                                                 sx, *static_cast<const PolyGon *>(primitive(x)),
+                                                 scratch)) {
+            case OverlapDepth::APART:
+            case OverlapDepth::LEVEL:
+            case OverlapDepth::SECOND_BEHIND:
+                return UNRELATED;
+            case OverlapDepth::FIRST_BEHIND:
+                return Y_BEHIND;
+            case OverlapDepth::CROSSING:
+                return CROSSING;
+            case OverlapDepth::UNDECIDED:
+                break;
+            }
+        }
+        // Lines, marks, texts, and planes seen edge on: the plane tests.
+        const Position position = SoPainter::comparePosition(primitive(y), primitive(x), 0);
+        if (position == SoPainter::IN_FRONT || position == SoPainter::COPLANAR) return UNRELATED;
+        if (position == SoPainter::INTERSECTING) return CROSSING;
+        // Each in front of the other's plane: they touch along the crease at most.
+        if (SoPainter::comparePosition(primitive(x), primitive(y), 0) == SoPainter::BEHIND)
+            return UNRELATED;
+        return Y_BEHIND;
     }
 
-    void startScan(int i) { continueScan(i, i); }
-
-    // Scans on from the entry after position `after` for the primitive now at place i.
-    void continueScan(int i, int after) {
-        next = after + 1;
-        if (!grid) return;
-        candidates = grid->later(after, i);
-        cursor = 0;
+    void push(int entry) {
+        Entry &e = at(entry);
+        if (!e.candidates) {
+            grid.overlapping(entry, found);
+            e.candidates = std::make_shared<const std::vector<int>>(found);
+        }
+        e.state = VISITING;
+        e.depth = static_cast<int>(stack.size());
+        stack.push_back(entry);
     }
 
-    int nextCandidate() {
-        if (!grid) return next < list.getLength() ? next++ : -1;
-        return cursor < candidates.size() ? candidates[cursor++] : -1;
+    void place(int entry) {
+        Entry &e = at(entry);
+        e.state = PLACED;
+        e.candidates.reset();
+        std::vector<int>().swap(e.pending);
+        grid.retire(entry);
+        placed.push_back(entry);
+        stack.pop_back();
     }
 
-    // Swaps entry j into place i; false (and nothing moves) once it has moved there maxMoves times.
-    bool moveForward(int i, int j) {
-        Primitive *a = list.get(i), *b = list.get(j);
-        int &count = moves[b];
-        if (count >= maxMoves) return false;
-        count++;
-        a->mark = 1;
-        marked.push_back(a);
-        displaced.push_back(a);
-        list.swap(i, j);
-        if (grid) grid->swapped(i, j);
-        return true;
+    // The next entry still to be placed that e must be compared with, or -1.
+    int nextCandidate(Entry &e) {
+        for (;;) {
+            int y;
+            if (!e.pending.empty()) {
+                y = e.pending.back();
+                e.pending.pop_back();
+            } else if (e.cursor < e.candidates->size()) {
+                y = (*e.candidates)[e.cursor++];
+            } else {
+                return -1;
+            }
+            Entry &other = at(y);
+            if (other.state == REPLACED) {
+                // Once both parts are placed, the replaced entry counts as placed: the parts of
+                // parts are not gone through again by every entry that meets it.
+                if (at(other.front).state == PLACED && at(other.back).state == PLACED) {
+                    other.state = PLACED;
+                    continue;
+                }
+                e.pending.push_back(other.front);
+                e.pending.push_back(other.back);
+            } else if (other.state != PLACED) {
+                return y;
+            }
+        }
     }
 
-    // Cuts entry i along the plane of b (at j): the back part takes place i, the front part goes
-    // to the end of the list, and the scan goes on after j with the back part.
-    void cutPlace(int i, int j, Primitive *b) {
-        Primitive *a = list.get(i);
-        if (a->getTypeId() != Primitive::POLYGON || b->getTypeId() != Primitive::POLYGON) return;
-        if (!cutAt(i, static_cast<PolyGon *>(b))) return;
-        b->mark = 0;
-        continueScan(i, j);
-    }
-
-    // Replaces the polygon at position by its parts cut along cutter's plane.
-    bool cutAt(int position, const PolyGon *cutter) {
-        if (position < 0 || list.getLength() >= cutLimit) return false;
-        const PolyGon *polygon = static_cast<const PolyGon *>(list.get(position));
+    // Replaces polygon `entry` by its parts cut along the plane of polygon `cutter`, when it
+    // reaches beyond that plane on both sides.
+    bool cut(int entry, int cutter) {
+        if (cuts + list.getLength() >= cutLimit) return false;
+        Primitive *p = primitive(entry), *c = primitive(cutter);
+        if (p->getTypeId() != Primitive::POLYGON || c->getTypeId() != Primitive::POLYGON)
+            return false;
+        const PolyGon *polygon = static_cast<const PolyGon *>(p),
+                      *plane = static_cast<const PolyGon *>(c);
         PolyGon *front = nullptr, *back = nullptr;
-        if (!polygon->cutByPlane(cutter, front, back)) return false;
-        forget(list.get(position));
-        delete polygon;
-        list.set(position, back);
-        list.append(front);
-        if (grid) {
-            grid->replaced(position, back);
-            grid->appended(list.getLength() - 1, front);
-        }
+        if (!SoPainter::straddlesPlane(polygon, plane) || !polygon->cutByPlane(plane, front, back))
+            return false;
+        cuts++;
+        grid.retire(entry);
+        delete p;
+        const int backEntry = addPart(back, entry, cutter),
+                  frontEntry = addPart(front, entry, cutter);
+        Entry &e = at(entry);
+        e.primitive = nullptr;
+        e.state = REPLACED;
+        e.back = backEntry;
+        e.front = frontEntry;
+        e.candidates.reset();
+        std::vector<int>().swap(e.pending);
         return true;
     }
 
-    // b was displaced from place i earlier in this pass and must come in front of entry i again:
-    // b, the entries displaced after it and entry i form a cycle. Tries to cut one polygon of a
-    // neighbouring pair along the other's plane; on success the marks of the pass are cleared.
-    bool breakCycle(int i, Primitive *b) {
-        const auto from = std::find(displaced.begin(), displaced.end(), b);
-        if (from == displaced.end()) return false;
-        std::vector<Primitive *> cycle(from, displaced.end());
-        cycle.push_back(list.get(i));
-        for (size_t k = 0; k < cycle.size(); k++) {
-            Primitive *u = cycle[k], *v = cycle[(k + 1) % cycle.size()];
-            if (u->getTypeId() != Primitive::POLYGON || v->getTypeId() != Primitive::POLYGON) continue;
-            if (cutAt(positionOf(u, i), static_cast<PolyGon *>(v)) ||
-                cutAt(positionOf(v, i), static_cast<PolyGon *>(u))) {
-                for (Primitive *p : marked)
-                    p->mark = 0;
-                marked.clear();
-                displaced.clear();
-                return true;
+    // A part of a cut polygon (`whole`), which compares the cutter again.
+    int addPart(PolyGon *polygon, int whole, int cutter) {
+        const int entry = grid.add(polygon);
+        entries.emplace_back();
+        Entry &part = entries.back();
+        const Entry &w = at(whole);
+        part.primitive = polygon;
+        const SbBox2f box = grid.shape(entry).box;
+        auto kept = std::make_shared<std::vector<int>>();
+        for (size_t k = w.cursor; k < w.candidates->size(); k++) {
+            const int candidate = (*w.candidates)[k];
+            if (at(candidate).state != PLACED && box.intersect(grid.shape(candidate).box))
+                kept->push_back(candidate);
+        }
+        part.candidates = std::move(kept);
+        part.pending = w.pending;
+        part.pending.push_back(cutter);
+        return entry;
+    }
+
+    // The entry at stack depth `index` was replaced: it and the entries visited from it leave
+    // the stack (those wait again, each to compare the one it was visiting once more), and the
+    // entry below compares the parts instead.
+    void unwindTo(int index) {
+        const int top = static_cast<int>(stack.size()) - 1;
+        for (int k = top; k > index; k--) {
+            const int entry = stack[static_cast<size_t>(k)];
+            at(entry).state = WAITING;
+            if (k < top) at(entry).pending.push_back(stack[static_cast<size_t>(k) + 1]);
+            lowestReopened = std::min(lowestReopened, entry);
+        }
+        const int replaced = stack[static_cast<size_t>(index)];
+        if (index < top) {
+            const int visited = stack[static_cast<size_t>(index) + 1];
+            at(at(replaced).front).pending.push_back(visited);
+            at(at(replaced).back).pending.push_back(visited);
+        }
+        stack.resize(static_cast<size_t>(index));
+        if (index == 0) return;
+        Entry &below = at(stack.back());
+        below.pending.push_back(at(replaced).front);
+        below.pending.push_back(at(replaced).back);
+    }
+
+    // The entry at stack depth `from` lies behind the entry on top of the stack, and each entry
+    // above `from` lies behind the one below it: a cycle. An entry is cut along the plane of a
+    // neighbour in the cycle; the entries nearest the top are tried first, so that as few visits
+    // as possible are broken off.
+    void breakCycle(int from) {
+        const int top = static_cast<int>(stack.size()) - 1;
+        for (int k = top; k >= from; k--) {
+            const int entry = stack[static_cast<size_t>(k)];
+            const int above = stack[static_cast<size_t>(k == top ? from : k + 1)];
+            const int below = stack[static_cast<size_t>(k == from ? top : k - 1)];
+            if (cut(entry, above) || cut(entry, below)) {
+                unwindTo(k);
+                return;
             }
         }
-        return false;
-    }
-
-    int positionOf(const Primitive *p, int from) const {
-        for (int k = from; k < list.getLength(); k++)
-            if (list.get(k) == p) return k;
-        return -1;
-    }
-
-    // A primitive about to be deleted leaves the pass's bookkeeping.
-    void forget(Primitive *p) {
-        marked.erase(std::remove(marked.begin(), marked.end(), p), marked.end());
-        displaced.erase(std::remove(displaced.begin(), displaced.end(), p), displaced.end());
-        moves.erase(p);
     }
 
     PrimitiveList &list;
+    scrivane_hlhsr::PageGrid grid;
     const int cutLimit;
-    std::unique_ptr<scrivane_hlhsr::PageGrid> grid;
-    std::vector<int> candidates;
-    size_t cursor = 0;
-    int next = 0;
-    std::vector<Primitive *> marked;
-    std::vector<Primitive *> displaced;
-    std::unordered_map<const Primitive *, int> moves;
+    int cuts = 0;
+    std::vector<Entry> entries; // indexed like the grid's slots
+    std::vector<int> stack;     // the entries being visited, each lying behind the one below
+    int lowestReopened = INT_MAX;
+    std::vector<int> placed;
+    std::vector<int> found;
+    scrivane_hlhsr::OverlapScratch scratch;
 };
 } // namespace
 
-void SoPainter::order() { PainterPass(*primitiveList, useSpatialIndex).run(); }
+void SoPainter::order() {
+    // The visibility filter reorders the list; the deepest entries first make short visits.
+    primitiveList->sortZmax(0);
+    PainterPass(*primitiveList, useSpatialIndex).run();
+}

@@ -171,5 +171,9 @@ int PolyGon::cutByPlane(const PolyGon *cutter, PolyGon *&front, PolyGon *&back) 
     back = new PolyGon;
     back->setValue(static_cast<int>(k.points.size()), k.points.data(), k.colors.data(), multiColor, lineWidth,
                    pointSize, linePattern, style, patternCategory, patternName, patternBits);
+    // The parts lie in this polygon's plane: its normal is exact for them, where the first three
+    // points of a thin part would give a rough one.
+    front->normal = normal;
+    back->normal = normal;
     return 1;
 }

@@ -109,6 +109,11 @@ SoPainter::Position SoPainter::comparePosition(const Primitive *p, const Primiti
     return comparePolygonWithOther(static_cast<const PolyGon *>(q), p, true);
 }
 
+bool SoPainter::straddlesPlane(const PolyGon *polygon, const PolyGon *plane) {
+    const Range r = distancesFromPlane(plane, polygon);
+    return r.min < -planeTolerance && r.max > planeTolerance;
+}
+
 int SoPainter::outSide(const SbVec4f &p1, const SbVec4f &p2, const Primitive *prim) {
     const float nx = p2[1] - p1[1], ny = p1[0] - p2[0];
     for (int i = 0; i < prim->getNum(); i++) {

@@ -11,4 +11,5 @@ set(SCRIVANE_HLHSR_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/PainterOrder.cpp
   ${CMAKE_CURRENT_LIST_DIR}/SoFindRendereredPrimitives.cpp
   ${CMAKE_CURRENT_LIST_DIR}/PageGrid.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/OverlapDepth.cpp
   ${SCRIVANE_HLHSR_BOOL_SOURCES})

@@ -1,0 +1,86 @@
+#include "OverlapDepth.h"
+#include "scrivane/PolyGon.h"
+#include <cmath>
+
+namespace scrivane_hlhsr {
+namespace {
+// Common areas smaller than this (in the page coordinates of the run, where the drawing spans
+// about 2 units) are touching edges, not overlaps: a pixel of a fine print is some 1e-5 square.
+const double minimumArea = 1e-10;
+// Depths closer than this count as equal.
+const double depthTolerance = 1e-5;
+// A plane whose normal has a smaller depth component is seen edge on.
+const float edgeOnNormal = 1e-4f;
+
+double signedArea(const float *x, const float *y, int n) {
+    double area = 0.0;
+    for (int i = 0, j = n - 1; i < n; j = i++)
+        area += static_cast<double>(x[j]) * y[i] - static_cast<double>(x[i]) * y[j];
+    return 0.5 * area;
+}
+
+// Keeps the part of the polygon (x, y) on the left of the directed line p -> q (on the right
+// when `right`), into (outX, outY).
+void clipByLine(const std::vector<float> &x, const std::vector<float> &y, float px, float py,
+                float qx, float qy, bool right, std::vector<float> &outX,
+                std::vector<float> &outY) {
+    outX.clear();
+    outY.clear();
+    const size_t n = x.size();
+    const double ex = static_cast<double>(qx) - px, ey = static_cast<double>(qy) - py;
+    auto side = [&](size_t i) {
+        const double s = ex * (y[i] - py) - ey * (x[i] - px);
+        return right ? -s : s;
+    };
+    for (size_t i = 0, j = n - 1; i < n; j = i++) {
+        const double sj = side(j), si = side(i);
+        if ((sj >= 0.0) != (si >= 0.0)) {
+            const double t = sj / (sj - si);
+            outX.push_back(static_cast<float>(x[j] + t * (static_cast<double>(x[i]) - x[j])));
+            outY.push_back(static_cast<float>(y[j] + t * (static_cast<double>(y[i]) - y[j])));
+        }
+        if (si >= 0.0) {
+            outX.push_back(x[i]);
+            outY.push_back(y[i]);
+        }
+    }
+}
+
+// Depth of the polygon's plane at page point (x, y).
+double depthAt(const PolyGon &g, double x, double y) {
+    const SbVec3f &n = g.getNormal();
+    const SbVec4f &a = g.getPoint(0);
+    return a[2] - (n[0] * (x - a[0]) + n[1] * (y - a[1])) / n[2];
+}
+} // namespace
+
+OverlapDepth overlapDepth(const PageShape &a, const PolyGon &ga, const PageShape &b,
+                          const PolyGon &gb, OverlapScratch &s) {
+    if (a.n < 3 || b.n < 3) return OverlapDepth::UNDECIDED;
+    if (std::fabs(ga.getNormal()[2]) < edgeOnNormal || std::fabs(gb.getNormal()[2]) < edgeOnNormal)
+        return OverlapDepth::UNDECIDED;
+    s.x.assign(a.x, a.x + a.n);
+    s.y.assign(a.y, a.y + a.n);
+    const bool clockwise = signedArea(b.x, b.y, b.n) < 0.0;
+    for (int i = 0, j = b.n - 1; i < b.n && s.x.size() >= 3; j = i++) {
+        clipByLine(s.x, s.y, b.x[j], b.y[j], b.x[i], b.y[i], clockwise, s.clippedX, s.clippedY);
+        s.x.swap(s.clippedX);
+        s.y.swap(s.clippedY);
+    }
+    const int n = static_cast<int>(s.x.size());
+    if (n < 3 || std::fabs(signedArea(s.x.data(), s.y.data(), n)) < minimumArea)
+        return OverlapDepth::APART;
+    double nearer = 0.0, deeper = 0.0; // how far b lies in front of, and behind, a
+    for (int i = 0; i < n; i++) {
+        const double d = depthAt(gb, s.x[i], s.y[i]) - depthAt(ga, s.x[i], s.y[i]);
+        if (-d > nearer) nearer = -d;
+        if (d > deeper) deeper = d;
+    }
+    const bool bNearer = nearer > depthTolerance, bDeeper = deeper > depthTolerance;
+    if (bNearer && bDeeper) return OverlapDepth::CROSSING;
+    if (bDeeper) return OverlapDepth::SECOND_BEHIND;
+    if (bNearer) return OverlapDepth::FIRST_BEHIND;
+    return OverlapDepth::LEVEL;
+}
+
+} // namespace scrivane_hlhsr
