@@ -12,6 +12,7 @@
 #include <map>
 #include <set>
 #include <sstream>
+#include <vector>
 
 namespace fs = std::filesystem;
 using namespace clitest;
@@ -23,10 +24,11 @@ const std::string corpus = std::string(SCRIVANE_TEST_DATA) + "/fuzz/";
 struct Expectation {
     int status = -1;
     std::string firstLine; // of standard error; {file} stands for the input's path
+    std::vector<std::string> options; // added to the command before the file
 };
 
-// Lines of expected.txt: name|status|first line of standard error (may be empty). Lines
-// starting with # are comments.
+// Lines of expected.txt: name|status|first line of standard error (may be empty), then
+// optionally |options separated by spaces. Lines starting with # are comments.
 std::map<std::string, Expectation> readExpectations() {
     std::map<std::string, Expectation> expected;
     std::ifstream in(corpus + "expected.txt");
@@ -39,7 +41,12 @@ std::map<std::string, Expectation> readExpectations() {
         }
         Expectation e;
         e.status = std::stoi(line.substr(bar1 + 1, bar2 - bar1 - 1));
-        e.firstLine = line.substr(bar2 + 1);
+        const size_t bar3 = line.find('|', bar2 + 1);
+        e.firstLine = line.substr(bar2 + 1, bar3 == std::string::npos ? std::string::npos : bar3 - bar2 - 1);
+        if (bar3 != std::string::npos) {
+            std::istringstream options(line.substr(bar3 + 1));
+            for (std::string option; options >> option;) e.options.push_back(option);
+        }
         expected[line.substr(0, bar1)] = e;
     }
     return expected;
@@ -77,7 +84,9 @@ TEST(CliMalformed, EachInputGivesItsExitStatusAndMessage) {
         const std::string dir = root + "/" + fs::path(name).stem().string();
         fs::create_directories(dir);
         const std::string path = corpus + name;
-        Result run = runTool(dir, {path, "-o", dir + "/drawing.ps"});
+        std::vector<std::string> arguments = e.options;
+        arguments.insert(arguments.end(), {path, "-o", dir + "/drawing.ps"});
+        Result run = runTool(dir, arguments);
         EXPECT_EQ(run.status, e.status) << run.describe();
         EXPECT_EQ(firstLine(run.err), withPath(e.firstLine, path)) << run.describe();
         EXPECT_LT(run.seconds, 60) << "the command took " << run.seconds << " s";
