@@ -57,7 +57,9 @@ TEST(CGMWriter, EmptyDrawingHasTheHeaderOfTheGoldenFileAndTheFooter) {
     EXPECT_EQ(w.text, golden.substr(0, end + 12) + "\nENDPIC;ENDMF;");
 }
 
-TEST(CGMWriter, PageModeVdcExtentIsThePageFrame) {
+// An action destroyed inside a page ends the page: the footer goes into the file, which the
+// reader then takes whole. (The page's extent and placement: CGMFiles, PageMode...)
+TEST(CGMWriter, DestroyingTheActionEndsAnOpenPage) {
     const std::string path = cgmOutPath("page-extent.cgm");
     {
         TestCGMAction a;
@@ -66,13 +68,9 @@ TEST(CGMWriter, PageModeVdcExtentIsThePageFrame) {
         a.setStartPosition(2, 3);
         a.writeHeader();
         line(a, kRed);
-        // The destructor ends the open page: the footer goes into the file.
     }
-    checkCGMFile(path, 0);
-    const std::string text = cgmtest::readFileText(path);
-    EXPECT_NE(text.find("VDCEXT 5. 6. 105. 56.;\n"), std::string::npos);
-    // Points are placed at the start position within the page frame.
-    EXPECT_NE(text.find("LINE\n 7.,9. 17.,14.;\n"), std::string::npos);
+    EXPECT_TRUE(checkCGMFile(path, 0).ok);
+    EXPECT_NE(cgmtest::readFileText(path).find("VDCEXT 5. 6. 105. 56.;\n"), std::string::npos);
 }
 
 TEST(CGMWriter, BackgroundGoesIntoTheHeader) {
