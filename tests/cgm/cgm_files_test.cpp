@@ -1,11 +1,5 @@
 // Whole files: golden listings of small drawings, one drawing in both encodings compared
 // element by element, and the action applied to a scene.
-#include <gtest/gtest.h>
-#include <cmath>
-#include <fstream>
-#include <string>
-#include <utility>
-#include <vector>
 #include "cgm_test_util.h"
 #include "scene/nodes/SoCoordinate3.h"
 #include "scene/nodes/SoDrawStyle.h"
@@ -13,13 +7,20 @@
 #include "scene/nodes/SoMarkerSet.h"
 #include "scene/nodes/SoOrthographicCamera.h"
 #include "scene/nodes/SoSeparator.h"
+#include <cmath>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <string>
+#include <utility>
+#include <vector>
 
 namespace {
 
 // A small drawing with one of each primitive, on a 100 x 80 mm drawing area at (10, 10).
 void smallDrawing(TestCGMAction &a) {
     static unsigned char stripes[128];
-    for (int i = 0; i < 128; i++) stripes[i] = (i / 4) % 4 == 0 ? 0xFF : 0x00;
+    for (int i = 0; i < 128; i++)
+        stripes[i] = (i / 4) % 4 == 0 ? 0xFF : 0x00;
     a.setHardwareClip();
     const SbColor red(1, 0, 0), blue(0, 0, 1), green(0, 0.5f, 0), black(0, 0, 0);
     const SbVec4f line[3] = {pt(5, 5), pt(40, 20), pt(60, 5)};
@@ -58,9 +59,11 @@ TEST(CGMFiles, GoldenListings) {
         });
         ASSERT_TRUE(w.file.ok);
         const std::string actual = c.settings.binary ? w.file.listing : w.text;
-        const std::string expected = cgmtest::readFileText(std::string(SCRIVANE_TEST_DATA) + "/cgm/" + c.golden);
+        const std::string expected =
+            cgmtest::readFileText(std::string(SCRIVANE_TEST_DATA) + "/cgm/" + c.golden);
         if (expected != actual) {
-            std::ofstream(cgmOutPath(std::string(c.golden) + ".actual"), std::ios::binary) << actual;
+            std::ofstream(cgmOutPath(std::string(c.golden) + ".actual"), std::ios::binary)
+                << actual;
             ADD_FAILURE() << "differs from tests/data/cgm/" << c.golden << " ("
                           << (expected.empty() ? "missing" : "changed") << "); the output is in "
                           << cgmOutPath(std::string(c.golden) + ".actual");
@@ -73,7 +76,8 @@ namespace {
 // Everything the writer emits, for the comparison of the encodings.
 void fullDrawing(TestCGMAction &a) {
     static unsigned char checker[128];
-    for (int i = 0; i < 128; i++) checker[i] = (i / 4) % 2 ? 0xF0 : 0x0F;
+    for (int i = 0; i < 128; i++)
+        checker[i] = (i / 4) % 2 ? 0xF0 : 0x0F;
     a.setHardwareClip();
     const SbColor red(1, 0, 0), blue(0, 0, 1), grey(0.5f, 0.5f, 0.5f), white(1, 1, 1);
     const unsigned short patterns[] = {0xFFFF, 0x00FF, 0x0F0F, 0x8001, 0x3333, 0x0001, 0xFFFF};
@@ -118,19 +122,22 @@ std::vector<cgmtest::Element> normalise(const cgmtest::Metafile &m, int binary) 
         for (size_t i = 0; i + 2 < elements.size(); i++)
             if (elements[i].name == "TRANSPCELLCOLR" && elements[i + 1].name == "INTSTYLE" &&
                 elements[i + 2].name == "PATSIZE") {
-                std::rotate(elements.begin() + static_cast<long>(i), elements.begin() + static_cast<long>(i) + 1,
+                std::rotate(elements.begin() + static_cast<long>(i),
+                            elements.begin() + static_cast<long>(i) + 1,
                             elements.begin() + static_cast<long>(i) + 3);
                 i += 2;
             }
     std::vector<double> height, orientation{0, 1, 1, 0};
     for (cgmtest::Element e : elements) {
         const std::string &n = e.name;
-        if (n == "INTEGERPREC" || n == "REALPREC" || n == "INDEXPREC" || n == "COLRPREC" || n == "COLRINDEXPREC" ||
-            n == "VDCREALPREC" || n == "MFELEMLIST" || n == "BEGPIC") {
+        if (n == "INTEGERPREC" || n == "REALPREC" || n == "INDEXPREC" || n == "COLRPREC" ||
+            n == "COLRINDEXPREC" || n == "VDCREALPREC" || n == "MFELEMLIST" || n == "BEGPIC") {
             e.numbers.clear();
             e.strings.clear();
         }
-        std::vector<double> *inForce = n == "CHARHEIGHT" ? &height : n == "CHARORI" ? &orientation : nullptr;
+        std::vector<double> *inForce = n == "CHARHEIGHT" ? &height
+                                       : n == "CHARORI"  ? &orientation
+                                                         : nullptr;
         if (inForce && e.numbers == *inForce) continue;
         if (inForce) *inForce = e.numbers;
         if (n == "CELLARRAY") {
@@ -149,7 +156,8 @@ class CGMEncodings : public ::testing::TestWithParam<CGMSettings> {};
 TEST_P(CGMEncodings, BothEncodingsCarryTheSameValues) {
     CGMSettings text = GetParam(), bin = GetParam();
     bin.binary = 1;
-    const std::string stem = "both-v" + std::to_string(text.version) + (text.indexed ? "-indexed" : "-direct");
+    const std::string stem =
+        "both-v" + std::to_string(text.version) + (text.indexed ? "-indexed" : "-direct");
     auto setup = [](TestCGMAction &a) {
         a.setDrawingDimensions(100, 80);
         a.setStartPosition(12.5f, 7.25f);
@@ -159,12 +167,15 @@ TEST_P(CGMEncodings, BothEncodingsCarryTheSameValues) {
     WrittenCGM b = writeCGM(stem + ".bin.cgm", bin, fullDrawing, setup);
     ASSERT_TRUE(t.file.ok && b.file.ok);
     std::vector<cgmtest::Element> te = normalise(t.file, 0), be = normalise(b.file, 1);
-    ASSERT_EQ(te.size(), be.size()) << cgmtest::elementNames(t.file) << "\n" << cgmtest::elementNames(b.file);
+    ASSERT_EQ(te.size(), be.size()) << cgmtest::elementNames(t.file) << "\n"
+                                    << cgmtest::elementNames(b.file);
     for (size_t i = 0; i < te.size(); i++) {
         SCOPED_TRACE("element " + std::to_string(i) + " " + te[i].name);
         ASSERT_EQ(te[i].name, be[i].name);
         std::vector<double> bn = be[i].numbers;
-        if (te[i].name == "LINEEDGETYPEDEF" && bn.size() == te[i].numbers.size() + 1 && bn.back() == 0) bn.pop_back();
+        if (te[i].name == "LINEEDGETYPEDEF" && bn.size() == te[i].numbers.size() + 1 &&
+            bn.back() == 0)
+            bn.pop_back();
         ASSERT_EQ(te[i].numbers.size(), bn.size());
         for (size_t k = 0; k < bn.size(); k++)
             EXPECT_NEAR(te[i].numbers[k], bn[k], 2e-4 + 2e-5 * std::fabs(bn[k])) << "value " << k;
@@ -180,33 +191,20 @@ TEST_P(CGMEncodings, BothEncodingsCarryTheSameValues) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Versions, CGMEncodings,
-                         ::testing::Values(CGMSettings{0, 1, 0}, CGMSettings{0, 3, 1}, CGMSettings{0, 1, 1},
-                                           CGMSettings{0, 3, 0}));
+                         ::testing::Values(CGMSettings{0, 1, 0}, CGMSettings{0, 3, 1},
+                                           CGMSettings{0, 1, 1}, CGMSettings{0, 3, 0}));
 
-TEST(CGMFiles, ApplyWritesHeaderBorderAndFooterAndPageModeOneMetafile) {
+// One apply outside page mode is one metafile: header, the clip, the border, the footer.
+// (Several applies on one page: PageModePlacesEachDrawingWithItsBackgroundAndBorder.)
+TEST(CGMFiles, ApplyWritesHeaderClipBorderAndFooter) {
     SoSeparator *root = new SoSeparator;
     root->ref();
-    for (int page = 0; page < 3; page++) { // clear text, binary, binary page of two applies
-        const int binary = page ? 1 : 0;
-        const std::string path =
-            cgmOutPath(page == 2 ? "apply-page.bin.cgm" : binary ? "apply-empty.bin.cgm" : "apply-empty.cgm");
-        {
-            SoVectorizeCGMAction action;
-            action.getCGMVectorOutput()->setBinaryEncoding(binary);
-            ASSERT_TRUE(action.getOutput()->openFile(path.c_str()));
-            if (page == 2) action.beginPage(SbVec2f(0, 0), SbVec2f(210, 297));
-            action.apply(root);
-            action.setStartPosition(100, 100);
-            if (page == 2) action.apply(root);
-            if (page == 2) action.endPage();
-            action.getOutput()->closeFile();
-        }
-        const std::string names = cgmtest::elementNames(checkCGMFile(path, binary));
-        // The page keeps the attributes in force: the second border's width and colour are not
-        // written again.
+    for (int binary = 0; binary < 2; binary++) {
+        const std::string names = cgmtest::elementNames(
+            applyCGM(binary ? "apply-empty.bin.cgm" : "apply-empty.cgm", {binary, 1, 0},
+                     [&](TestCGMAction &action) { action.apply(root); }));
         EXPECT_EQ(names.substr(names.find("EDGEVIS")),
-                  std::string("EDGEVIS CLIPRECT LINEWIDTH LINECOLR LINE ") + (page == 2 ? "CLIPRECT LINE " : "") +
-                      "ENDPIC ENDMF");
+                  "EDGEVIS CLIPRECT LINEWIDTH LINECOLR LINE ENDPIC ENDMF");
         EXPECT_EQ(names.find("BEGMF"), names.rfind("BEGMF"));
     }
     root->unref();
@@ -244,12 +242,6 @@ std::pair<std::string, std::string> descriptorAndBody(const cgmtest::Metafile &m
     return parts;
 }
 
-std::vector<double> numbersOf(const cgmtest::Metafile &m, const std::string &name) {
-    std::vector<double> v;
-    for (const cgmtest::Element &e : cgmtest::elementsNamed(m, name)) v.insert(v.end(), e.numbers.begin(), e.numbers.end());
-    return v;
-}
-
 } // namespace
 
 // Dash definitions are picture-descriptor elements: apply finds the line patterns of the
@@ -260,27 +252,22 @@ TEST(CGMFiles, ApplyDefinesTheScenesDashesInThePictureDescriptor) {
     root->ref();
     for (int version : {3, 4})
         for (int binary = 0; binary < 2; binary++) {
-            const std::string path =
-                cgmOutPath("dashes-v" + std::to_string(version) + (binary ? ".bin.cgm" : ".cgm"));
-            SCOPED_TRACE(path);
-            {
-                SoVectorizeCGMAction action;
-                action.getCGMVectorOutput()->setBinaryEncoding(binary);
-                action.getCGMVectorOutput()->setMetafileVersion(version);
-                ASSERT_TRUE(action.getOutput()->openFile(path.c_str()));
-                action.apply(root);
-                action.getOutput()->closeFile();
-            }
-            const cgmtest::Metafile m = checkCGMFile(path, binary);
+            const std::string name =
+                "dashes-v" + std::to_string(version) + (binary ? ".bin.cgm" : ".cgm");
+            SCOPED_TRACE(name);
+            const cgmtest::Metafile m =
+                applyCGM(name, {binary, version, 0}, [&](TestCGMAction &a) { a.apply(root); });
             const std::pair<std::string, std::string> parts = descriptorAndBody(m);
-            EXPECT_NE(parts.first.find("VDCEXT LINEEDGETYPEDEF LINEEDGETYPEDEF BEGPICBODY"), std::string::npos)
+            EXPECT_NE(parts.first.find("VDCEXT LINEEDGETYPEDEF LINEEDGETYPEDEF BEGPICBODY"),
+                      std::string::npos)
                 << parts.first;
             EXPECT_EQ(parts.second.find("LINEEDGETYPEDEF"), std::string::npos) << parts.second;
             // The repeat length in binary is a VDC in the descriptor's 32-bit fixed point form.
             const std::vector<double> definitions = numbersOf(m, "LINEEDGETYPEDEF"),
                                       expected{-1, 5.65, 2, 2, -2, 5.65, 1, 1, 1, 1};
             ASSERT_EQ(definitions.size(), expected.size());
-            for (size_t k = 0; k < expected.size(); k++) EXPECT_NEAR(definitions[k], expected[k], 1e-4) << k;
+            for (size_t k = 0; k < expected.size(); k++)
+                EXPECT_NEAR(definitions[k], expected[k], 1e-4) << k;
             // The two dashed lines, then the solid one and the border.
             EXPECT_EQ(numbersOf(m, "LINETYPE"), (std::vector<double>{-1, -2, 1}));
             EXPECT_EQ(cgmtest::elementsNamed(m, "LINE").size(), 4u);
@@ -296,12 +283,9 @@ TEST(CGMFiles, PageModePlacesEachDrawingWithItsBackgroundAndBorder) {
     SoSeparator *root = new SoSeparator;
     root->ref();
     for (int binary = 0; binary < 2; binary++) {
-        const std::string path = cgmOutPath(binary ? "page-drawings.bin.cgm" : "page-drawings.cgm");
-        SCOPED_TRACE(path);
-        {
-            SoVectorizeCGMAction action;
-            action.getCGMVectorOutput()->setBinaryEncoding(binary);
-            ASSERT_TRUE(action.getOutput()->openFile(path.c_str()));
+        const std::string name = binary ? "page-drawings.bin.cgm" : "page-drawings.cgm";
+        SCOPED_TRACE(name);
+        const cgmtest::Metafile m = applyCGM(name, {binary, 1, 0}, [&](TestCGMAction &action) {
             action.beginPage(SbVec2f(5, 6), SbVec2f(200, 150));
             action.setDrawingDimensions(80, 60);
             action.setStartPosition(10, 10);
@@ -316,40 +300,36 @@ TEST(CGMFiles, PageModePlacesEachDrawingWithItsBackgroundAndBorder) {
             action.setBackgroundColor(0);
             action.apply(root);
             action.endPage();
-            action.getOutput()->closeFile();
-        }
-        const cgmtest::Metafile m = checkCGMFile(path, binary);
+        });
         const std::string names = cgmtest::elementNames(m);
         EXPECT_EQ(names.find("BACKCOLR"), std::string::npos);
-        EXPECT_EQ(names.substr(names.find("EDGEVIS")),
-                  "EDGEVIS CLIPRECT INTSTYLE FILLCOLR POLYGON CLIPRECT LINEWIDTH LINECOLR LINE "
-                  "CLIPRECT INTSTYLE FILLCOLR POLYGON CLIPRECT LINECOLR LINE CLIPRECT LINE ENDPIC ENDMF");
+        EXPECT_EQ(
+            names.substr(names.find("EDGEVIS")),
+            "EDGEVIS CLIPRECT INTSTYLE FILLCOLR POLYGON CLIPRECT LINEWIDTH LINECOLR LINE "
+            "CLIPRECT INTSTYLE FILLCOLR POLYGON CLIPRECT LINECOLR LINE CLIPRECT LINE ENDPIC ENDMF");
         EXPECT_EQ(numbersOf(m, "VDCEXT"), (std::vector<double>{5, 6, 205, 156}));
         EXPECT_EQ(numbersOf(m, "CLIPRECT"),
-                  (std::vector<double>{15, 16, 95, 76, 15, 16, 95, 76, 105, 26, 155, 66, 105, 26, 155, 66, 25, 96, 75, 136}));
+                  (std::vector<double>{15,  16, 95,  76, 15,  16, 95, 76, 105, 26,
+                                       155, 66, 105, 26, 155, 66, 25, 96, 75,  136}));
         EXPECT_EQ(numbersOf(m, "FILLCOLR"), (std::vector<double>{255, 0, 0, 0, 255, 0}));
-        EXPECT_EQ(numbersOf(m, "POLYGON"),
-                  (std::vector<double>{15, 16, 95, 16, 95, 76, 15, 76, 105, 26, 155, 26, 155, 66, 105, 66}));
-        EXPECT_EQ(numbersOf(m, "LINE"), (std::vector<double>{15, 16, 95, 16, 95, 76, 15, 76, 15, 16,         //
-                                                             105, 26, 155, 26, 155, 66, 105, 66, 105, 26,  //
-                                                             25, 96, 75, 96, 75, 136, 25, 136, 25, 96}));
+        EXPECT_EQ(numbersOf(m, "POLYGON"), (std::vector<double>{15, 16, 95, 16, 95, 76, 15, 76, 105,
+                                                                26, 155, 26, 155, 66, 105, 66}));
+        EXPECT_EQ(numbersOf(m, "LINE"),
+                  (std::vector<double>{15,  16, 95,  16, 95,  76,  15,  76,  15,  16, //
+                                       105, 26, 155, 26, 155, 66,  105, 66,  105, 26, //
+                                       25,  96, 75,  96, 75,  136, 25,  136, 25,  96}));
     }
     // With indexed colour the table's entry 0 stays the paper's white in page mode.
-    const std::string path = cgmOutPath("page-indexed.cgm");
-    {
-        SoVectorizeCGMAction action;
-        action.getCGMVectorOutput()->setIndexedColors(1);
-        ASSERT_TRUE(action.getOutput()->openFile(path.c_str()));
+    const cgmtest::Metafile m = applyCGM("page-indexed.cgm", {0, 1, 1}, [&](TestCGMAction &action) {
         action.beginPage(SbVec2f(0, 0), SbVec2f(100, 100));
         action.setBackgroundColor(1, SbColor(1, 0, 0));
         action.apply(root);
         action.endPage();
-        action.getOutput()->closeFile();
-    }
-    const cgmtest::Metafile m = checkCGMFile(path, 0);
+    });
     const std::vector<double> table = numbersOf(m, "COLRTABLE");
     ASSERT_GE(table.size(), 4u);
-    EXPECT_EQ(std::vector<double>(table.begin() + 1, table.begin() + 4), (std::vector<double>{255, 255, 255}));
+    EXPECT_EQ(std::vector<double>(table.begin() + 1, table.begin() + 4),
+              (std::vector<double>{255, 255, 255}));
     EXPECT_EQ(numbersOf(m, "FILLCOLR"), (std::vector<double>{225}));
     root->unref();
 }

@@ -1,6 +1,6 @@
 #include "cgm_test_util.h"
-#include <gtest/gtest.h>
 #include "scrivane/SoScrivane.h"
+#include <gtest/gtest.h>
 
 namespace {
 // The toolkit's database is initialised once for all tests.
@@ -8,38 +8,58 @@ class ToolkitEnvironment : public ::testing::Environment {
 public:
     void SetUp() override { SoScrivane::init(); }
 };
-::testing::Environment *const toolkitEnvironment = ::testing::AddGlobalTestEnvironment(new ToolkitEnvironment);
+::testing::Environment *const toolkitEnvironment =
+    ::testing::AddGlobalTestEnvironment(new ToolkitEnvironment);
 } // namespace
 
-std::string cgmOutPath(const std::string &name) { return std::string(SCRIVANE_TEST_OUT) + "/" + name; }
+std::string cgmOutPath(const std::string &name) {
+    return std::string(SCRIVANE_TEST_OUT) + "/" + name;
+}
 
 cgmtest::Metafile checkCGMFile(const std::string &path, int binary) {
     cgmtest::Metafile m = binary ? cgmtest::dumpBinary(cgmtest::readFileBytes(path))
                                  : cgmtest::readClearText(cgmtest::readFileText(path));
-    if (!m.ok) ADD_FAILURE() << path << " is not a valid " << (binary ? "binary" : "clear-text") << " CGM: " << m.error;
+    if (!m.ok)
+        ADD_FAILURE() << path << " is not a valid " << (binary ? "binary" : "clear-text")
+                      << " CGM: " << m.error;
     return m;
 }
 
-WrittenCGM writeCGM(const std::string &name, CGMSettings settings, const Draw &draw, const Draw &setup) {
-    WrittenCGM w;
-    w.path = cgmOutPath(name);
+cgmtest::Metafile applyCGM(const std::string &name, CGMSettings settings, const Draw &run) {
+    const std::string path = cgmOutPath(name);
     {
         TestCGMAction action;
         action.getCGMVectorOutput()->setBinaryEncoding(settings.binary);
         action.getCGMVectorOutput()->setMetafileVersion(settings.version);
         action.getCGMVectorOutput()->setIndexedColors(settings.indexed);
-        if (setup) setup(action);
-        if (!action.getOutput()->openFile(w.path.c_str())) {
-            ADD_FAILURE() << "cannot open " << w.path;
-            return w;
+        if (!action.getOutput()->openFile(path.c_str())) {
+            ADD_FAILURE() << "cannot open " << path;
+            return {};
         }
+        run(action);
+        action.getOutput()->closeFile();
+    }
+    return checkCGMFile(path, settings.binary);
+}
+
+std::vector<double> numbersOf(const cgmtest::Metafile &m, const std::string &name) {
+    std::vector<double> v;
+    for (const cgmtest::Element &e : cgmtest::elementsNamed(m, name))
+        v.insert(v.end(), e.numbers.begin(), e.numbers.end());
+    return v;
+}
+
+WrittenCGM writeCGM(const std::string &name, CGMSettings settings, const Draw &draw,
+                    const Draw &setup) {
+    WrittenCGM w;
+    w.path = cgmOutPath(name);
+    w.file = applyCGM(name, settings, [&](TestCGMAction &action) {
+        if (setup) setup(action);
         action.writeHeader();
         if (draw) draw(action);
         action.writeFooter();
-        action.getOutput()->closeFile();
-    }
+    });
     w.text = cgmtest::readFileText(w.path);
-    w.file = checkCGMFile(w.path, settings.binary);
     return w;
 }
 
@@ -48,7 +68,9 @@ MemoryEncoder::MemoryEncoder() : encoder(nullptr) {
     encoder = new CGMBinaryEncoder(&output);
 }
 
-MemoryEncoder::~MemoryEncoder() { delete encoder; }
+MemoryEncoder::~MemoryEncoder() {
+    delete encoder;
+}
 
 std::vector<uint8_t> MemoryEncoder::bytes() {
     FILE *fp = output.getFilePointer();
@@ -71,4 +93,6 @@ std::string hexBytes(const std::vector<uint8_t> &bytes, size_t from, size_t coun
     return s;
 }
 
-SbVec4f pt(float x, float y) { return SbVec4f(x, y, 0.0f, 1.0f); }
+SbVec4f pt(float x, float y) {
+    return SbVec4f(x, y, 0.0f, 1.0f);
+}

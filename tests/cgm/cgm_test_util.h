@@ -3,14 +3,14 @@
 // Helpers of the CGM tests: an action whose format operations are public, a way to write a
 // drawing to a file and read it back through the structural reader or the binary dumper (a
 // file that fails them fails the test), and an encoder writing into memory.
+#include "cgm_reader.h"
+#include "output/cgm/CGMBinaryEncoder.h"
+#include "scrivane/SoVectorizeCGMAction.h"
 #include <cstdint>
 #include <cstdio>
 #include <functional>
 #include <string>
 #include <vector>
-#include "cgm_reader.h"
-#include "output/cgm/CGMBinaryEncoder.h"
-#include "scrivane/SoVectorizeCGMAction.h"
 
 class TestCGMAction : public SoVectorizeCGMAction {
 public:
@@ -37,19 +37,27 @@ using Draw = std::function<void(TestCGMAction &)>;
 
 struct WrittenCGM {
     std::string path;
-    std::string text;        // the file's bytes
-    cgmtest::Metafile file;  // what the reader or dumper made of it
+    std::string text;       // the file's bytes
+    cgmtest::Metafile file; // what the reader or dumper made of it
 };
 
 std::string cgmOutPath(const std::string &name);
 
-// Writes header, draw(action), footer into SCRIVANE_TEST_OUT/name. setup runs before the file
-// is opened (layout, pens, background). The result has been checked by the reader (clear text)
+// Writes header, draw(action), footer into SCRIVANE_TEST_OUT/name. setup runs before the header
+// (layout, pens, background). The result has been checked by the reader (clear text)
 // or the dumper (binary); a file that fails is reported as a test failure.
-WrittenCGM writeCGM(const std::string &name, CGMSettings settings, const Draw &draw, const Draw &setup = {});
+WrittenCGM writeCGM(const std::string &name, CGMSettings settings, const Draw &draw,
+                    const Draw &setup = {});
 
 // Reads back and checks any CGM file written by a test.
 cgmtest::Metafile checkCGMFile(const std::string &path, int binary);
+
+// Runs run (which applies the action) on a new action writing SCRIVANE_TEST_OUT/name in the
+// given settings, closes the file and returns it checked.
+cgmtest::Metafile applyCGM(const std::string &name, CGMSettings settings, const Draw &run);
+
+// The numbers of all elements of a name, one after the other.
+std::vector<double> numbersOf(const cgmtest::Metafile &m, const std::string &name);
 
 // An encoder on a temporary file; bytes() returns everything written so far.
 class MemoryEncoder {

@@ -63,11 +63,6 @@ void portraitDrawing(GDIProbe &a) {
     a.printText2(pt(150, 15), kBlack, "DejaVu Sans : Bold", 8.0f, "RIGHT", 2, 0.0f);
 }
 
-struct Probe {
-    double x, y;
-    SbColor color;
-};
-
 // The rendered picture, read in millimetres from its lower-left corner.
 class Rendered {
 public:

@@ -184,16 +184,6 @@ void drawManyBrushes(HDC hdc) {
     DeleteObject(SelectObject(hdc, GetStockObject(WHITE_BRUSH)));
 }
 
-// The bits GetEnhMetaFileBits gives for a closed metafile, which it then deletes.
-Bytes bitsAndDelete(HENHMETAFILE emf) {
-    Bytes bits(GetEnhMetaFileBits(emf, 0, nullptr));
-    if (!bits.empty() &&
-        GetEnhMetaFileBits(emf, static_cast<UINT>(bits.size()), bits.data()) != bits.size())
-        bits.clear();
-    DeleteEnhMetaFile(emf);
-    return bits;
-}
-
 const RECT kFrame{0, -5000, 10000, 0};
 
 Bytes drawnInMemory() {

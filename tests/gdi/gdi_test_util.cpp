@@ -51,13 +51,18 @@ std::string words(const Bytes &bytes, std::size_t from, std::size_t to) {
     return bytes.size() % 4 ? out + " and " + std::to_string(bytes.size() % 4) + " bytes" : out;
 }
 
+Bytes bitsAndDelete(HENHMETAFILE emf) {
+    Bytes bits(GetEnhMetaFileBits(emf, 0, nullptr));
+    if (!bits.empty() &&
+        GetEnhMetaFileBits(emf, static_cast<UINT>(bits.size()), bits.data()) != bits.size())
+        bits.clear();
+    DeleteEnhMetaFile(emf);
+    return bits;
+}
+
 Bytes closeToBytes(HDC hdc) {
     HENHMETAFILE emf = CloseEnhMetaFile(hdc);
-    if (!emf) return {};
-    Bytes bytes(GetEnhMetaFileBits(emf, 0, nullptr));
-    if (!bytes.empty()) GetEnhMetaFileBits(emf, static_cast<UINT>(bytes.size()), bytes.data());
-    DeleteEnhMetaFile(emf);
-    return bytes;
+    return emf ? bitsAndDelete(emf) : Bytes{};
 }
 
 EmfFile closeToEmf(HDC hdc) {

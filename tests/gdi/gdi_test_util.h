@@ -24,6 +24,9 @@ std::string words(const Bytes &bytes, std::size_t from = 0, std::size_t to = 0);
 // by hand from the record formats.
 Bytes penAndPolylineExample();
 
+// The bytes GetEnhMetaFileBits gives for a closed metafile, which it then deletes (none when
+// they cannot be had whole).
+Bytes bitsAndDelete(HENHMETAFILE emf);
 // Closes a metafile context made in memory and returns the file's bytes.
 Bytes closeToBytes(HDC hdc);
 EmfFile closeToEmf(HDC hdc);

@@ -2,12 +2,13 @@
 #define SCRIVANE_TESTS_HPGL_TEST_UTIL_H
 // Helpers of the HP-GL/2 writer's tests: an action that exposes the format operations, files
 // in the test output folder, and hp2xx as an independent reader.
+#include "hpgl_reader.h"
+#include "scrivane/SoVectorizeHPGLAction.h"
 #include <functional>
+#include <gtest/gtest.h>
 #include <string>
 #include <utility>
 #include <vector>
-#include "hpgl_reader.h"
-#include "scrivane/SoVectorizeHPGLAction.h"
 
 class TestHPGLAction : public SoVectorizeHPGLAction {
 public:
@@ -31,10 +32,10 @@ std::string outputPath(const std::string &name);
 std::string readFile(const std::string &path);
 
 struct Hp2xxVerdict {
-    bool available = false;  // /usr/bin/hp2xx exists
-    bool accepted = false;   // ran without a parse error, unexpected event or unknown command
-    std::string log;         // what hp2xx printed
-    std::string problems;    // why it was not accepted
+    bool available = false; // /usr/bin/hp2xx exists
+    bool accepted = false;  // ran without a parse error, unexpected event or unknown command
+    std::string log;        // what hp2xx printed
+    std::string problems;   // why it was not accepted
 };
 
 // Converts the file to EPS with hp2xx in true size, on the page given by the file's PS command
@@ -62,6 +63,19 @@ struct Plot {
 Plot plot(const std::string &name, const Action &draw, const Action &setup = {});
 // Reads back a file the test wrote itself.
 Plot readPlot(const std::string &path);
+
+// Opens hpgl-<name>.hpgl on a new action of type A, lets run drive it, destroys the action (which
+// ends an open page and closes the file) and reads the plot back.
+template <class A = TestHPGLAction, class Run>
+Plot plotWith(const std::string &name, const Run &run) {
+    const std::string path = outputPath(name);
+    {
+        A action;
+        EXPECT_EQ(action.getOutput()->openFile(path.c_str()), 1) << path;
+        run(action);
+    }
+    return readPlot(path);
+}
 
 // The vertices of a command, as (x, y) plotter units.
 using Points = std::vector<std::pair<double, double>>;

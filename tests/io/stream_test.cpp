@@ -16,6 +16,7 @@
 #include <gtest/gtest.h>
 #include <iterator>
 #include <random>
+#include <sstream>
 #include <thread>
 #include <unistd.h>
 
@@ -46,8 +47,10 @@ const std::string RICH =
     "DEF root Separator {\n"
     "  Info { string \"line one\r\nline \\\"two\\\" \\\\ # not a comment\n\" }\n"
     "  Gadget { a \"}{\\\"}\" # } {\n b { c [ 1, 2 ] } \"\\\\\" }\n"
-    "  Widget { fields [ SFFloat size, MFInt32 ids ] size 1.5e-3 ids [ 0x7fffffff, -2147483648, +12 ] }\n"
-    "  Coordinate3 { point [ 0.1 -2.5e+010 .5, 3.14159265358979323846 1e-400 -0, +7. 1E3 123456789012345678 ] }\n"
+    "  Widget { fields [ SFFloat size, MFInt32 ids ] size 1.5e-3 ids [ 0x7fffffff, -2147483648, "
+    "+12 ] }\n"
+    "  Coordinate3 { point [ 0.1 -2.5e+010 .5, 3.14159265358979323846 1e-400 -0, +7. 1E3 "
+    "123456789012345678 ] }\n"
     "  DEF c Cube { width 2 ~ height 3 = DEF g GlobalField { type \"SFFloat\" g 4 } . g }\n"
     "  Probe { fields [ SFImage i, MFNode n ] i 2 1 3 0xff00ff 255 n [ USE c, NULL ] }\n"
     "  Cone { parts ( SIDES | BOTTOM ) }#end\n"
@@ -69,7 +72,8 @@ const std::string FAILING[] = {
 
 TEST(Stream, TheSameSceneAndMessagesThroughAnyWindowSize) {
     std::string crlf;
-    for (char c : RICH) crlf += c == '\n' ? std::string("\r\n") : std::string(1, c);
+    for (char c : RICH)
+        crlf += c == '\n' ? std::string("\r\n") : std::string(1, c);
     std::vector<std::string> texts{HEADER + EVERY_FIELD_SYNTAX, RICH, crlf};
     texts.insert(texts.end(), std::begin(FAILING), std::end(FAILING));
     std::mt19937 rng(4242);
@@ -87,20 +91,26 @@ TEST(Stream, TheSameSceneAndMessagesThroughAnyWindowSize) {
         texts.push_back(text);
     }
     std::vector<std::string> expected;
-    for (const std::string &text : texts) expected.push_back(outcome(text));
+    for (const std::string &text : texts)
+        expected.push_back(outcome(text));
     // The texts that must read do read, and the failing ones fail.
-    for (size_t i = 0; i < 3; i++) EXPECT_EQ(expected[i].find("(no scene)"), std::string::npos) << expected[i];
-    for (size_t i = 3; i < 3 + std::size(FAILING); i++) EXPECT_NE(expected[i].find("(no scene)"), std::string::npos);
-    EXPECT_NE(expected[3].find("test.iv:3:17: string for field 'string' of 'Info' is not terminated"),
-              std::string::npos)
+    for (size_t i = 0; i < 3; i++)
+        EXPECT_EQ(expected[i].find("(no scene)"), std::string::npos) << expected[i];
+    for (size_t i = 3; i < 3 + std::size(FAILING); i++)
+        EXPECT_NE(expected[i].find("(no scene)"), std::string::npos);
+    EXPECT_NE(
+        expected[3].find("test.iv:3:17: string for field 'string' of 'Info' is not terminated"),
+        std::string::npos)
         << expected[3];
-    EXPECT_NE(expected[4].find("test.iv:4:12: expected '}' to close node 'Cube' begun at line 3"), std::string::npos)
+    EXPECT_NE(expected[4].find("test.iv:4:12: expected '}' to close node 'Cube' begun at line 3"),
+              std::string::npos)
         << expected[4];
 
     for (size_t window : {1, 2, 3, 5, 8, 13, 64}) {
         WindowSize size(window);
         for (size_t i = 0; i < texts.size(); i++)
-            ASSERT_EQ(outcome(texts[i]), expected[i]) << "window " << window << ", text:\n" << texts[i];
+            ASSERT_EQ(outcome(texts[i]), expected[i]) << "window " << window << ", text:\n"
+                                                      << texts[i];
     }
 }
 
@@ -108,7 +118,8 @@ TEST(Stream, LinesTokensAndStringsLongerThanTheWindow) {
     // One line of 40 000 points, a string of some 400 000 bytes with line ends and escapes, an
     // unquoted word and a comment of 100 000 bytes: all much longer than the 64 KiB window.
     std::string points, text, value;
-    for (int i = 0; i < 40000; i++) points += std::to_string(i) + " 0.5 -" + std::to_string(i) + ", ";
+    for (int i = 0; i < 40000; i++)
+        points += std::to_string(i) + " 0.5 -" + std::to_string(i) + ", ";
     for (int i = 0; i < 20000; i++) {
         text += "line " + std::to_string(i) + " \\\"q\\\" \\\\\r\n";
         value += "line " + std::to_string(i) + " \"q\" \\\n";
@@ -126,16 +137,18 @@ TEST(Stream, LinesTokensAndStringsLongerThanTheWindow) {
     // An error at the end of the long line is located by its byte column.
     Read bad(head + "x ] }\n}");
     ASSERT_FALSE(bad.root);
-    const std::string where =
-        "test.iv:4:" + std::to_string(head.size() - head.rfind('\n')) + ": expected a number for field 'point'";
-    EXPECT_NE(bad.msgs.text().find(where), std::string::npos) << where << "\n" << bad.msgs.text().substr(0, 200);
+    const std::string where = "test.iv:4:" + std::to_string(head.size() - head.rfind('\n')) +
+                              ": expected a number for field 'point'";
+    EXPECT_NE(bad.msgs.text().find(where), std::string::npos) << where << "\n"
+                                                              << bad.msgs.text().substr(0, 200);
 }
 
 // A FILE* that is fed a scene by another thread through a pipe, so it cannot seek.
 TEST(Stream, FilePointersOfPipesAndSeekableFiles) {
     SoDB::init();
     std::string text = HEADER + "Separator {\n";
-    for (int i = 0; i < 20000; i++) text += "  Translation { translation " + std::to_string(i) + " 0 0 }\n";
+    for (int i = 0; i < 20000; i++)
+        text += "  Translation { translation " + std::to_string(i) + " 0 0 }\n";
     text += "  Gadget { }\n}\n";
     int fds[2];
     ASSERT_EQ(pipe(fds), 0);
@@ -158,7 +171,9 @@ TEST(Stream, FilePointersOfPipesAndSeekableFiles) {
     std::fclose(pipeIn);
     ASSERT_TRUE(root) << msgs.text();
     EXPECT_EQ(root->getNumChildren(), 20000);
-    EXPECT_EQ(msgs.text(), "<file>:20003:3: warning: unknown node type 'Gadget' skipped (no 'fields' declaration)\n");
+    EXPECT_EQ(
+        msgs.text(),
+        "<file>:20003:3: warning: unknown node type 'Gadget' skipped (no 'fields' declaration)\n");
 
     // A seekable file is read from where it was handed over, and again from there.
     FILE *file = std::tmpfile();
@@ -199,7 +214,8 @@ ssize_t readEndless(void *cookie, char *buf, size_t size) {
 
 std::string readFromEndless(Endless &source) {
     SoDB::init();
-    FILE *f = fopencookie(&source, "r", cookie_io_functions_t{&readEndless, nullptr, nullptr, nullptr});
+    FILE *f =
+        fopencookie(&source, "r", cookie_io_functions_t{&readEndless, nullptr, nullptr, nullptr});
     if (!f) return "fopencookie failed";
     Messages msgs;
     SoInput in;
@@ -221,12 +237,14 @@ TEST(Stream, EndlessInputFailsAtTheFirstByteThatCannotStartAToken) {
         ASSERT_TRUE(in.openFile("/dev/zero"));
         EXPECT_EQ(SoDB::readAll(&in), nullptr);
         ASSERT_EQ(msgs.errors(), 1) << msgs.text();
-        EXPECT_EQ(msgs.all[0].formatted.std().rfind("/dev/zero:1:1: not a scene file", 0), 0u) << msgs.text();
+        EXPECT_EQ(msgs.all[0].formatted.std().rfind("/dev/zero:1:1: not a scene file", 0), 0u)
+            << msgs.text();
     }
 #if defined(__GLIBC__)
     Endless zeros{HEADER + "Separator {\n  Cube { width 2 }\n  "};
-    EXPECT_EQ(readFromEndless(zeros), "endless.iv:4:3: expected a field name, a child node or '}' in node "
-                                      "'Separator', found byte 0x00\n");
+    EXPECT_EQ(readFromEndless(zeros),
+              "endless.iv:4:3: expected a field name, a child node or '}' in node "
+              "'Separator', found byte 0x00\n");
     // Only the window's worth after the prefix was read, not the endless rest.
     EXPECT_LE(zeros.delivered, zeros.prefix.size() + 2 * scene_io::ByteStream::windowSize());
 
@@ -239,38 +257,20 @@ TEST(Stream, EndlessInputFailsAtTheFirstByteThatCannotStartAToken) {
 #endif
 }
 
+// The words of a text.
+std::vector<std::string> tokens(const std::string &text) {
+    std::istringstream in(text);
+    return {std::istream_iterator<std::string>(in), std::istream_iterator<std::string>()};
+}
+
 // Floats as strtod reads them, narrowed to float (an infinity beyond the float range); integers as
 // strtoll reads them in base 10 or 16. Read through the usual window and a tiny one, so that the
 // lexer's in-window parsing and its fallback at the window's end both take every token.
 TEST(Stream, NumbersAreReadAsTheCLibraryReadsThem) {
-    std::vector<std::string> floats{"0",
-                                    "-0",
-                                    "00012.5000",
-                                    "1.",
-                                    ".5",
-                                    "-.5",
-                                    "+.5e-3",
-                                    "1e22",
-                                    "1e23",
-                                    "1e-22",
-                                    "1e-23",
-                                    "4.5e-44",
-                                    "1.5E-005",
-                                    "2.5e+010",
-                                    "1e39",
-                                    "3.4028235e38",
-                                    "3.4028236e38",
-                                    "-1e-400",
-                                    "123456789012345",
-                                    "1234567890123456",
-                                    "9007199254740993",
-                                    "0.000000000000000000000001",
-                                    "0.1",
-                                    "0.3",
-                                    "16777217",
-                                    "1e0",
-                                    "1e-0",
-                                    "7e+000"};
+    std::vector<std::string> floats = tokens(
+        "0 -0 00012.5000 1. .5 -.5 +.5e-3 1e22 1e23 1e-22 1e-23 4.5e-44 1.5E-005 2.5e+010 1e39 "
+        "3.4028235e38 3.4028236e38 -1e-400 123456789012345 1234567890123456 9007199254740993 "
+        "0.000000000000000000000001 0.1 0.3 16777217 1e0 1e-0 7e+000");
     std::mt19937_64 rng(99);
     char buf[64];
     for (int i = 0; i < 3000; i++) {
@@ -278,28 +278,35 @@ TEST(Stream, NumbersAreReadAsTheCLibraryReadsThem) {
                          std::pow(10.0, static_cast<int>(rng() % 61) - 30) * (rng() % 2 ? 1 : -1);
         const int precision = 1 + static_cast<int>(rng() % 17);
         switch (rng() % 3) {
-        case 0: std::snprintf(buf, sizeof buf, "%.*g", precision, x); break;
-        case 1: std::snprintf(buf, sizeof buf, "%.*e", precision, x); break;
-        default: std::snprintf(buf, sizeof buf, "%.*f", precision, x); break;
+        case 0:
+            std::snprintf(buf, sizeof buf, "%.*g", precision, x);
+            break;
+        case 1:
+            std::snprintf(buf, sizeof buf, "%.*e", precision, x);
+            break;
+        default:
+            std::snprintf(buf, sizeof buf, "%.*f", precision, x);
+            break;
         }
         std::string token = buf;
         if (token.rfind("0.", 0) == 0 && rng() % 2) token.erase(0, 1);
         if (token[0] != '-' && rng() % 4 == 0) token.insert(0, "+");
         floats.push_back(token);
     }
-    std::vector<std::string> integers{"0",          "-0",   "+12",   "007",        "2147483647", "-2147483648",
-                                      "0x7fffffff", "0XFF", "-0x10", "0x80000000", "0xFFFFFFFF"};
+    std::vector<std::string> integers =
+        tokens("0 -0 +12 007 2147483647 -2147483648 0x7fffffff 0XFF -0x10 0x80000000 0xFFFFFFFF");
     for (int i = 0; i < 3000; i++) {
         const int64_t v = static_cast<int64_t>(rng() % 4294967296u) - 2147483648;
         integers.push_back(std::to_string(v >> (rng() % 32)));
     }
-    auto list = [](const std::vector<std::string> &tokens) {
+    auto list = [](const std::vector<std::string> &all) {
         std::string s;
-        for (size_t i = 0; i < tokens.size(); i++) s += tokens[i] + (i % 7 == 6 ? ",\n  " : ", ");
+        for (size_t i = 0; i < all.size(); i++)
+            s += all[i] + (i % 7 == 6 ? ",\n  " : ", ");
         return s;
     };
-    const std::string text =
-        HEADER + "Probe { fields [ MFFloat f, MFInt32 i ] f [ " + list(floats) + "] i [ " + list(integers) + "] }";
+    const std::string text = HEADER + "Probe { fields [ MFFloat f, MFInt32 i ] f [ " +
+                             list(floats) + "] i [ " + list(integers) + "] }";
     for (size_t window : {size_t(0), size_t(7)}) {
         WindowSize size(window);
         Read r(text);
@@ -310,17 +317,21 @@ TEST(Stream, NumbersAreReadAsTheCLibraryReadsThem) {
         ASSERT_EQ(n.getNum(), static_cast<int>(integers.size()));
         for (size_t k = 0; k < floats.size(); k++) {
             const double d = std::strtod(floats[k].c_str(), nullptr);
-            const float want = d > FLT_MAX ? INFINITY : d < -FLT_MAX ? -INFINITY : static_cast<float>(d);
+            const float want = d > FLT_MAX    ? INFINITY
+                               : d < -FLT_MAX ? -INFINITY
+                                              : static_cast<float>(d);
             uint32_t got, wanted;
             std::memcpy(&got, &f[static_cast<int>(k)], 4);
             std::memcpy(&wanted, &want, 4);
-            ASSERT_EQ(got, wanted) << floats[k] << " read as " << f[static_cast<int>(k)] << ", window " << window;
+            ASSERT_EQ(got, wanted)
+                << floats[k] << " read as " << f[static_cast<int>(k)] << ", window " << window;
         }
         for (size_t k = 0; k < integers.size(); k++) {
             const std::string &t = integers[k];
             const bool hex = t.find_first_of("xX") != std::string::npos;
             int64_t want = std::strtoll(t.c_str(), nullptr, hex ? 16 : 10);
-            if (hex && want > INT32_MAX) want -= int64_t(1) << 32; // the bit pattern of a negative number
+            if (hex && want > INT32_MAX)
+                want -= int64_t(1) << 32; // the bit pattern of a negative number
             ASSERT_EQ(n[static_cast<int>(k)], want) << t << ", window " << window;
         }
     }

@@ -18,9 +18,12 @@ namespace {
 using scrivane_format::fixed;
 using scrivane_format::fixedCompact;
 
+// Our text: fixed point with the decimals given, "%g" of a float for -1.
 template <typename T> std::string ours(T value, int decimals, bool compact) {
     char text[scrivane_format::formattedLengthBound];
-    char *end = compact ? fixedCompact(text, value, decimals) : fixed(text, value, decimals);
+    char *end = decimals < 0 ? scrivane_format::general(text, static_cast<float>(value))
+                : compact    ? fixedCompact(text, value, decimals)
+                             : fixed(text, value, decimals);
     return std::string(text, end);
 }
 
@@ -44,15 +47,28 @@ struct Tally {
         const std::string got = ours(value, decimals, false);
         if (got == expected) return;
         if (++wrong <= 5)
-            examples += "  %." + std::to_string(decimals) + "f of " + theirs(value, 12) +
-                        ": printf " + expected + ", ours " + got + "\n";
+            examples += (decimals < 0 ? "  %g" : "  %." + std::to_string(decimals) + "f") + " of " +
+                        theirs(value, 12) + ": printf " + expected + ", ours " + got + "\n";
     }
 };
 
+// A float of random bits: any exponent, either sign, NaN and infinities now and then.
+float randomBits(std::mt19937 &random) {
+    const uint32_t bits = random();
+    float value;
+    std::memcpy(&value, &bits, sizeof value);
+    return value;
+}
+
 std::vector<float> specialFloats() {
     const float inf = std::numeric_limits<float>::infinity();
-    return {0.0f,     -0.0f,   FLT_MAX, -FLT_MAX, FLT_MIN, -FLT_MIN, FLT_TRUE_MIN, 9.2233715e16f,
-            9.223373e16f, 9.223372e18f, 1e19f, inf, -inf, std::numeric_limits<float>::quiet_NaN()};
+    return {0.0f,         -0.0f,
+            FLT_MAX,      -FLT_MAX,
+            FLT_MIN,      -FLT_MIN,
+            FLT_TRUE_MIN, 9.2233715e16f,
+            9.223373e16f, 9.223372e18f,
+            1e19f,        inf,
+            -inf,         std::numeric_limits<float>::quiet_NaN()};
 }
 
 } // namespace
@@ -61,12 +77,8 @@ TEST(NumberFormat, FixedPointGivesPrintfsBytesOnTenMillionValues) {
     Tally tally;
     std::mt19937 random(12345);
     // Random bit patterns: every exponent, both signs.
-    for (int i = 0; i < 3000000; i++) {
-        const uint32_t bits = random();
-        float value;
-        std::memcpy(&value, &bits, sizeof value);
-        tally.check(value, i % 3 == 0 ? 6 : 2);
-    }
+    for (int i = 0; i < 3000000; i++)
+        tally.check(randomBits(random), i % 3 == 0 ? 6 : 2);
     // Values where the drawings live (within a few metres), for both formats.
     std::uniform_real_distribution<float> page(-3000.0f, 3000.0f);
     for (int i = 0; i < 3000000; i++)
@@ -110,32 +122,20 @@ TEST(NumberFormat, CompactDropsTrailingZerosAndABarePoint) {
 // "%g" of floats: every magnitude, the bounds of the fixed form, and roundings that carry into
 // a new digit or into the exponent form.
 TEST(NumberFormat, GeneralGivesPrintfsBytes) {
-    long wrong = 0, checked = 0;
-    std::string examples;
-    auto check = [&](float value) {
-        char text[scrivane_format::formattedLengthBound];
-        const std::string got(text, scrivane_format::general(text, value));
-        const std::string expected = theirs(value, -1);
-        checked++;
-        if (got != expected && ++wrong <= 5) examples += expected + " vs " + got + "\n";
-    };
+    Tally tally;
     std::mt19937 random(777);
-    for (int i = 0; i < 2000000; i++) {
-        const uint32_t bits = random();
-        float value;
-        std::memcpy(&value, &bits, sizeof value);
-        check(value);
-    }
+    for (int i = 0; i < 2000000; i++)
+        tally.check(randomBits(random), -1);
     std::uniform_real_distribution<float> page(-3000.0f, 3000.0f);
     for (int i = 0; i < 1000000; i++)
-        check(page(random));
+        tally.check(page(random), -1);
     for (float edge : {1e-4f, 1e6f, 999999.5f, 999999.4f, 99999.95f, 9.999995f, 0.000099999f,
                        0.00009999995f, 0.0f, -0.0f})
         for (float value : {edge, std::nextafter(edge, 0.0f), std::nextafter(edge, 1e30f)}) {
-            check(value);
-            check(-value);
+            tally.check(value, -1);
+            tally.check(-value, -1);
         }
     for (float value : specialFloats())
-        check(value);
-    EXPECT_EQ(wrong, 0) << checked << " checked\n" << examples;
+        tally.check(value, -1);
+    EXPECT_EQ(tally.wrong, 0) << tally.checked << " checked\n" << tally.examples;
 }
