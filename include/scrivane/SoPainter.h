@@ -31,9 +31,9 @@ public:
     void setUseSpatialIndex(bool on) { useSpatialIndex = on; }
 
     static Position comparePosition(const Primitive *p, const Primitive *q, int strictTest);
-    // True when the polygon has points on both sides of the other's plane, beyond the distance
-    // the comparisons take for lying on it: cutting it there separates it from the other.
-    static bool straddlesPlane(const PolyGon *polygon, const PolyGon *plane);
+    // True when the polygon has points on both sides of the other's plane, beyond `tolerance`
+    // (by default the distance the comparisons take for lying on it).
+    static bool straddlesPlane(const PolyGon *polygon, const PolyGon *plane, double tolerance = -1.0);
     // True when a and b cannot overlap on the page.
     static int isEqual(const Primitive *a, const Primitive *b);
     // True when every point of prim lies on the left of, or on, the directed line p1 -> p2.

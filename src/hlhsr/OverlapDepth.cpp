@@ -10,7 +10,7 @@ const double minimumArea = 1e-10;
 // Depths closer than this count as equal.
 const double depthTolerance = 1e-5;
 // A plane whose normal has a smaller depth component is seen edge on.
-const float edgeOnNormal = 1e-4f;
+const double edgeOnNormal = 1e-4;
 
 double signedArea(const float *x, const float *y, int n) {
     double area = 0.0;
@@ -46,19 +46,36 @@ void clipByLine(const std::vector<float> &x, const std::vector<float> &y, float 
     }
 }
 
-// Depth of the polygon's plane at page point (x, y).
-double depthAt(const PolyGon &g, double x, double y) {
-    const SbVec3f &n = g.getNormal();
-    const SbVec4f &a = g.getPoint(0);
-    return a[2] - (n[0] * (x - a[0]) + n[1] * (y - a[1])) / n[2];
+// The plane of a polygon as depth = z0 + gx (x - x0) + gy (y - y0), from the normal that Newell's
+// sums give over all its points in double precision: the normal of the first three points of a
+// long thin triangle is too rough to tell depths apart far from them.
+struct DepthPlane {
+    double x0, y0, z0, gx, gy;
+    double at(double x, double y) const { return z0 + gx * (x - x0) + gy * (y - y0); }
+};
+
+bool depthPlaneOf(const PolyGon &g, DepthPlane &plane) {
+    double nx = 0.0, ny = 0.0, nz = 0.0, cx = 0.0, cy = 0.0, cz = 0.0;
+    const int n = g.getNum();
+    for (int i = 0, j = n - 1; i < n; j = i++) {
+        const SbVec4f &p = g.getPoint(j), &q = g.getPoint(i);
+        nx += (static_cast<double>(p[1]) - q[1]) * (static_cast<double>(p[2]) + q[2]);
+        ny += (static_cast<double>(p[2]) - q[2]) * (static_cast<double>(p[0]) + q[0]);
+        nz += (static_cast<double>(p[0]) - q[0]) * (static_cast<double>(p[1]) + q[1]);
+        cx += q[0];
+        cy += q[1];
+        cz += q[2];
+    }
+    const double length = std::sqrt(nx * nx + ny * ny + nz * nz);
+    if (!(std::fabs(nz) > edgeOnNormal * length)) return false;
+    plane = DepthPlane{cx / n, cy / n, cz / n, -nx / nz, -ny / nz};
+    return true;
 }
 } // namespace
 
 OverlapDepth overlapDepth(const PageShape &a, const PolyGon &ga, const PageShape &b,
                           const PolyGon &gb, OverlapScratch &s) {
     if (a.n < 3 || b.n < 3) return OverlapDepth::UNDECIDED;
-    if (std::fabs(ga.getNormal()[2]) < edgeOnNormal || std::fabs(gb.getNormal()[2]) < edgeOnNormal)
-        return OverlapDepth::UNDECIDED;
     s.x.assign(a.x, a.x + a.n);
     s.y.assign(a.y, a.y + a.n);
     const bool clockwise = signedArea(b.x, b.y, b.n) < 0.0;
@@ -70,9 +87,11 @@ OverlapDepth overlapDepth(const PageShape &a, const PolyGon &ga, const PageShape
     const int n = static_cast<int>(s.x.size());
     if (n < 3 || std::fabs(signedArea(s.x.data(), s.y.data(), n)) < minimumArea)
         return OverlapDepth::APART;
+    DepthPlane pa, pb;
+    if (!depthPlaneOf(ga, pa) || !depthPlaneOf(gb, pb)) return OverlapDepth::UNDECIDED;
     double nearer = 0.0, deeper = 0.0; // how far b lies in front of, and behind, a
     for (int i = 0; i < n; i++) {
-        const double d = depthAt(gb, s.x[i], s.y[i]) - depthAt(ga, s.x[i], s.y[i]);
+        const double d = pb.at(s.x[i], s.y[i]) - pa.at(s.x[i], s.y[i]);
         if (-d > nearer) nearer = -d;
         if (d > deeper) deeper = d;
     }

@@ -26,6 +26,9 @@
 namespace {
 const int maxGrowth = 64;
 const int growthMargin = 1024;
+// How far a polygon found passing through another must reach beyond the other's plane on both
+// sides to be cut: farther than the depth differences the overlap test takes for equal.
+const double crossingTolerance = 2e-6;
 
 class PainterPass {
 public:
@@ -86,7 +89,7 @@ private:
             const Relation relation = relate(x, y);
             if (relation == UNRELATED) continue;
             if (relation == CROSSING) {
-                if (cut(x, y)) unwindTo(static_cast<int>(stack.size()) - 1);
+                if (cut(x, y, false)) unwindTo(static_cast<int>(stack.size()) - 1);
             } else if (at(y).state == WAITING) {
                 push(y); // y lies behind x: it is placed first
             } else {
@@ -178,8 +181,10 @@ private:
     }
 
     // Replaces polygon `entry` by its parts cut along the plane of polygon `cutter`, when it
-    // reaches beyond that plane on both sides.
-    bool cut(int entry, int cutter) {
+    // reaches beyond the plane on both sides: for polygons found passing through one another,
+    // beyond crossingTolerance; to break a cycle, beyond the comparisons' plane tolerance, since
+    // a cut that leaves a sliver would not change the relations that closed the cycle.
+    bool cut(int entry, int cutter, bool breakingCycle = true) {
         if (cuts + list.getLength() >= cutLimit) return false;
         Primitive *p = primitive(entry), *c = primitive(cutter);
         if (p->getTypeId() != Primitive::POLYGON || c->getTypeId() != Primitive::POLYGON)
@@ -187,8 +192,9 @@ private:
         const PolyGon *polygon = static_cast<const PolyGon *>(p),
                       *plane = static_cast<const PolyGon *>(c);
         PolyGon *front = nullptr, *back = nullptr;
-        if (!SoPainter::straddlesPlane(polygon, plane) || !polygon->cutByPlane(plane, front, back))
+        if (!SoPainter::straddlesPlane(polygon, plane, breakingCycle ? -1.0 : crossingTolerance))
             return false;
+        if (!polygon->cutByPlane(plane, front, back)) return false;
         cuts++;
         grid.retire(entry);
         delete p;

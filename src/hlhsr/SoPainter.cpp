@@ -109,9 +109,10 @@ SoPainter::Position SoPainter::comparePosition(const Primitive *p, const Primiti
     return comparePolygonWithOther(static_cast<const PolyGon *>(q), p, true);
 }
 
-bool SoPainter::straddlesPlane(const PolyGon *polygon, const PolyGon *plane) {
+bool SoPainter::straddlesPlane(const PolyGon *polygon, const PolyGon *plane, double tolerance) {
     const Range r = distancesFromPlane(plane, polygon);
-    return r.min < -planeTolerance && r.max > planeTolerance;
+    if (tolerance < 0.0) tolerance = planeTolerance;
+    return r.min < -tolerance && r.max > tolerance;
 }
 
 int SoPainter::outSide(const SbVec4f &p1, const SbVec4f &p2, const Primitive *prim) {
