@@ -36,8 +36,10 @@ public:
         : list(primitives), grid(primitives, !useGrid),
           cutLimit(maxGrowth * primitives.getLength() + growthMargin) {
         entries.resize(static_cast<size_t>(list.getLength()));
-        for (int i = 0; i < list.getLength(); i++)
+        for (int i = 0; i < list.getLength(); i++) {
             entries[static_cast<size_t>(i)].primitive = list.get(i);
+            entries[static_cast<size_t>(i)].plane = i;
+        }
     }
 
     void run() {
@@ -61,6 +63,12 @@ private:
         State state = WAITING;
         int depth = -1;            // its place on the stack while VISITING
         int back = -1, front = -1; // its parts once REPLACED
+        // The entry whose plane it lies in; for a part, the polygon it was cut from, the plane
+        // of the cut and its side of it.
+        int plane = -1;
+        int whole = -1;
+        int cutPlane = -1;
+        bool frontPart = false;
         // The entries to compare it with (asked for on its first visit), how far the comparing
         // got, and entries to compare before going on: parts of replaced entries, and an entry
         // whose visit a cut broke off. A visit that a cut breaks off goes on from where it was:
@@ -93,7 +101,7 @@ private:
             } else if (at(y).state == WAITING) {
                 push(y); // y lies behind x: it is placed first
             } else {
-                breakCycle(at(y).depth);
+                breakCycle(at(y).depth, y);
             }
         }
     }
@@ -116,7 +124,7 @@ private:
             case OverlapDepth::FIRST_BEHIND:
                 return Y_BEHIND;
             case OverlapDepth::CROSSING:
-                return CROSSING;
+                return crossingOrSide(x, y);
             case OverlapDepth::UNDECIDED:
                 break;
             }
@@ -124,11 +132,22 @@ private:
         // Lines, marks, texts, and planes seen edge on: the plane tests.
         const Position position = SoPainter::comparePosition(primitive(y), primitive(x), 0);
         if (position == SoPainter::IN_FRONT || position == SoPainter::COPLANAR) return UNRELATED;
-        if (position == SoPainter::INTERSECTING) return CROSSING;
+        if (position == SoPainter::INTERSECTING) return crossingOrSide(x, y);
         // Each in front of the other's plane: they touch along the crease at most.
         if (SoPainter::comparePosition(primitive(x), primitive(y), 0) == SoPainter::BEHIND)
             return UNRELATED;
         return Y_BEHIND;
+    }
+
+    // A part lies wholly on one side of the plane it was cut along, and so do its own parts.
+    // Where x, or a polygon x was cut from, was cut along y's plane (or the other way round),
+    // that side decides, whatever rounding makes of the depths near the cut.
+    Relation crossingOrSide(int x, int y) {
+        for (int e = x; at(e).whole >= 0; e = at(e).whole)
+            if (at(e).cutPlane == at(y).plane) return at(e).frontPart ? Y_BEHIND : UNRELATED;
+        for (int e = y; at(e).whole >= 0; e = at(e).whole)
+            if (at(e).cutPlane == at(x).plane) return at(e).frontPart ? UNRELATED : Y_BEHIND;
+        return CROSSING;
     }
 
     void push(int entry) {
@@ -198,8 +217,8 @@ private:
         cuts++;
         grid.retire(entry);
         delete p;
-        const int backEntry = addPart(back, entry, cutter),
-                  frontEntry = addPart(front, entry, cutter);
+        const int backEntry = addPart(back, entry, cutter, false),
+                  frontEntry = addPart(front, entry, cutter, true);
         Entry &e = at(entry);
         e.primitive = nullptr;
         e.state = REPLACED;
@@ -211,12 +230,16 @@ private:
     }
 
     // A part of a cut polygon (`whole`), which compares the cutter again.
-    int addPart(PolyGon *polygon, int whole, int cutter) {
+    int addPart(PolyGon *polygon, int whole, int cutter, bool front) {
         const int entry = grid.add(polygon);
         entries.emplace_back();
         Entry &part = entries.back();
         const Entry &w = at(whole);
         part.primitive = polygon;
+        part.plane = w.plane;
+        part.whole = whole;
+        part.cutPlane = at(cutter).plane;
+        part.frontPart = front;
         const SbBox2f box = grid.shape(entry).box;
         auto kept = std::make_shared<std::vector<int>>();
         for (size_t k = w.cursor; k < w.candidates->size(); k++) {
@@ -258,17 +281,32 @@ private:
     // above `from` lies behind the one below it: a cycle. An entry is cut along the plane of a
     // neighbour in the cycle; the entries nearest the top are tried first, so that as few visits
     // as possible are broken off.
-    void breakCycle(int from) {
+    // `closing` is the entry at `from`, which the entry on top was comparing: whatever the cut,
+    // the top entry (or its parts) compares it again.
+    void breakCycle(int from, int closing) {
         const int top = static_cast<int>(stack.size()) - 1;
+        const int topEntry = stack.back();
         for (int k = top; k >= from; k--) {
             const int entry = stack[static_cast<size_t>(k)];
             const int above = stack[static_cast<size_t>(k == top ? from : k + 1)];
             const int below = stack[static_cast<size_t>(k == from ? top : k - 1)];
             if (cut(entry, above) || cut(entry, below)) {
                 unwindTo(k);
+                compareAgain(topEntry, closing);
                 return;
             }
         }
+    }
+
+    void compareAgain(int entry, int other) {
+        Entry &e = at(entry);
+        if (e.state != REPLACED) {
+            e.pending.push_back(other);
+            return;
+        }
+        const int front = e.front, back = e.back;
+        compareAgain(front, other);
+        compareAgain(back, other);
     }
 
     PrimitiveList &list;
