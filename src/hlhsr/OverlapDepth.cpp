@@ -46,13 +46,7 @@ void clipByLine(const std::vector<float> &x, const std::vector<float> &y, float 
     }
 }
 
-// The plane of a polygon as depth = z0 + gx (x - x0) + gy (y - y0), from the normal that Newell's
-// sums give over all its points in double precision: the normal of the first three points of a
-// long thin triangle is too rough to tell depths apart far from them.
-struct DepthPlane {
-    double x0, y0, z0, gx, gy;
-    double at(double x, double y) const { return z0 + gx * (x - x0) + gy * (y - y0); }
-};
+} // namespace
 
 bool depthPlaneOf(const PolyGon &g, DepthPlane &plane) {
     double nx = 0.0, ny = 0.0, nz = 0.0, cx = 0.0, cy = 0.0, cz = 0.0;
@@ -71,11 +65,10 @@ bool depthPlaneOf(const PolyGon &g, DepthPlane &plane) {
     plane = DepthPlane{cx / n, cy / n, cz / n, -nx / nz, -ny / nz};
     return true;
 }
-} // namespace
 
-OverlapDepth overlapDepth(const PageShape &a, const PolyGon &ga, const PageShape &b,
-                          const PolyGon &gb, OverlapScratch &s) {
-    if (a.n < 3 || b.n < 3) return OverlapDepth::UNDECIDED;
+OverlapDepth overlapDepth(const PageShape &a, const DepthPlane *pa, const PageShape &b,
+                          const DepthPlane *pb, OverlapScratch &s) {
+    if (a.n < 3 || b.n < 3 || !pa || !pb) return OverlapDepth::UNDECIDED;
     s.x.assign(a.x, a.x + a.n);
     s.y.assign(a.y, a.y + a.n);
     const bool clockwise = signedArea(b.x, b.y, b.n) < 0.0;
@@ -87,11 +80,9 @@ OverlapDepth overlapDepth(const PageShape &a, const PolyGon &ga, const PageShape
     const int n = static_cast<int>(s.x.size());
     if (n < 3 || std::fabs(signedArea(s.x.data(), s.y.data(), n)) < minimumArea)
         return OverlapDepth::APART;
-    DepthPlane pa, pb;
-    if (!depthPlaneOf(ga, pa) || !depthPlaneOf(gb, pb)) return OverlapDepth::UNDECIDED;
     double nearer = 0.0, deeper = 0.0; // how far b lies in front of, and behind, a
     for (int i = 0; i < n; i++) {
-        const double d = pb.at(s.x[i], s.y[i]) - pa.at(s.x[i], s.y[i]);
+        const double d = pb->at(s.x[i], s.y[i]) - pa->at(s.x[i], s.y[i]);
         if (-d > nearer) nearer = -d;
         if (d > deeper) deeper = d;
     }

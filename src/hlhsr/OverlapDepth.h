@@ -18,14 +18,26 @@ enum class OverlapDepth {
     UNDECIDED      // a plane seen edge on: no depth can be read off it
 };
 
+// The plane of a polygon as depth = z0 + gx (x - x0) + gy (y - y0), from the normal that Newell's
+// sums give over all its points in double precision: the normal of the first three points of a
+// long thin triangle is too rough to tell depths apart far from them.
+struct DepthPlane {
+    double x0, y0, z0, gx, gy;
+    double at(double x, double y) const { return z0 + gx * (x - x0) + gy * (y - y0); }
+};
+
+// False for a polygon seen edge on, whose plane gives no depth on the page.
+bool depthPlaneOf(const PolyGon &g, DepthPlane &plane);
+
 // Scratch space for the common area, reused from pair to pair.
 struct OverlapScratch {
     std::vector<float> x, y, clippedX, clippedY;
 };
 
-// a and b are the page shapes of the convex polygons ga and gb.
-OverlapDepth overlapDepth(const PageShape &a, const PolyGon &ga, const PageShape &b,
-                          const PolyGon &gb, OverlapScratch &scratch);
+// a and b are the page shapes of two convex polygons, pa and pb their planes (null for a
+// polygon seen edge on: UNDECIDED).
+OverlapDepth overlapDepth(const PageShape &a, const DepthPlane *pa, const PageShape &b,
+                          const DepthPlane *pb, OverlapScratch &scratch);
 
 } // namespace scrivane_hlhsr
 

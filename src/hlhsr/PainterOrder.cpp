@@ -37,7 +37,7 @@ public:
           cutLimit(maxGrowth * primitives.getLength() + growthMargin) {
         entries.resize(static_cast<size_t>(list.getLength()));
         for (int i = 0; i < list.getLength(); i++) {
-            entries[static_cast<size_t>(i)].primitive = list.get(i);
+            setPrimitive(entries[static_cast<size_t>(i)], list.get(i));
             entries[static_cast<size_t>(i)].plane = i;
         }
     }
@@ -67,6 +67,9 @@ private:
         // of the cut and its side of it.
         int plane = -1;
         int whole = -1;
+        // Of a polygon not seen edge on.
+        bool hasDepthPlane = false;
+        scrivane_hlhsr::DepthPlane depthPlane;
         int cutPlane = -1;
         bool frontPart = false;
         // The entries to compare it with (asked for on its first visit), how far the comparing
@@ -114,9 +117,7 @@ private:
         if (scrivane_hlhsr::cannotOverlap(sx, sy)) return UNRELATED;
         if (sx.polygon && sy.polygon) {
             using scrivane_hlhsr::OverlapDepth;
-            switch (scrivane_hlhsr::overlapDepth(sy, *static_cast<const PolyGon *>(primitive(y)),
-                                                 sx, *static_cast<const PolyGon *>(primitive(x)),
-                                                 scratch)) {
+            switch (scrivane_hlhsr::overlapDepth(sy, planeOf(y), sx, planeOf(x), scratch)) {
             case OverlapDepth::APART:
             case OverlapDepth::LEVEL:
             case OverlapDepth::SECOND_BEHIND:
@@ -148,6 +149,18 @@ private:
         for (int e = y; at(e).whole >= 0; e = at(e).whole)
             if (at(e).cutPlane == at(x).plane) return at(e).frontPart ? UNRELATED : Y_BEHIND;
         return CROSSING;
+    }
+
+    const scrivane_hlhsr::DepthPlane *planeOf(int entry) {
+        const Entry &e = at(entry);
+        return e.hasDepthPlane ? &e.depthPlane : nullptr;
+    }
+
+    void setPrimitive(Entry &e, Primitive *p) {
+        e.primitive = p;
+        if (p->getTypeId() == Primitive::POLYGON)
+            e.hasDepthPlane =
+                scrivane_hlhsr::depthPlaneOf(*static_cast<PolyGon *>(p), e.depthPlane);
     }
 
     void push(int entry) {
@@ -235,7 +248,7 @@ private:
         entries.emplace_back();
         Entry &part = entries.back();
         const Entry &w = at(whole);
-        part.primitive = polygon;
+        setPrimitive(part, polygon);
         part.plane = w.plane;
         part.whole = whole;
         part.cutPlane = at(cutter).plane;
