@@ -29,6 +29,14 @@ void ShapeBuilder::vertex(const SoPrimitiveVertex &v) {
     if (callbackAction) vertices.push_back(v);
 }
 
+void ShapeBuilder::vertex(const SbVec3f &point, const SbVec3f &normal, int materialIndex) {
+    if (!callbackAction) return;
+    SoPrimitiveVertex &v = vertices.emplace_back();
+    v.setPoint(point);
+    v.setNormal(normal);
+    v.setMaterialIndex(materialIndex);
+}
+
 void ShapeBuilder::end() {
     if (!callbackAction) return;
     const size_t n = vertices.size();
