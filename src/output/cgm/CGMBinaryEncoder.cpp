@@ -191,6 +191,16 @@ int encodeReal(double value, int precision, unsigned char *out) {
     return encodeFloatingPoint(value, precision, out);
 }
 
+// Bytes to a stream without taking its lock, where the C library can: an action writes its file
+// from one thread.
+void writeUnlocked(const unsigned char *bytes, int count, FILE *stream) {
+#if defined(__GLIBC__)
+    fwrite_unlocked(bytes, 1, static_cast<size_t>(count), stream);
+#else
+    std::fwrite(bytes, 1, static_cast<size_t>(count), stream);
+#endif
+}
+
 // Room for one encoded real or VDC.
 constexpr int kLargestNumber = 8;
 // Points encoded in one piece by pointList.
@@ -203,8 +213,7 @@ void CGMBinaryEncoder::writeParameterBytes(const unsigned char *bytes, int count
     while (count > 0) {
         if (partitionWritten == PARTITION) startPartition();
         const int piece = std::min(count, PARTITION - partitionWritten);
-        for (int i = 0; i < piece; i++)
-            putc_unlocked(bytes[i], stream);
+        writeUnlocked(bytes, piece, stream);
         elementRemaining -= piece;
         partitionWritten += piece;
         oddByte ^= piece & 1;
