@@ -2,6 +2,7 @@
 #define SCRIVANE_SOVECTOROUTPUT_H
 #include "scrivane/ScrivaneExport.h"
 #include <cstdio>
+#include <memory>
 
 // Where a drawing goes: a stdio stream. The output starts on standard output and returns to
 // it after closeFile or a failed openFile. It owns any stream it opened or was given, except
@@ -24,6 +25,11 @@ protected:
     FILE *filePointer;
 
 private:
+    // The buffer of the streams openFileWithMode opens, larger than stdio's default: a drawing
+    // is written in many small pieces, and each full buffer costs a system call. Reused from one
+    // file to the next; a stream left open by openFile keeps its buffer.
+    std::unique_ptr<char[]> streamBuffer;
+    FILE *bufferedStream = nullptr; // the stream last given streamBuffer
     SoVectorOutput(const SoVectorOutput &) = delete;
     SoVectorOutput &operator=(const SoVectorOutput &) = delete;
 };

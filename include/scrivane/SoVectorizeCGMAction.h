@@ -178,7 +178,10 @@ private:
     void writeCellArray(const SbVec4f &p, const SbVec4f &q, const SbVec4f &r, int nx, int ny,
                         const int *indexes, const SbColor *colors);
     // The PATTERN TABLE of a fill pattern drawn in a colour (its index and colour out).
-    void writePatternTable(int tableIndex, const unsigned char *bits, int index, const SbColor &color);
+    void writePatternTable(int tableIndex, const unsigned char *bits, int index,
+                           const SbColor &color);
+    // A polygon filled with one colour (its index and colour out).
+    void printSolidPolygon(const SbVec4f *points, int n, int index, const SbColor &color);
 
     SoCGMVectorOutput *cgmOutput = nullptr;
     CGMBinaryEncoder *encoder = nullptr;
@@ -197,7 +200,7 @@ private:
     int fillColorIndex = 0;
     int textColorIndex = 0;
     SbColor lastColor{0.0f, 0.0f, 0.0f};
-    SbPList patternList;  // PatternRecord*, owned
+    SbPList patternList; // PatternRecord*, owned
     // The colour in force per element kind (direct colour compares it), reset with the others.
     SbColor markerColor{0.0f, 0.0f, 0.0f};
     SbColor lineColor{0.0f, 0.0f, 0.0f};

@@ -148,17 +148,21 @@ void SoVectorizeAction::clipPolygon(SoCallbackAction *action, SbVec4f *points, i
     switch (style) {
     case 0: {
         polygon.polygonStyle = scrivane_clip::ClippedPrimitive::FILLED;
+        // The pattern names are pointed to, not copied: most faces have none.
+        SbString stateCategory, stateName;
         if (shape.valid) {
-            polygon.patternCategory = shape.patternCategory;
-            polygon.patternName = shape.patternName;
+            polygon.patternCategory = &shape.patternCategory;
+            polygon.patternName = &shape.patternName;
             polygon.patternBits = shape.patternBits;
         } else {
-            SoPatternElement::get(action->getState(), polygon.patternCategory,
-                                  polygon.patternName, polygon.patternBits);
+            SoPatternElement::get(action->getState(), stateCategory, stateName,
+                                  polygon.patternBits);
+            polygon.patternCategory = &stateCategory;
+            polygon.patternName = &stateName;
         }
         if (scrivane_clip::storeForRemoval(*this, polygon)) return;
         projectPoints(points, n);
-        printPolygon(points, n, colors, polygon.patternCategory, polygon.patternName,
+        printPolygon(points, n, colors, *polygon.patternCategory, *polygon.patternName,
                      polygon.patternBits);
         break;
     }

@@ -35,7 +35,8 @@ struct ClippedPrimitive {
     float pointSize = 0.0f;
     unsigned short linePattern = 0xFFFF;
     PolygonStyle polygonStyle = FILLED;
-    SbString patternCategory, patternName;
+    // Filled polygons: the fill pattern, by the pattern's category and name (null: no names).
+    const SbString *patternCategory = nullptr, *patternName = nullptr;
     const unsigned char *patternBits = nullptr;
     // Polygons: null, or one flag per edge (edge i from point i to point i + 1, the last closing);
     // an edge whose flag is 0 is not drawn by the hidden-line mode, and one whose flag is 2 is

@@ -1,8 +1,9 @@
 // The output streams of the four formats. A file output owns the stream it holds unless that
 // stream is standard output, which is also where every output starts and returns to.
+#include "scrivane/SoVectorOutput.h"
 #include "scrivane/SoCGMVectorOutput.h"
 #include "scrivane/SoGDIVectorOutput.h"
-#include "scrivane/SoVectorOutput.h"
+#include <new>
 
 SoVectorOutput::SoVectorOutput() : filePointer(stdout) {}
 
@@ -15,26 +16,42 @@ void SoVectorOutput::setFilePointer(FILE *fp) {
     filePointer = fp;
 }
 
-FILE *SoVectorOutput::getFilePointer() { return filePointer; }
+FILE *SoVectorOutput::getFilePointer() {
+    return filePointer;
+}
+
+namespace {
+constexpr size_t kStreamBufferBytes = size_t(1) << 16;
+} // namespace
 
 int SoVectorOutput::openFileWithMode(const char *name, const char *mode) {
+    // A stream still held is left open (see openFile), and so is the buffer it writes through.
+    if (filePointer && filePointer == bufferedStream) static_cast<void>(streamBuffer.release());
     FILE *fp = name ? fopen(name, mode) : nullptr;
     if (!fp) {
         filePointer = stdout;
         return 0;
     }
+    if (!streamBuffer) streamBuffer.reset(new (std::nothrow) char[kStreamBufferBytes]);
+    // Without a buffer of its own the stream keeps stdio's.
+    if (streamBuffer) setvbuf(fp, streamBuffer.get(), _IOFBF, kStreamBufferBytes);
+    bufferedStream = streamBuffer ? fp : nullptr;
     filePointer = fp;
     return 1;
 }
 
-int SoVectorOutput::openFile(const char *name) { return openFileWithMode(name, "wt"); }
+int SoVectorOutput::openFile(const char *name) {
+    return openFileWithMode(name, "wt");
+}
 
 void SoVectorOutput::closeFile() {
     if (filePointer && filePointer != stdout) fclose(filePointer);
     filePointer = stdout;
 }
 
-int SoCGMVectorOutput::openFile(const char *name) { return openFileWithMode(name, binaryEncoding ? "wb" : "wt"); }
+int SoCGMVectorOutput::openFile(const char *name) {
+    return openFileWithMode(name, binaryEncoding ? "wb" : "wt");
+}
 
 int SoGDIVectorOutput::openFile(const char *name) {
     if (name[0] == '\0') return openFile();

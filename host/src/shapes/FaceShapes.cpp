@@ -27,13 +27,14 @@ void SoFaceSet::generatePrimitives(SoAction *action) {
         if (count < 0 || count > numCoords - coord) count = numCoords - coord;
         if (count >= 3) {
             corners.clear();
-            for (int k = 0; k < count; k++) corners.push_back(ctx.getCoordinate(coord + k));
+            for (int k = 0; k < count; k++)
+                corners.push_back(ctx.getCoordinate(coord + k));
             const SbVec3f normal = ctx.faceNormal(corners.data(), count);
             builder.begin(ShapeBuilder::POLYGON);
             for (int k = 0; k < count; k++)
-                builder.vertex(scene_detail::primitiveVertex(corners[static_cast<size_t>(k)],
-                                                             ctx.vertexNormal(normal, face, face, coord + k, -1),
-                                                             ctx.material(face, face, coord + k, -1)));
+                builder.vertex(corners[static_cast<size_t>(k)],
+                               ctx.vertexNormal(normal, face, face, coord + k, -1),
+                               ctx.material(face, face, coord + k, -1));
             builder.end();
         }
         coord += count;
@@ -43,8 +44,9 @@ void SoFaceSet::generatePrimitives(SoAction *action) {
 void SoFaceSet::computeBBox(SoAction *action, SbBox3f &box, SbVec3f &center) {
     const VertexShapeContext ctx(action, nullptr, nullptr, nullptr);
     const int start = startIndex.getValue() < 0 ? 0 : startIndex.getValue();
-    scene_detail::boxOfCoordinateRange(action, start, scene_detail::coordinatesUsed(numVertices, ctx.getNumCoordinates() - start),
-                                       box, center);
+    scene_detail::boxOfCoordinateRange(
+        action, start, scene_detail::coordinatesUsed(numVertices, ctx.getNumCoordinates() - start),
+        box, center);
 }
 
 void SoIndexedFaceSet::generatePrimitives(SoAction *action) {
@@ -56,17 +58,19 @@ void SoIndexedFaceSet::generatePrimitives(SoAction *action) {
     std::vector<SbVec3f> corners;
     for (int pos = 0; pos < n;) {
         const int first = pos;
-        while (pos < n && coordIndex[pos] >= 0) pos++;
+        while (pos < n && coordIndex[pos] >= 0)
+            pos++;
         const int count = pos - first;
         if (count >= 3) {
             corners.clear();
-            for (int k = 0; k < count; k++) corners.push_back(ctx.getCoordinate(coordIndex[first + k]));
+            for (int k = 0; k < count; k++)
+                corners.push_back(ctx.getCoordinate(coordIndex[first + k]));
             const SbVec3f normal = ctx.faceNormal(corners.data(), count);
             builder.begin(ShapeBuilder::POLYGON);
             for (int k = 0; k < count; k++)
-                builder.vertex(scene_detail::primitiveVertex(
-                    corners[static_cast<size_t>(k)], ctx.vertexNormal(normal, face, face, vertexNumber + k, first + k),
-                    ctx.material(face, face, vertexNumber + k, first + k)));
+                builder.vertex(corners[static_cast<size_t>(k)],
+                               ctx.vertexNormal(normal, face, face, vertexNumber + k, first + k),
+                               ctx.material(face, face, vertexNumber + k, first + k));
             builder.end();
         }
         if (count > 0) face++;

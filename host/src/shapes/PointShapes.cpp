@@ -21,15 +21,16 @@ void SoPointSet::generatePrimitives(SoAction *action) {
     const SbVec3f noNormal(0, 0, 1);
     builder.begin(ShapeBuilder::POINTS);
     for (int i = 0; i < count; i++)
-        builder.vertex(scene_detail::primitiveVertex(ctx.getCoordinate(start + i),
-                                                     ctx.vertexNormal(noNormal, i, i, start + i, -1),
-                                                     ctx.material(i, i, start + i, -1)));
+        builder.vertex(ctx.getCoordinate(start + i),
+                       ctx.vertexNormal(noNormal, i, i, start + i, -1),
+                       ctx.material(i, i, start + i, -1));
     builder.end();
 }
 
 void SoPointSet::computeBBox(SoAction *action, SbBox3f &box, SbVec3f &center) {
     const VertexShapeContext ctx(action, nullptr, nullptr, nullptr);
     const int start = startIndex.getValue() < 0 ? 0 : startIndex.getValue();
-    scene_detail::boxOfCoordinateRange(action, start, scene_detail::coordinatesUsed(numPoints, ctx.getNumCoordinates() - start),
-                                       box, center);
+    scene_detail::boxOfCoordinateRange(
+        action, start, scene_detail::coordinatesUsed(numPoints, ctx.getNumCoordinates() - start),
+        box, center);
 }

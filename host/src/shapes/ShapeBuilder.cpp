@@ -29,12 +29,21 @@ void ShapeBuilder::vertex(const SoPrimitiveVertex &v) {
     if (callbackAction) vertices.push_back(v);
 }
 
+void ShapeBuilder::vertex(const SbVec3f &point, const SbVec3f &normal, int materialIndex) {
+    if (!callbackAction) return;
+    SoPrimitiveVertex &v = vertices.emplace_back();
+    v.setPoint(point);
+    v.setNormal(normal);
+    v.setMaterialIndex(materialIndex);
+}
+
 void ShapeBuilder::end() {
     if (!callbackAction) return;
     const size_t n = vertices.size();
     switch (mode) {
     case TRIANGLES:
-        for (size_t i = 0; i + 2 < n; i += 3) emitTriangle(vertices[i], vertices[i + 1], vertices[i + 2]);
+        for (size_t i = 0; i + 2 < n; i += 3)
+            emitTriangle(vertices[i], vertices[i + 1], vertices[i + 2]);
         break;
     case TRIANGLE_STRIP:
         for (size_t i = 0; i + 2 < n; i++) {
@@ -45,7 +54,8 @@ void ShapeBuilder::end() {
         }
         break;
     case TRIANGLE_FAN:
-        for (size_t i = 1; i + 1 < n; i++) emitTriangle(vertices[0], vertices[i], vertices[i + 1]);
+        for (size_t i = 1; i + 1 < n; i++)
+            emitTriangle(vertices[0], vertices[i], vertices[i + 1]);
         break;
     case POLYGON:
         emitPolygon();
@@ -59,13 +69,15 @@ void ShapeBuilder::end() {
             callbackAction->invokeLineSegmentCallbacks(shape, &vertices[i], &vertices[i + 1]);
         break;
     case POINTS:
-        for (size_t i = 0; i < n; i++) callbackAction->invokePointCallbacks(shape, &vertices[i]);
+        for (size_t i = 0; i < n; i++)
+            callbackAction->invokePointCallbacks(shape, &vertices[i]);
         break;
     }
     vertices.clear();
 }
 
-void ShapeBuilder::triangle(const SoPrimitiveVertex &a, const SoPrimitiveVertex &b, const SoPrimitiveVertex &c) {
+void ShapeBuilder::triangle(const SoPrimitiveVertex &a, const SoPrimitiveVertex &b,
+                            const SoPrimitiveVertex &c) {
     if (callbackAction) emitTriangle(a, b, c);
 }
 
@@ -77,8 +89,11 @@ void ShapeBuilder::point(const SoPrimitiveVertex &v) {
     if (callbackAction) callbackAction->invokePointCallbacks(shape, &v);
 }
 
-void ShapeBuilder::emitTriangle(const SoPrimitiveVertex &a, const SoPrimitiveVertex &b, const SoPrimitiveVertex &c) {
-    if (a.getPoint() == b.getPoint() || b.getPoint() == c.getPoint() || a.getPoint() == c.getPoint()) return;
+void ShapeBuilder::emitTriangle(const SoPrimitiveVertex &a, const SoPrimitiveVertex &b,
+                                const SoPrimitiveVertex &c) {
+    if (a.getPoint() == b.getPoint() || b.getPoint() == c.getPoint() ||
+        a.getPoint() == c.getPoint())
+        return;
     callbackAction->invokeTriangleCallbacks(shape, &a, &b, &c);
 }
 
@@ -86,15 +101,18 @@ void ShapeBuilder::emitPolygon() {
     const int n = static_cast<int>(vertices.size());
     if (n < 3) return;
     if (convexFaces || n == 3) {
-        for (int i = 1; i + 1 < n; i++) emitTriangle(vertices[0], vertices[i], vertices[i + 1]);
+        for (int i = 1; i + 1 < n; i++)
+            emitTriangle(vertices[0], vertices[i], vertices[i + 1]);
         return;
     }
     std::vector<SbVec3f> points(static_cast<size_t>(n));
-    for (int i = 0; i < n; i++) points[static_cast<size_t>(i)] = vertices[static_cast<size_t>(i)].getPoint();
+    for (int i = 0; i < n; i++)
+        points[static_cast<size_t>(i)] = vertices[static_cast<size_t>(i)].getPoint();
     std::vector<int> triangles;
     triangulatePolygon(points.data(), n, triangles);
     for (size_t t = 0; t + 2 < triangles.size(); t += 3)
-        emitTriangle(vertices[static_cast<size_t>(triangles[t])], vertices[static_cast<size_t>(triangles[t + 1])],
+        emitTriangle(vertices[static_cast<size_t>(triangles[t])],
+                     vertices[static_cast<size_t>(triangles[t + 1])],
                      vertices[static_cast<size_t>(triangles[t + 2])]);
 }
 
@@ -102,7 +120,7 @@ SbVec3f ShapeBuilder::polygonNormal(const SbVec3f *p, int count) {
     double nx = 0, ny = 0, nz = 0;
     for (int i = 0; i < count; i++) {
         const SbVec3f &a = p[i];
-        const SbVec3f &b = p[(i + 1) % count];
+        const SbVec3f &b = p[i + 1 < count ? i + 1 : 0]; // a branch, not a division per corner
         nx += (double(a[1]) - b[1]) * (double(a[2]) + b[2]);
         ny += (double(a[2]) - b[2]) * (double(a[0]) + b[0]);
         nz += (double(a[0]) - b[0]) * (double(a[1]) + b[1]);
@@ -125,7 +143,9 @@ bool insideOrOn(const Point2 &p, const Point2 &a, const Point2 &b, const Point2 
     return cross(a, b, p) >= -eps && cross(b, c, p) >= -eps && cross(c, a, p) >= -eps;
 }
 
-bool samePoint(const Point2 &a, const Point2 &b) { return a.x == b.x && a.y == b.y; }
+bool samePoint(const Point2 &a, const Point2 &b) {
+    return a.x == b.x && a.y == b.y;
+}
 
 // Above this many corners a concave face is split as a fan: ear clipping costs grow with the
 // square of the count, and such faces come from generated data, not from drawings.
@@ -143,7 +163,8 @@ void ShapeBuilder::triangulatePolygon(const SbVec3f *points, int count, std::vec
         }
     };
     std::vector<int> ring(static_cast<size_t>(count));
-    for (int i = 0; i < count; i++) ring[static_cast<size_t>(i)] = i;
+    for (int i = 0; i < count; i++)
+        ring[static_cast<size_t>(i)] = i;
 
     const SbVec3f normal = polygonNormal(points, count);
     const float ax = std::fabs(normal[0]), ay = std::fabs(normal[1]), az = std::fabs(normal[2]);
@@ -165,7 +186,8 @@ void ShapeBuilder::triangulatePolygon(const SbVec3f *points, int count, std::vec
     double extent = 0;
     for (int i = 0; i < count; i++) {
         p[static_cast<size_t>(i)] = Point2{points[i][u], points[i][v]};
-        extent = std::max(extent, std::max(std::fabs(p[static_cast<size_t>(i)].x), std::fabs(p[static_cast<size_t>(i)].y)));
+        extent = std::max(extent, std::max(std::fabs(p[static_cast<size_t>(i)].x),
+                                           std::fabs(p[static_cast<size_t>(i)].y)));
     }
     const double eps = 1e-12 * (extent * extent + 1e-30);
 
@@ -176,7 +198,8 @@ void ShapeBuilder::triangulatePolygon(const SbVec3f *points, int count, std::vec
         for (size_t k = 0; k < n && !clipped; k++) {
             const size_t i = (start + k) % n;
             const int ip = ring[(i + n - 1) % n], ic = ring[i], in = ring[(i + 1) % n];
-            const Point2 &a = p[static_cast<size_t>(ip)], &b = p[static_cast<size_t>(ic)], &c = p[static_cast<size_t>(in)];
+            const Point2 &a = p[static_cast<size_t>(ip)], &b = p[static_cast<size_t>(ic)],
+                         &c = p[static_cast<size_t>(in)];
             if (cross(a, b, c) <= eps) continue; // reflex or flat corner: not an ear
             bool blocked = false;
             for (size_t j = 0; j < n && !blocked; j++) {
@@ -199,7 +222,8 @@ void ShapeBuilder::triangulatePolygon(const SbVec3f *points, int count, std::vec
         // give up on a self-intersecting remainder and split it as a fan.
         bool dropped = false;
         for (size_t i = 0; i < n && !dropped; i++) {
-            const Point2 &a = p[static_cast<size_t>(ring[(i + n - 1) % n])], &b = p[static_cast<size_t>(ring[i])],
+            const Point2 &a = p[static_cast<size_t>(ring[(i + n - 1) % n])],
+                         &b = p[static_cast<size_t>(ring[i])],
                          &c = p[static_cast<size_t>(ring[(i + 1) % n])];
             if (std::fabs(cross(a, b, c)) <= eps) {
                 ring.erase(ring.begin() + static_cast<std::ptrdiff_t>(i));
@@ -212,7 +236,8 @@ void ShapeBuilder::triangulatePolygon(const SbVec3f *points, int count, std::vec
         }
         start = 0;
     }
-    if (ring.size() == 3 && cross(p[static_cast<size_t>(ring[0])], p[static_cast<size_t>(ring[1])], p[static_cast<size_t>(ring[2])]) > eps) {
+    if (ring.size() == 3 && cross(p[static_cast<size_t>(ring[0])], p[static_cast<size_t>(ring[1])],
+                                  p[static_cast<size_t>(ring[2])]) > eps) {
         out.push_back(ring[0]);
         out.push_back(ring[1]);
         out.push_back(ring[2]);

@@ -45,10 +45,13 @@ public:
 
     void begin(Mode mode);
     void vertex(const SoPrimitiveVertex &v);
+    // A vertex of that point, normal and material index, made in place.
+    void vertex(const SbVec3f &point, const SbVec3f &normal, int materialIndex);
     void end();
 
     // Convenience: one triangle, one segment, one point.
-    void triangle(const SoPrimitiveVertex &a, const SoPrimitiveVertex &b, const SoPrimitiveVertex &c);
+    void triangle(const SoPrimitiveVertex &a, const SoPrimitiveVertex &b,
+                  const SoPrimitiveVertex &c);
     void segment(const SoPrimitiveVertex &a, const SoPrimitiveVertex &b);
     void point(const SoPrimitiveVertex &v);
 
@@ -61,7 +64,8 @@ public:
     static void triangulatePolygon(const SbVec3f *points, int count, std::vector<int> &triangles);
 
 private:
-    void emitTriangle(const SoPrimitiveVertex &a, const SoPrimitiveVertex &b, const SoPrimitiveVertex &c);
+    void emitTriangle(const SoPrimitiveVertex &a, const SoPrimitiveVertex &b,
+                      const SoPrimitiveVertex &c);
     void emitPolygon();
 
     SoCallbackAction *callbackAction = nullptr;

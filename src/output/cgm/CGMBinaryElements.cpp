@@ -1,7 +1,7 @@
 // Binary CGM, the elements: one P... writer per element the writer emits, each with its class,
 // id and exact parameter length, and the precision elements that change the encoder's state.
-#include <cstdlib>
 #include "output/cgm/CGMBinaryEncoder.h"
+#include <cstdlib>
 
 int CGMBinaryEncoder::precisionBits(long long n) {
     if (n > 0xFFFFFF) return 32;
@@ -14,18 +14,13 @@ void CGMBinaryEncoder::writeColor(int index, const SbColor &color) {
     if (colorMode == 0)
         PWriteColorI(static_cast<unsigned>(index));
     else
-        PWriteColorD(cgmComponent255(color[0]), cgmComponent255(color[1]), cgmComponent255(color[2]));
+        PWriteColorD(cgmComponent255(color[0]), cgmComponent255(color[1]),
+                     cgmComponent255(color[2]));
 }
 
 void CGMBinaryEncoder::colorElement(int id, int index, const SbColor &color) {
     PWriteHeader(5, id, colorSize());
     writeColor(index, color);
-}
-
-void CGMBinaryEncoder::pointList(int id, int n, const SbVec4f *points) {
-    if (n < 0) n = 0;
-    PWriteHeader(4, id, 2 * n * vdcSize());
-    for (int i = 0; i < n; i++) PWritePoint(points[i]);
 }
 
 void CGMBinaryEncoder::writeSize(int mode, double value) {
@@ -54,15 +49,21 @@ void CGMBinaryEncoder::Pbegmf(const char *name, int indexedColors) {
     vdcRealPrecision = 3;
 }
 
-void CGMBinaryEncoder::Pendmf() { PWriteHeader(0, 2, 0); }
+void CGMBinaryEncoder::Pendmf() {
+    PWriteHeader(0, 2, 0);
+}
 
 void CGMBinaryEncoder::Pbegpic(const char *name) {
     PWriteHeader(0, 3, PStrLen(name));
     PWriteString(name);
 }
 
-void CGMBinaryEncoder::Pbegpicbody() { PWriteHeader(0, 4, 0); }
-void CGMBinaryEncoder::Pendpic() { PWriteHeader(0, 5, 0); }
+void CGMBinaryEncoder::Pbegpicbody() {
+    PWriteHeader(0, 4, 0);
+}
+void CGMBinaryEncoder::Pendpic() {
+    PWriteHeader(0, 5, 0);
+}
 
 // Metafile descriptor.
 
@@ -91,7 +92,8 @@ void CGMBinaryEncoder::Pvdctype(int type) {
 }
 
 void CGMBinaryEncoder::Pintegerprec(int min, int max) {
-    const int bits = precisionBits(std::llabs(min) > std::llabs(max) ? std::llabs(min) : std::llabs(max));
+    const int bits =
+        precisionBits(std::llabs(min) > std::llabs(max) ? std::llabs(min) : std::llabs(max));
     PWriteHeader(1, 4, integerPrecision);
     PWriteInt(static_cast<unsigned>(bits));
     integerPrecision = bits / 8;
@@ -107,7 +109,8 @@ void CGMBinaryEncoder::Prealprec(double, double, int digits) {
 }
 
 void CGMBinaryEncoder::Pindexprec(int min, int max) {
-    const int bits = precisionBits(std::llabs(min) > std::llabs(max) ? std::llabs(min) : std::llabs(max));
+    const int bits =
+        precisionBits(std::llabs(min) > std::llabs(max) ? std::llabs(min) : std::llabs(max));
     PWriteHeader(1, 6, integerPrecision);
     PWriteInt(static_cast<unsigned>(bits));
     indexPrecision = bits / 8;
@@ -140,9 +143,11 @@ void CGMBinaryEncoder::Pcolrvalueext(int r0, int g0, int b0, int r1, int g1, int
 
 void CGMBinaryEncoder::Pfontlist(int n, const char *const *names) {
     int length = 0;
-    for (int i = 0; i < n; i++) length += PStrLen(names[i]);
+    for (int i = 0; i < n; i++)
+        length += PStrLen(names[i]);
     PWriteHeader(1, 13, length);
-    for (int i = 0; i < n; i++) PWriteString(names[i]);
+    for (int i = 0; i < n; i++)
+        PWriteString(names[i]);
 }
 
 // Picture descriptor.
@@ -198,7 +203,8 @@ void CGMBinaryEncoder::Plineedgetype(int index, double repeatLength, int n, cons
     PWriteHeader(2, 17, indexPrecision + integerPrecision * count + sizeLength(lineWidthMode));
     PWriteIndex(index);
     writeSize(lineWidthMode, repeatLength);
-    for (int i = 0; i < n; i++) PWriteInt(static_cast<unsigned>(dashes[i]));
+    for (int i = 0; i < n; i++)
+        PWriteInt(static_cast<unsigned>(dashes[i]));
     if (n & 1) PWriteInt(0);
 }
 
@@ -250,9 +256,15 @@ void CGMBinaryEncoder::PtranspcellcolrD(int flag, const SbColor &color) {
 
 // Graphical primitives.
 
-void CGMBinaryEncoder::Pline(int n, const SbVec4f *points) { pointList(1, n, points); }
-void CGMBinaryEncoder::Pmarker(int n, const SbVec4f *points) { pointList(3, n, points); }
-void CGMBinaryEncoder::Ppolygon(int n, const SbVec4f *points) { pointList(7, n, points); }
+void CGMBinaryEncoder::Pline(int n, const SbVec4f *points) {
+    pointList(1, n, points);
+}
+void CGMBinaryEncoder::Pmarker(int n, const SbVec4f *points) {
+    pointList(3, n, points);
+}
+void CGMBinaryEncoder::Ppolygon(int n, const SbVec4f *points) {
+    pointList(7, n, points);
+}
 
 void CGMBinaryEncoder::Ptext010(const SbVec4f &position, int final, const char *text) {
     PWriteHeader(4, 4, PStrLen(text) + 2 * vdcSize() + 2);
@@ -261,8 +273,8 @@ void CGMBinaryEncoder::Ptext010(const SbVec4f &position, int final, const char *
     PWriteString(text);
 }
 
-void CGMBinaryEncoder::Pcellarray(const SbVec4f &p, const SbVec4f &q, const SbVec4f &r, int nx, int ny,
-                                  const int *indexes, const SbColor *colors) {
+void CGMBinaryEncoder::Pcellarray(const SbVec4f &p, const SbVec4f &q, const SbVec4f &r, int nx,
+                                  int ny, const int *indexes, const SbColor *colors) {
     const int cellSize = colorSize();
     const int rowBytes = nx * cellSize;
     // Every row starts on a word: an odd row is followed by one 0 byte.
@@ -296,7 +308,9 @@ void CGMBinaryEncoder::Plinewidth(double width) {
     writeSize(lineWidthMode, width);
 }
 
-void CGMBinaryEncoder::Plinecolr(int index, const SbColor &color) { colorElement(4, index, color); }
+void CGMBinaryEncoder::Plinecolr(int index, const SbColor &color) {
+    colorElement(4, index, color);
+}
 
 void CGMBinaryEncoder::Pmarkertype(int type) {
     PWriteHeader(5, 6, indexPrecision);
@@ -308,7 +322,9 @@ void CGMBinaryEncoder::Pmarkersize(double size) {
     writeSize(markerSizeMode, size);
 }
 
-void CGMBinaryEncoder::Pmarkercolr(int index, const SbColor &color) { colorElement(8, index, color); }
+void CGMBinaryEncoder::Pmarkercolr(int index, const SbColor &color) {
+    colorElement(8, index, color);
+}
 
 void CGMBinaryEncoder::Ptextfontindex(int index) {
     PWriteHeader(5, 10, indexPrecision);
@@ -330,7 +346,9 @@ void CGMBinaryEncoder::Pcharspace(double spacing) {
     PWriteReal(spacing);
 }
 
-void CGMBinaryEncoder::Ptextcolr(int index, const SbColor &color) { colorElement(14, index, color); }
+void CGMBinaryEncoder::Ptextcolr(int index, const SbColor &color) {
+    colorElement(14, index, color);
+}
 
 void CGMBinaryEncoder::Pcharheight(double height) {
     PWriteHeader(5, 15, vdcSize());
@@ -364,7 +382,9 @@ void CGMBinaryEncoder::Pintstyle(int style) {
     PWriteEnum(static_cast<unsigned>(style));
 }
 
-void CGMBinaryEncoder::Pfillcolr(int index, const SbColor &color) { colorElement(23, index, color); }
+void CGMBinaryEncoder::Pfillcolr(int index, const SbColor &color) {
+    colorElement(23, index, color);
+}
 
 void CGMBinaryEncoder::Ppatindex(int index) {
     PWriteHeader(5, 25, indexPrecision);
@@ -382,7 +402,8 @@ void CGMBinaryEncoder::Ppattable(int index, const int *indexes, const SbColor *c
     PWriteInt(32);
     PWriteInt(32);
     PWriteInt(0); // the default colour precision
-    for (int k = 0; k < 1024; k++) writeColor(indexes[k], colors[k]);
+    for (int k = 0; k < 1024; k++)
+        writeColor(indexes[k], colors[k]);
 }
 
 void CGMBinaryEncoder::Ppatsize(double heightX, double heightY, double widthX, double widthY) {

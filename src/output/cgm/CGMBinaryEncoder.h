@@ -8,10 +8,10 @@
 //
 // Every P... writer computes its exact parameter length first and hands it to PWriteHeader,
 // which the partition logic of PWriteChar relies on.
-#include <cstdio>
 #include "output/cgm/CGMPlacement.h"
 #include "scene/base/SbColor.h"
 #include "scene/base/SbVec4f.h"
+#include <cstdio>
 
 class SoVectorOutput;
 
@@ -33,12 +33,12 @@ public:
     int lineWidthMode = 1;       // 0 absolute (VDC), 1 scaled (real)
     int markerSizeMode = 1;
     int edgeWidthMode = 1;
-    int vdcType = 0;             // 0 integer, 1 real
+    int vdcType = 0; // 0 integer, 1 real
     int vdcIntegerPrecision = 2;
     int vdcRealPrecision = 3;
-    int elementRemaining = 0;    // parameter bytes of the element not yet written
-    int partitionWritten = 0;    // parameter bytes written in the current partition
-    int oddByte = 0;             // an odd number of bytes since the last word
+    int elementRemaining = 0; // parameter bytes of the element not yet written
+    int partitionWritten = 0; // parameter bytes written in the current partition
+    int oddByte = 0;          // an odd number of bytes since the last word
 
     // Derived sizes.
     int realSize() const { return (realPrecision & 1) ? 4 : 8; }
@@ -62,7 +62,7 @@ public:
     void PWriteEnum(unsigned value);
     void PWriteReal(double value);
     void PWriteVDC(double value);
-    void PWritePoint(const SbVec4f &point);   // placed (see setPlacement)
+    void PWritePoint(const SbVec4f &point); // placed (see setPlacement)
     void PWriteString(const char *text);
     static int PStrLen(const char *text);
     // Longest piece of a string in the long form, whose counts have 15 bits: a longer string
@@ -149,9 +149,12 @@ private:
     void writeRaw(unsigned byte) { putc_unlocked(static_cast<int>(byte & 0xFFu), file); }
     FILE *file = nullptr;
     void startPartition();
-    // Writes a normal float value in the 32-bit IEEE form and returns true; false (nothing
-    // written) for any other value.
-    bool writeNormalFloat(double value);
+    // Parameter bytes of the current element, split across partitions as PWriteChar would.
+    void writeParameterBytes(const unsigned char *bytes, int count);
+    // A VDC in the current VDC type and precision; returns the bytes written to out (at most 8).
+    int encodeVDC(double value, unsigned char *out) const;
+    // The same for a VDC that is a float, without going through double for a normal float.
+    int encodeFloatVDC(float value, unsigned char *out) const;
     // Parameter bytes in one partition of a long element.
     static constexpr int PARTITION = 32760;
     // CI or CD by the colour selection mode.
@@ -168,6 +171,12 @@ private:
 };
 
 // A direct colour component 0..1 as the integer 0..255 that CGM writes (truncated, clamped).
-int cgmComponent255(float component);
+// Inline: every polygon's colour goes through it three times.
+inline int cgmComponent255(float component) {
+    const double v = static_cast<double>(component) * 255.0;
+    if (!(v > 0.0)) return 0;
+    if (v >= 255.0) return 255;
+    return static_cast<int>(v);
+}
 
 #endif

@@ -3,10 +3,10 @@
 // selected by PATTERN INDEX and sized by PATTERN SIZE, its clear bits transparent. Below
 // version 3 a table would paint its clear bits, so the polygon is drawn as its pattern's set
 // bits only (CGMSetBits.cpp), and the table remains for polygons too large for that.
-#include <vector>
 #include "output/cgm/CGMBinaryEncoder.h"
 #include "output/cgm/CGMClearText.h"
 #include "scrivane/SoVectorizeCGMAction.h"
+#include <vector>
 
 // The 128 pattern bytes hold 32 rows of 4 bytes, bottom row first; the table runs from the
 // top row down, bits most significant first. Clear bits take index 0 (the background entry)
@@ -45,26 +45,28 @@ void SoVectorizeCGMAction::printPolygon(const SbVec4f *points, int n, const SbCo
     int index = 0;
     SbColor color;
     assignColor(colors[0], getNominalWidth(), &index, &color);
-    if (patternBits && version() < 3 && printPatternSetBits(points, n, index, color, patternBits)) return;
+    if (!patternBits) {
+        printSolidPolygon(points, n, index, color);
+        return;
+    }
+    if (version() < 3 && printPatternSetBits(points, n, index, color, patternBits)) return;
     PatternRecord *record = nullptr;
     int newPattern = 0;
-    if (patternBits) {
-        for (int i = 0; i < patternList.getLength() && !record; i++) {
-            PatternRecord *candidate = static_cast<PatternRecord *>(patternList[i]);
-            if (candidate->category == patternCategory && candidate->name == patternName) {
-                record = candidate;
-                currentPatternIndex = i + 1;
-            }
-        }
-        if (!record) {
-            record = new PatternRecord{patternCategory, patternName, 0, SbColor(0, 0, 0)};
-            patternList.append(record);
-            patternCount++;
-            currentPatternIndex = patternCount;
-            newPattern = 1;
+    for (int i = 0; i < patternList.getLength() && !record; i++) {
+        PatternRecord *candidate = static_cast<PatternRecord *>(patternList[i]);
+        if (candidate->category == patternCategory && candidate->name == patternName) {
+            record = candidate;
+            currentPatternIndex = i + 1;
         }
     }
-    const int transparent = patternBits && version() >= 3;
+    if (!record) {
+        record = new PatternRecord{patternCategory, patternName, 0, SbColor(0, 0, 0)};
+        patternList.append(record);
+        patternCount++;
+        currentPatternIndex = patternCount;
+        newPattern = 1;
+    }
+    const int transparent = version() >= 3;
     SbColor background;
     getBackgroundColor(&background);
     // The pattern's height vector (0, s) and width vector (s, 0), turned with a landscape page.
@@ -73,39 +75,43 @@ void SoVectorizeCGMAction::printPolygon(const SbVec4f *points, int n, const SbCo
     const SbVec2f height = at.direction(0.0f, size), width = at.direction(size, 0.0f);
     if (binary()) {
         if (transparent) writeTransparentCell(1, 0, background, 1);
-        bin().Pintstyle(patternBits ? 2 : 1);
-        if (patternBits) bin().Ppatsize(height[0], height[1], width[0], width[1]);
+        bin().Pintstyle(2);
+        bin().Ppatsize(height[0], height[1], width[0], width[1]);
     } else {
-        CGMClearText::intstyle(out(), patternBits != nullptr);
-        if (patternBits) {
-            if (at.landscape)
-                CGMClearText::patsizeVectors(out(), height[0], height[1], width[0], width[1]);
-            else
-                CGMClearText::patsize(out(), size);
-        }
+        CGMClearText::intstyle(out(), true);
+        if (at.landscape)
+            CGMClearText::patsizeVectors(out(), height[0], height[1], width[0], width[1]);
+        else
+            CGMClearText::patsize(out(), size);
         if (transparent) writeTransparentCell(1, 0, background, 1);
     }
-    if (!patternBits) {
-        if (colorChanged(fillColorIndex, fillColor, index, color)) {
-            if (binary())
-                bin().Pfillcolr(index, color);
-            else
-                CGMClearText::colr(out(), "FILLCOLR", indexed(), index, color);
-        }
-    } else {
-        if (newPattern || record->tableIndex != index || !(record->tableColor == color)) {
-            record->tableIndex = index;
-            record->tableColor = color;
-            writePatternTable(currentPatternIndex, patternBits, index, color);
-        }
-        if (binary())
-            bin().Ppatindex(currentPatternIndex);
-        else
-            CGMClearText::patindex(out(), currentPatternIndex);
+    if (newPattern || record->tableIndex != index || !(record->tableColor == color)) {
+        record->tableIndex = index;
+        record->tableColor = color;
+        writePatternTable(currentPatternIndex, patternBits, index, color);
     }
-    if (binary())
+    if (binary()) {
+        bin().Ppatindex(currentPatternIndex);
         bin().Ppolygon(n, points);
-    else
+    } else {
+        CGMClearText::patindex(out(), currentPatternIndex);
         CGMClearText::polygon(out(), n, points, placement());
+    }
     if (transparent) writeTransparentCell(0, 0, background, 1);
+}
+
+// A solid fill: INTERIOR STYLE, FILL COLOUR when it changed, the polygon.
+void SoVectorizeCGMAction::printSolidPolygon(const SbVec4f *points, int n, int index,
+                                             const SbColor &color) {
+    if (binary()) {
+        CGMBinaryEncoder &encoder = bin();
+        encoder.Pintstyle(1);
+        if (colorChanged(fillColorIndex, fillColor, index, color)) encoder.Pfillcolr(index, color);
+        encoder.Ppolygon(n, points);
+    } else {
+        CGMClearText::intstyle(out(), false);
+        if (colorChanged(fillColorIndex, fillColor, index, color))
+            CGMClearText::colr(out(), "FILLCOLR", indexed(), index, color);
+        CGMClearText::polygon(out(), n, points, placement());
+    }
 }
