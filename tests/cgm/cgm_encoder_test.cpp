@@ -1,6 +1,7 @@
 // The binary element encoding: headers, partitions, padding, numbers, strings, precisions;
 // and RSHORT, the clear-text real formatter.
 #include <gtest/gtest.h>
+#include <limits>
 #include <string>
 #include <vector>
 #include "cgm_test_util.h"
@@ -88,6 +89,21 @@ TEST(CGMEncoder, FloatingAndFixedPointReals) {
         m.e().PWriteReal(c.value);
         EXPECT_EQ(hexBytes(m.bytes(), 2), c.bytes) << c.precision << " " << c.value;
     }
+}
+
+// Point coordinates are floats: a normal one is written as its own bits, any other one as the
+// 32-bit real of its double (zero of either sign and subnormals as 0, infinities clamped).
+TEST(CGMEncoder, PointCoordinatesThatAreNotNormalFloats) {
+    const float inf = std::numeric_limits<float>::infinity();
+    const float max = std::numeric_limits<float>::max(), min = std::numeric_limits<float>::min();
+    const SbVec4f points[4] = {pt(-0.0f, min / 4.0f), pt(inf, -inf), pt(-max, min),
+                               pt(std::numeric_limits<float>::quiet_NaN(), -1.5f)};
+    FloatVdcEncoder m;
+    m.e().Ppolygon(4, points);
+    m.e().Ptext010(points[1], 1, "");
+    EXPECT_EQ(hexBytes(m.bytes()), "40 FF 00 20 00 00 00 00 00 00 00 00 7F 7F FF FF FF 7F FF FF "
+                                   "FF 7F FF FF 00 80 00 00 00 00 00 00 BF C0 00 00 "
+                                   "40 8B 7F 7F FF FF FF 7F FF FF 00 01 00");
 }
 
 TEST(CGMEncoder, StringsShortAndLong) {
