@@ -248,7 +248,11 @@ private:
         entries.emplace_back();
         Entry &part = entries.back();
         const Entry &w = at(whole);
-        setPrimitive(part, polygon);
+        // The part lies in the plane of the whole, which its own points (a thin part's above
+        // all) would give less exactly.
+        part.primitive = polygon;
+        part.hasDepthPlane = w.hasDepthPlane;
+        part.depthPlane = w.depthPlane;
         part.plane = w.plane;
         part.whole = whole;
         part.cutPlane = at(cutter).plane;
