@@ -93,7 +93,7 @@ struct Options {
     int bspMax = 10000;          // gl2ps's BSP ordering only up to this many triangles
     // Our painters on the random triangles: the painter's cuts multiply there (at 10^4 it runs
     // for minutes), the visible painter's less.
-    int randomPainterMax = 1000, randomVisiblePainterMax = 10000;
+    int randomPainterMax = 10000, randomVisiblePainterMax = 10000;
     double timeoutSeconds = 120, memoryLimitGB = 6;
     bool pixels = true, keep = false;
     std::string out = "peer-bench-out";
@@ -692,8 +692,8 @@ void usage(FILE *to) {
         "  --bsp-max N          run gl2ps's BSP ordering only up to N triangles (default:\n"
         "                       10000; it is very slow beyond); larger ones are marked skipped\n"
         "  --random-painter-max N          run our painter on random triangles only up to\n"
-        "                       N triangles (default: 1000; they cover the page many times\n"
-        "                       over and the cuts multiply)\n"
+        "                       N triangles (default: 10000; they cover the page many times\n"
+        "                       over and the cuts multiply: some 15 parts a triangle at 10^4)\n"
         "  --random-visible-painter-max N  the same for our visible painter (default: 10000)\n"
         "  --once-above S       run a side whose first run takes more than S seconds of CPU\n"
         "                       only once (default: 2)\n"
