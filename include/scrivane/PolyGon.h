@@ -35,6 +35,8 @@ public:
     // and creates nothing. A multicoloured polygon gives each crossing point the colour
     // interpolated along its edge; a flat one keeps its colour.
     int cutByPlane(const PolyGon *cutter, PolyGon *&front, PolyGon *&back) const;
+    // The same along the plane n . p = h; front is the part where n . p > h.
+    int cutByPlane(const SbVec3f &n, double h, PolyGon *&front, PolyGon *&back) const;
 
     // True when the polygon's area on the page is at most 1e-7 times its longest edge (a strip a
     // hundred-thousandth of a pixel wide on any page): filled, it paints nothing, and its plane,

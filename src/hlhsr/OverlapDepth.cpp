@@ -1,5 +1,6 @@
 #include "OverlapDepth.h"
 #include "scrivane/PolyGon.h"
+#include <algorithm>
 #include <cmath>
 
 namespace scrivane_hlhsr {
@@ -7,6 +8,8 @@ namespace {
 // Common areas smaller than this (in the page coordinates of the run, where the drawing spans
 // about 2 units) are touching edges, not overlaps: a pixel of a fine print is some 1e-5 square.
 const double minimumArea = 1e-10;
+// Regions closer than this on the page are taken to touch: no line is drawn between them.
+const double minimumGap = 1e-7;
 // Depths closer than this count as equal.
 const double depthTolerance = 1e-5;
 // A plane whose normal has a smaller depth component is seen edge on.
@@ -66,9 +69,7 @@ bool depthPlaneOf(const PolyGon &g, DepthPlane &plane) {
     return true;
 }
 
-OverlapDepth overlapDepth(const PageShape &a, const DepthPlane *pa, const PageShape &b,
-                          const DepthPlane *pb, OverlapScratch &s) {
-    if (a.n < 3 || b.n < 3 || !pa || !pb) return OverlapDepth::UNDECIDED;
+bool commonArea(const PageShape &a, const PageShape &b, OverlapScratch &s) {
     s.x.assign(a.x, a.x + a.n);
     s.y.assign(a.y, a.y + a.n);
     const bool clockwise = signedArea(b.x, b.y, b.n) < 0.0;
@@ -78,8 +79,61 @@ OverlapDepth overlapDepth(const PageShape &a, const DepthPlane *pa, const PageSh
         s.y.swap(s.clippedY);
     }
     const int n = static_cast<int>(s.x.size());
-    if (n < 3 || std::fabs(signedArea(s.x.data(), s.y.data(), n)) < minimumArea)
-        return OverlapDepth::APART;
+    return n >= 3 && std::fabs(signedArea(s.x.data(), s.y.data(), n)) >= minimumArea;
+}
+
+namespace {
+void projectionRange(const std::vector<float> &x, const std::vector<float> &y, double a, double b,
+                     double &low, double &high) {
+    low = high = a * x[0] + b * y[0];
+    for (size_t i = 1; i < x.size(); i++) {
+        const double p = a * x[i] + b * y[i];
+        low = std::min(low, p);
+        high = std::max(high, p);
+    }
+}
+
+// Tries the normals of the edges of (ex, ey) as directions across the gap.
+void widestGap(const std::vector<float> &ex, const std::vector<float> &ey,
+               const std::vector<float> &x1, const std::vector<float> &y1,
+               const std::vector<float> &x2, const std::vector<float> &y2, double &gap, double &a,
+               double &b, double &c) {
+    const size_t n = ex.size();
+    for (size_t i = 0, j = n - 1; i < n; j = i++) {
+        const double dx = static_cast<double>(ex[i]) - ex[j], dy = static_cast<double>(ey[i]) - ey[j];
+        const double length = std::hypot(dx, dy);
+        if (length == 0.0) continue;
+        // Rounded to the single precision the cut will use, so that c is exact for it.
+        const double na = static_cast<float>(-dy / length), nb = static_cast<float>(dx / length);
+        double low1, high1, low2, high2;
+        projectionRange(x1, y1, na, nb, low1, high1);
+        projectionRange(x2, y2, na, nb, low2, high2);
+        if (low2 - high1 > gap) {
+            gap = low2 - high1;
+            a = na, b = nb, c = 0.5 * (low2 + high1);
+        }
+        if (low1 - high2 > gap) {
+            gap = low1 - high2;
+            a = -na, b = -nb, c = -0.5 * (low1 + high2);
+        }
+    }
+}
+} // namespace
+
+bool separatingLine(const std::vector<float> &x1, const std::vector<float> &y1,
+                    const std::vector<float> &x2, const std::vector<float> &y2, double &a,
+                    double &b, double &c) {
+    double gap = minimumGap;
+    widestGap(x1, y1, x1, y1, x2, y2, gap, a, b, c);
+    widestGap(x2, y2, x1, y1, x2, y2, gap, a, b, c);
+    return gap > minimumGap;
+}
+
+OverlapDepth overlapDepth(const PageShape &a, const DepthPlane *pa, const PageShape &b,
+                          const DepthPlane *pb, OverlapScratch &s) {
+    if (a.n < 3 || b.n < 3 || !pa || !pb) return OverlapDepth::UNDECIDED;
+    if (!commonArea(a, b, s)) return OverlapDepth::APART;
+    const int n = static_cast<int>(s.x.size());
     double nearer = 0.0, deeper = 0.0; // how far b lies in front of, and behind, a
     for (int i = 0; i < n; i++) {
         const double d = pb->at(s.x[i], s.y[i]) - pa->at(s.x[i], s.y[i]);

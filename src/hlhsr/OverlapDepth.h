@@ -34,6 +34,17 @@ struct OverlapScratch {
     std::vector<float> x, y, clippedX, clippedY;
 };
 
+// The area a and b have in common on the page (convex polygons), left in scratch.x, scratch.y;
+// false when it is too small to be an overlap.
+bool commonArea(const PageShape &a, const PageShape &b, OverlapScratch &scratch);
+
+// A line a x + b y = c (a, b a unit normal) between two convex regions on the page that do not
+// overlap, with the first on its negative side and the second on its positive side, halfway
+// across the widest gap between them; false when no line leaves them apart.
+bool separatingLine(const std::vector<float> &x1, const std::vector<float> &y1,
+                    const std::vector<float> &x2, const std::vector<float> &y2, double &a,
+                    double &b, double &c);
+
 // a and b are the page shapes of two convex polygons, pa and pb their planes (null for a
 // polygon seen edge on: UNDECIDED).
 OverlapDepth overlapDepth(const PageShape &a, const DepthPlane *pa, const PageShape &b,

@@ -8,9 +8,12 @@
 // Interpenetrating polygons: the one being visited is cut along the other's plane; its parts
 // replace it, and whoever was waiting on it compares them instead. A cycle (each entry behind
 // the next, back to the first) is broken as Newell's method does: a polygon of the cycle that
-// straddles the plane of its neighbour in the cycle is cut along that plane; where none can be
-// cut, the comparison that closed the cycle is left out (faces that share a vertex, such as a
-// fan around a pole seen edge on, otherwise wait on each other for ever). Cuts stop once the
+// straddles the plane of its neighbour in the cycle is cut along that plane. Where none does, a
+// polygon is cut across the page between the areas it shares with its two neighbours in the
+// cycle, which breaks that cycle for certain (on random triangles a first choice it is not: its
+// parts take part in as many other cycles, and the cuts multiply). Where neither cut can be made,
+// the comparison that closed the cycle is left out (faces that share a vertex, such as a fan
+// around a pole seen edge on, otherwise wait on each other for ever). Cuts stop once the
 // list has grown to maxGrowth times its first length (plus a margin), so that degenerate input
 // cannot cut for ever.
 #include "OverlapDepth.h"
@@ -227,9 +230,40 @@ private:
         if (!SoPainter::straddlesPlane(polygon, plane, breakingCycle ? -1.0 : crossingTolerance))
             return false;
         if (!polygon->cutByPlane(plane, front, back)) return false;
+        replace(entry, front, back, cutter);
+        return true;
+    }
+
+    // Breaks the cycle through polygon x, which waits for `behind` and is waited for by
+    // `inFront`, all three polygons: x is cut along a line on the page between the area it
+    // shares with the one and the area it shares with the other. Neither part overlaps both, so
+    // this cycle cannot close through them. The three cannot all overlap at one point (depths at
+    // a point are ordered), so the two areas are apart unless they only touch.
+    bool cutBetween(int x, int behind, int inFront) {
+        if (behind == inFront || cuts + list.getLength() >= cutLimit) return false;
+        if (!planeOf(x) || !planeOf(behind) || !planeOf(inFront)) return false;
+        const scrivane_hlhsr::PageShape sx = grid.shape(x);
+        if (!scrivane_hlhsr::commonArea(sx, grid.shape(behind), scratch)) return false;
+        regionX.swap(scratch.x);
+        regionY.swap(scratch.y);
+        if (!scrivane_hlhsr::commonArea(sx, grid.shape(inFront), scratch)) return false;
+        double a, b, c;
+        if (!scrivane_hlhsr::separatingLine(regionX, regionY, scratch.x, scratch.y, a, b, c))
+            return false;
+        PolyGon *front = nullptr, *back = nullptr;
+        const SbVec3f normal(static_cast<float>(a), static_cast<float>(b), 0.0f);
+        if (!static_cast<const PolyGon *>(primitive(x))->cutByPlane(normal, c, front, back))
+            return false;
+        replace(x, front, back, -1);
+        return true;
+    }
+
+    // Puts the parts of polygon `entry` in its place; `cutter` is the polygon whose plane it was
+    // cut along (-1 for a cut across the page), which the parts compare again.
+    void replace(int entry, PolyGon *front, PolyGon *back, int cutter) {
         cuts++;
         grid.retire(entry);
-        delete p;
+        delete primitive(entry);
         const int backEntry = addPart(back, entry, cutter, false),
                   frontEntry = addPart(front, entry, cutter, true);
         Entry &e = at(entry);
@@ -239,7 +273,6 @@ private:
         e.front = frontEntry;
         e.candidates.reset();
         std::vector<int>().swap(e.pending);
-        return true;
     }
 
     // A part of a cut polygon (`whole`), which compares the cutter again.
@@ -255,7 +288,7 @@ private:
         part.depthPlane = w.depthPlane;
         part.plane = w.plane;
         part.whole = whole;
-        part.cutPlane = at(cutter).plane;
+        part.cutPlane = cutter >= 0 ? at(cutter).plane : -1;
         part.frontPart = front;
         const SbBox2f box = grid.shape(entry).box;
         auto kept = std::make_shared<std::vector<int>>();
@@ -266,7 +299,7 @@ private:
         }
         part.candidates = std::move(kept);
         part.pending = w.pending;
-        part.pending.push_back(cutter);
+        if (cutter >= 0) part.pending.push_back(cutter);
         return entry;
     }
 
@@ -296,21 +329,26 @@ private:
 
     // The entry at stack depth `from` lies behind the entry on top of the stack, and each entry
     // above `from` lies behind the one below it: a cycle. An entry is cut along the plane of a
-    // neighbour in the cycle; the entries nearest the top are tried first, so that as few visits
-    // as possible are broken off.
+    // neighbour in the cycle, or else across the page between its neighbours; the entries
+    // nearest the top are tried first, so that as few visits as possible are broken off.
     // `closing` is the entry at `from`, which the entry on top was comparing: whatever the cut,
     // the top entry (or its parts) compares it again.
     void breakCycle(int from, int closing) {
         const int top = static_cast<int>(stack.size()) - 1;
         const int topEntry = stack.back();
-        for (int k = top; k >= from; k--) {
-            const int entry = stack[static_cast<size_t>(k)];
-            const int above = stack[static_cast<size_t>(k == top ? from : k + 1)];
-            const int below = stack[static_cast<size_t>(k == from ? top : k - 1)];
-            if (cut(entry, above) || cut(entry, below)) {
-                unwindTo(k);
-                compareAgain(topEntry, closing);
-                return;
+        auto entryAt = [&](int k) { return stack[static_cast<size_t>(k)]; };
+        auto above = [&](int k) { return entryAt(k == top ? from : k + 1); };
+        auto below = [&](int k) { return entryAt(k == from ? top : k - 1); };
+        for (int pass = 0; pass < 2; pass++) {
+            for (int k = top; k >= from; k--) {
+                const int entry = entryAt(k);
+                const bool done = pass == 1 ? cutBetween(entry, above(k), below(k))
+                                            : cut(entry, above(k)) || cut(entry, below(k));
+                if (done) {
+                    unwindTo(k);
+                    compareAgain(topEntry, closing);
+                    return;
+                }
             }
         }
     }
@@ -336,6 +374,7 @@ private:
     std::vector<int> placed;
     std::vector<int> found;
     scrivane_hlhsr::OverlapScratch scratch;
+    std::vector<float> regionX, regionY;
 };
 } // namespace
 

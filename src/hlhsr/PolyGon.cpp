@@ -119,6 +119,10 @@ int PolyGon::cutByPlane(const PolyGon *cutter, PolyGon *&front, PolyGon *&back) 
     const SbVec4f &q0 = cutter->points[0];
     const double h = static_cast<double>(n[0]) * q0[0] + static_cast<double>(n[1]) * q0[1] +
                      static_cast<double>(n[2]) * q0[2];
+    return cutByPlane(n, h, front, back);
+}
+
+int PolyGon::cutByPlane(const SbVec3f &n, double h, PolyGon *&front, PolyGon *&back) const {
     CutSide f, k;
     f.points.reserve(static_cast<size_t>(2 * num));
     k.points.reserve(static_cast<size_t>(2 * num));
