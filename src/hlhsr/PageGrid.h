@@ -30,6 +30,7 @@ public:
     void overlapping(int slot, std::vector<int> &found);
     void retire(int slot);
     PageShape shape(int slot) const { return shapeOf(slots[static_cast<size_t>(slot)]); }
+    const SbBox2f &box(int slot) const { return slots[static_cast<size_t>(slot)].box; }
 
 private:
     struct Slot {

@@ -39,6 +39,7 @@ public:
         : list(primitives), grid(primitives, !useGrid),
           cutLimit(maxGrowth * primitives.getLength() + growthMargin) {
         entries.resize(static_cast<size_t>(list.getLength()));
+        states.assign(entries.size(), WAITING);
         for (int i = 0; i < list.getLength(); i++) {
             setPrimitive(entries[static_cast<size_t>(i)], list.get(i));
             entries[static_cast<size_t>(i)].plane = i;
@@ -47,7 +48,7 @@ public:
 
     void run() {
         for (size_t root = 0; root < entries.size(); root++) {
-            if (entries[root].state != WAITING) continue;
+            if (states[root] != WAITING) continue;
             visit(static_cast<int>(root));
             // Entries that a cut sent back to waiting come round again.
             if (lowestReopened < static_cast<int>(root))
@@ -60,10 +61,9 @@ public:
     }
 
 private:
-    enum State { WAITING, VISITING, PLACED, REPLACED };
+    enum State : unsigned char { WAITING, VISITING, PLACED, REPLACED };
     struct Entry {
         Primitive *primitive = nullptr;
-        State state = WAITING;
         int depth = -1;            // its place on the stack while VISITING
         int back = -1, front = -1; // its parts once REPLACED
         // The entry whose plane it lies in; for a part, the polygon it was cut from, the plane
@@ -89,13 +89,15 @@ private:
     using Position = SoPainter::Position;
 
     Entry &at(int entry) { return entries[static_cast<size_t>(entry)]; }
+    // Kept apart from the entries: the candidate loops read the states of many entries.
+    State &state(int entry) { return states[static_cast<size_t>(entry)]; }
     Primitive *primitive(int entry) { return at(entry).primitive; }
 
     void visit(int root) {
         push(root);
         while (!stack.empty()) {
             const int x = stack.back();
-            const int y = nextCandidate(at(x));
+            const int y = nextCandidate(x);
             if (y < 0) {
                 place(x);
                 continue;
@@ -104,7 +106,7 @@ private:
             if (relation == UNRELATED) continue;
             if (relation == CROSSING) {
                 if (cut(x, y, false)) unwindTo(static_cast<int>(stack.size()) - 1);
-            } else if (at(y).state == WAITING) {
+            } else if (state(y) == WAITING) {
                 push(y); // y lies behind x: it is placed first
             } else {
                 breakCycle(at(y).depth, y);
@@ -118,7 +120,7 @@ private:
     Relation relate(int x, int y) {
         const scrivane_hlhsr::PageShape sx = grid.shape(x), sy = grid.shape(y);
         if (scrivane_hlhsr::cannotOverlap(sx, sy)) return UNRELATED;
-        if (sx.polygon && sy.polygon) {
+        if (planeOf(x) && planeOf(y)) {
             using scrivane_hlhsr::OverlapDepth;
             switch (scrivane_hlhsr::overlapDepth(sy, planeOf(y), sx, planeOf(x), scratch)) {
             case OverlapDepth::APART:
@@ -172,14 +174,14 @@ private:
             grid.overlapping(entry, found);
             e.candidates = std::make_shared<const std::vector<int>>(found);
         }
-        e.state = VISITING;
+        state(entry) = VISITING;
         e.depth = static_cast<int>(stack.size());
         stack.push_back(entry);
     }
 
     void place(int entry) {
         Entry &e = at(entry);
-        e.state = PLACED;
+        state(entry) = PLACED;
         e.candidates.reset();
         std::vector<int>().swap(e.pending);
         grid.retire(entry);
@@ -187,8 +189,10 @@ private:
         stack.pop_back();
     }
 
-    // The next entry still to be placed that e must be compared with, or -1.
-    int nextCandidate(Entry &e) {
+    // The next entry still to be placed that entry x must be compared with, or -1.
+    int nextCandidate(int x) {
+        Entry &e = at(x);
+        const SbBox2f &box = grid.box(x);
         for (;;) {
             int y;
             if (!e.pending.empty()) {
@@ -199,17 +203,20 @@ private:
             } else {
                 return -1;
             }
-            Entry &other = at(y);
-            if (other.state == REPLACED) {
+            const State s = state(y);
+            if (s == REPLACED) {
                 // Once both parts are placed, the replaced entry counts as placed: the parts of
                 // parts are not gone through again by every entry that meets it.
-                if (at(other.front).state == PLACED && at(other.back).state == PLACED) {
-                    other.state = PLACED;
+                const Entry &other = at(y);
+                if (state(other.front) == PLACED && state(other.back) == PLACED) {
+                    state(y) = PLACED;
                     continue;
                 }
-                e.pending.push_back(other.front);
-                e.pending.push_back(other.back);
-            } else if (other.state != PLACED) {
+                // Parts lie within the box of what they were cut from: those off x's box, and
+                // their own parts, cannot overlap it.
+                if (box.intersect(grid.box(other.front))) e.pending.push_back(other.front);
+                if (box.intersect(grid.box(other.back))) e.pending.push_back(other.back);
+            } else if (s != PLACED) {
                 return y;
             }
         }
@@ -268,7 +275,7 @@ private:
                   frontEntry = addPart(front, entry, cutter, true);
         Entry &e = at(entry);
         e.primitive = nullptr;
-        e.state = REPLACED;
+        state(entry) = REPLACED;
         e.back = backEntry;
         e.front = frontEntry;
         e.candidates.reset();
@@ -279,6 +286,7 @@ private:
     int addPart(PolyGon *polygon, int whole, int cutter, bool front) {
         const int entry = grid.add(polygon);
         entries.emplace_back();
+        states.push_back(WAITING);
         Entry &part = entries.back();
         const Entry &w = at(whole);
         // The part lies in the plane of the whole, which its own points (a thin part's above
@@ -290,11 +298,11 @@ private:
         part.whole = whole;
         part.cutPlane = cutter >= 0 ? at(cutter).plane : -1;
         part.frontPart = front;
-        const SbBox2f box = grid.shape(entry).box;
+        const SbBox2f &box = grid.box(entry);
         auto kept = std::make_shared<std::vector<int>>();
         for (size_t k = w.cursor; k < w.candidates->size(); k++) {
             const int candidate = (*w.candidates)[k];
-            if (at(candidate).state != PLACED && box.intersect(grid.shape(candidate).box))
+            if (state(candidate) != PLACED && box.intersect(grid.box(candidate)))
                 kept->push_back(candidate);
         }
         part.candidates = std::move(kept);
@@ -310,7 +318,7 @@ private:
         const int top = static_cast<int>(stack.size()) - 1;
         for (int k = top; k > index; k--) {
             const int entry = stack[static_cast<size_t>(k)];
-            at(entry).state = WAITING;
+            state(entry) = WAITING;
             if (k < top) at(entry).pending.push_back(stack[static_cast<size_t>(k) + 1]);
             lowestReopened = std::min(lowestReopened, entry);
         }
@@ -355,7 +363,7 @@ private:
 
     void compareAgain(int entry, int other) {
         Entry &e = at(entry);
-        if (e.state != REPLACED) {
+        if (state(entry) != REPLACED) {
             e.pending.push_back(other);
             return;
         }
@@ -369,6 +377,7 @@ private:
     const int cutLimit;
     int cuts = 0;
     std::vector<Entry> entries; // indexed like the grid's slots
+    std::vector<State> states;
     std::vector<int> stack;     // the entries being visited, each lying behind the one below
     int lowestReopened = INT_MAX;
     std::vector<int> placed;
