@@ -30,10 +30,13 @@ public:
     // Off, it compares every entry with every other (kept for checking the index).
     void setUseSpatialIndex(bool on) { useSpatialIndex = on; }
 
+    // How far from a plane a point may lie and still count as lying on it.
+    static constexpr double planeTolerance = 0.0001;
+
     static Position comparePosition(const Primitive *p, const Primitive *q, int strictTest);
-    // True when the polygon has points on both sides of the other's plane, beyond `tolerance`
-    // (by default the distance the comparisons take for lying on it).
-    static bool straddlesPlane(const PolyGon *polygon, const PolyGon *plane, double tolerance = -1.0);
+    // True when the polygon has points on both sides of the other's plane, beyond `tolerance`.
+    static bool straddlesPlane(const PolyGon *polygon, const PolyGon *plane,
+                               double tolerance = planeTolerance);
     // True when a and b cannot overlap on the page.
     static int isEqual(const Primitive *a, const Primitive *b);
     // True when every point of prim lies on the left of, or on, the directed line p1 -> p2.

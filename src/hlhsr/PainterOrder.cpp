@@ -234,7 +234,7 @@ private:
         const PolyGon *polygon = static_cast<const PolyGon *>(p),
                       *plane = static_cast<const PolyGon *>(c);
         PolyGon *front = nullptr, *back = nullptr;
-        if (!SoPainter::straddlesPlane(polygon, plane, breakingCycle ? -1.0 : crossingTolerance))
+        if (!SoPainter::straddlesPlane(polygon, plane, breakingCycle ? SoPainter::planeTolerance : crossingTolerance))
             return false;
         if (!polygon->cutByPlane(plane, front, back)) return false;
         replace(entry, front, back, cutter);

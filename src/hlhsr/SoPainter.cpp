@@ -11,7 +11,6 @@
 #include "scrivane/SoHLHSRVectorize.h"
 
 namespace {
-const double planeTolerance = 0.0001;
 
 bool isPolygon(const Primitive *p) { return p->getTypeId() == Primitive::POLYGON; }
 
@@ -34,7 +33,9 @@ Range distancesFromPlane(const PolyGon *plane, const Primitive *points) {
     return r;
 }
 
-bool coplanar(const Range &r) { return std::fabs(r.min) <= planeTolerance && std::fabs(r.max) <= planeTolerance; }
+bool coplanar(const Range &r) {
+    return std::fabs(r.min) <= SoPainter::planeTolerance && std::fabs(r.max) <= SoPainter::planeTolerance;
+}
 
 // Both polygons: each one's points against the other's plane.
 SoPainter::Position comparePolygons(const PolyGon *p, const PolyGon *q, int strictTest) {
@@ -42,8 +43,8 @@ SoPainter::Position comparePolygons(const PolyGon *p, const PolyGon *q, int stri
     if (coplanar(qToP)) return SoPainter::COPLANAR;
     int sideQ = 0;
     if (!strictTest) {
-        if (qToP.min >= -planeTolerance) return SoPainter::BEHIND;
-        if (qToP.max <= planeTolerance) return SoPainter::IN_FRONT;
+        if (qToP.min >= -SoPainter::planeTolerance) return SoPainter::BEHIND;
+        if (qToP.max <= SoPainter::planeTolerance) return SoPainter::IN_FRONT;
     } else {
         if (qToP.min < 0.0 && qToP.max > 0.0) return SoPainter::INTERSECTING;
         sideQ = qToP.min >= 0.0 ? 0 : 1;
@@ -51,8 +52,8 @@ SoPainter::Position comparePolygons(const PolyGon *p, const PolyGon *q, int stri
     const Range pToQ = distancesFromPlane(q, p);
     if (coplanar(pToQ)) return SoPainter::COPLANAR;
     if (!strictTest) {
-        if (pToQ.min >= -planeTolerance) return SoPainter::IN_FRONT;
-        return pToQ.max > planeTolerance ? SoPainter::INTERSECTING : SoPainter::BEHIND;
+        if (pToQ.min >= -SoPainter::planeTolerance) return SoPainter::IN_FRONT;
+        return pToQ.max > SoPainter::planeTolerance ? SoPainter::INTERSECTING : SoPainter::BEHIND;
     }
     if (pToQ.min < 0.0 && pToQ.max > 0.0) return SoPainter::INTERSECTING;
     const int sideP = pToQ.min >= 0.0 ? 0 : 1;
@@ -111,7 +112,6 @@ SoPainter::Position SoPainter::comparePosition(const Primitive *p, const Primiti
 
 bool SoPainter::straddlesPlane(const PolyGon *polygon, const PolyGon *plane, double tolerance) {
     const Range r = distancesFromPlane(plane, polygon);
-    if (tolerance < 0.0) tolerance = planeTolerance;
     return r.min < -tolerance && r.max > tolerance;
 }
 
