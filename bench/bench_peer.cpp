@@ -470,10 +470,11 @@ std::string formatCount(long n) {
     return result;
 }
 
+// To 1e-4 %: one pixel of the 500 x 500 picture is 4e-4 %, so that a few pixels show.
 std::string formatPercent(double p) {
     if (p < 0) return "-";
     char text[32];
-    std::snprintf(text, sizeof text, "%.2f", p);
+    std::snprintf(text, sizeof text, "%.4f", p);
     return text;
 }
 
