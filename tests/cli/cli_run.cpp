@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <chrono>
 #include <csignal>
+#include <cstdio>
 #include <fcntl.h>
 #include <filesystem>
 #include <fstream>
@@ -18,6 +19,28 @@ namespace clitest {
 
 std::string Result::describe() const {
     return "exit status " + std::to_string(status) + ", stderr:\n" + err;
+}
+
+::testing::AssertionResult exited(const Result &run, int status,
+                                  const std::vector<std::string> &inErr) {
+    if (run.status != status)
+        return ::testing::AssertionFailure()
+               << "expected exit status " << status << ", got " << run.describe();
+    for (const std::string &fragment : inErr)
+        if (run.err.find(fragment) == std::string::npos)
+            return ::testing::AssertionFailure() << "no '" << fragment << "' in " << run.describe();
+    return ::testing::AssertionSuccess();
+}
+
+std::pair<int, std::string> shell(const std::string &command) {
+    std::string text;
+    FILE *pipe = popen((command + " 2>&1").c_str(), "r");
+    if (!pipe) return {-1, "cannot run " + command};
+    char buffer[4096];
+    for (size_t n; (n = fread(buffer, 1, sizeof buffer, pipe)) > 0;)
+        text.append(buffer, n);
+    const int status = pclose(pipe);
+    return {WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status), text};
 }
 
 std::string slurp(const std::string &path) {
@@ -73,6 +96,11 @@ Result runTool(const std::string &dir, const std::vector<std::string> &args,
                          static_cast<rlim_t>(options.fileSizeLimit)};
             std::signal(SIGXFSZ, SIG_IGN); // a write past the limit then fails with EFBIG
             if (setrlimit(RLIMIT_FSIZE, &limit) != 0) _exit(126);
+        }
+        if (options.addressSpaceLimit >= 0) {
+            rlimit limit{static_cast<rlim_t>(options.addressSpaceLimit),
+                         static_cast<rlim_t>(options.addressSpaceLimit)};
+            if (setrlimit(RLIMIT_AS, &limit) != 0) _exit(126);
         }
         execv(argv[0], argv.data());
         _exit(127);
