@@ -72,16 +72,12 @@ std::vector<std::string> listDir(const std::string &dir) {
     return names;
 }
 
-Result runTool(const std::string &dir, const std::vector<std::string> &args,
-               const RunOptions &options) {
-    Result run;
-    const std::string outPath = options.stdoutPath.empty() ? dir + "/.stdout" : options.stdoutPath;
-    const std::string errPath = dir + "/.stderr";
+pid_t startTool(const std::vector<std::string> &args, const std::string &outPath,
+                const std::string &errPath, const RunOptions &options) {
     std::vector<char *> argv{const_cast<char *>(SCRIVANE_TOOL)};
     for (const std::string &a : args)
         argv.push_back(const_cast<char *>(a.c_str()));
     argv.push_back(nullptr);
-    auto start = std::chrono::steady_clock::now();
     pid_t pid = fork();
     if (pid == 0) {
         int in = open("/dev/null", O_RDONLY);
@@ -105,10 +101,25 @@ Result runTool(const std::string &dir, const std::vector<std::string> &args,
         execv(argv[0], argv.data());
         _exit(127);
     }
-    if (pid < 0) return run;
+    return pid;
+}
+
+int waitForTool(pid_t pid) {
     int status = 0;
     while (waitpid(pid, &status, 0) < 0 && errno == EINTR) {
     }
+    return status;
+}
+
+Result runTool(const std::string &dir, const std::vector<std::string> &args,
+               const RunOptions &options) {
+    Result run;
+    const std::string outPath = options.stdoutPath.empty() ? dir + "/.stdout" : options.stdoutPath;
+    const std::string errPath = dir + "/.stderr";
+    auto start = std::chrono::steady_clock::now();
+    const pid_t pid = startTool(args, outPath, errPath, options);
+    if (pid < 0) return run;
+    const int status = waitForTool(pid);
     run.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     run.status = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
     if (options.stdoutPath.empty()) run.out = slurp(outPath);

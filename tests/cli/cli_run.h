@@ -3,6 +3,7 @@
 #define SCRIVANE_TESTS_CLI_RUN_H
 #include <gtest/gtest.h>
 #include <string>
+#include <sys/types.h>
 #include <utility>
 #include <vector>
 
@@ -20,6 +21,13 @@ struct RunOptions {
     long fileSizeLimit = -1; // RLIMIT_FSIZE in bytes for the child (SIGXFSZ ignored); -1 none
     long addressSpaceLimit = -1; // RLIMIT_AS in bytes for the child; -1 none
 };
+
+// Starts the tool with args, standard input /dev/null and the output streams sent to those
+// files; its process id (negative when it could not be started).
+pid_t startTool(const std::vector<std::string> &args, const std::string &outPath,
+                const std::string &errPath, const RunOptions &options = {});
+// Waits for a started tool to end; its status as waitpid gives it.
+int waitForTool(pid_t pid);
 
 // Runs the tool with args; standard input is /dev/null. The streams are captured through files
 // in dir.

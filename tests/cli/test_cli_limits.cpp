@@ -2,15 +2,11 @@
 // counted without being expanded and refused beyond --max-shapes (exit status 4); endless input
 // fails at once with a located error. A run stopped by SIGINT or SIGTERM leaves no file.
 #include "cli_run.h"
-#include <cerrno>
 #include <csignal>
 #include <cstdio>
-#include <fcntl.h>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
-#include <sys/resource.h>
-#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -128,23 +124,9 @@ TEST(CliSignals, InterruptedRunsRemoveThePartialFileAndExitWith128PlusTheSignal)
             SCOPED_TRACE(std::string(signalNumber == SIGTERM ? "SIGTERM" : "SIGINT") +
                          (batch ? ", batch" : ""));
             const std::string output = batch ? folder : dir + "/drawing.ps";
-            std::vector<std::string> args = {SCRIVANE_TOOL, "-q", "--hidden", "painter",
-                                             scene,         "-o", output};
+            std::vector<std::string> args = {"-q", "--hidden", "painter", scene, "-o", output};
             if (batch) args.insert(args.end() - 2, {dir + "/again.iv", "-j", "2"});
-            std::vector<char *> argv;
-            for (std::string &a : args)
-                argv.push_back(a.data());
-            argv.push_back(nullptr);
-            pid_t pid = fork();
-            if (pid == 0) {
-                int null = open("/dev/null", O_RDWR);
-                if (null < 0) _exit(126);
-                dup2(null, 0);
-                dup2(null, 1);
-                dup2(null, 2);
-                execv(argv[0], argv.data());
-                _exit(127);
-            }
+            const pid_t pid = startTool(args, "/dev/null", "/dev/null");
             ASSERT_GT(pid, 0);
             const size_t expected = batch ? 2 : 1;
             bool seen = false;
@@ -163,9 +145,7 @@ TEST(CliSignals, InterruptedRunsRemoveThePartialFileAndExitWith128PlusTheSignal)
                 EXPECT_EQ(partialFiles(dir).size(), 1u) << killed << " was not removed";
             }
             kill(pid, signalNumber);
-            int status = 0;
-            while (waitpid(pid, &status, 0) < 0 && errno == EINTR) {
-            }
+            const int status = waitForTool(pid);
             ASSERT_TRUE(WIFEXITED(status)) << "ended by signal " << WTERMSIG(status);
             EXPECT_EQ(WEXITSTATUS(status), 128 + signalNumber);
             EXPECT_EQ(partialFiles(dir), std::vector<std::string>{});
