@@ -75,10 +75,6 @@ void expectOnlyFiniteNumbers(const std::string &path, const Format &format) {
     }
 }
 
-void writeFile(const std::string &path, const std::string &text) {
-    std::ofstream(path) << text;
-}
-
 std::string replaced(std::string text, const std::string &from, const std::string &to) {
     const size_t at = text.find(from);
     EXPECT_NE(at, std::string::npos) << from;
@@ -143,7 +139,7 @@ TEST(CliNonFinite, SceneScaledBy1e30DrawsAsTheUnscaledScene) {
     text = replaced(text, "point [ -3 -2 0, -1 -2 0, -1 -1 1, -3 -1 1 ]",
                     "point [ -3e30 -2e30 0, -1e30 -2e30 0, -1e30 -1e30 1e30, -3e30 -1e30 1e30 ]");
     const std::string scaled = dir + "/scaled.iv";
-    writeFile(scaled, text);
+    std::ofstream(scaled) << text;
 
     auto draw = [&](const std::string &scene, const std::string &name,
                     std::vector<std::string> options) {
