@@ -27,14 +27,12 @@ private:
 };
 } // namespace
 
-TEST(PipelineTest, NpcCornersAndCentreLandOnTheDrawingsCornersAndCentre) {
-    const Printed p = print("Coordinate3 { point [ -1 -1 0, 0 0 0, 1 1 0 ] } PointSet { }");
-    ASSERT_EQ(p.kinds, "marks");
-    expectNpc(p.calls[0], {{-1, -1}, {0, 0}, {1, 1}});
-    EXPECT_EQ(p.calls[0].points[2], SbVec4f(190, 277, 0, 1)); // z and w from the pipeline
-}
-
-TEST(PipelineTest, AHomogeneousWIsKeptUntilTheClippingDivides) {
+TEST(PipelineTest, NpcLandsOnTheDrawingAndAHomogeneousWIsKeptUntilTheClippingDivides) {
+    // NPC corners and centre land on the drawing's corners and centre.
+    const Printed corners = print("Coordinate3 { point [ -1 -1 0, 0 0 0, 1 1 0 ] } PointSet { }");
+    ASSERT_EQ(corners.kinds, "marks");
+    expectNpc(corners.calls[0], {{-1, -1}, {0, 0}, {1, 1}});
+    EXPECT_EQ(corners.calls[0].points[2], SbVec4f(190, 277, 0, 1)); // z and w from the pipeline
     // Every point gets w = 2: (1.5, 0.5, 0) divides to NPC (0.75, 0.25); (3, 0, 0) to x = 1.5,
     // which is dropped.
     const Printed p = print("MatrixTransform { matrix 1 0 0 0 0 1 0 0 0 0 1 0 0 0 0 2 } "

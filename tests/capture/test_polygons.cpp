@@ -79,15 +79,13 @@ TEST(TriangleTest, AVertexOnTheEdgeWithTheOthersBeyondGivesThatVertexThreeTimes)
         EXPECT_EQ(point, SbVec4f(190, 138.5f, 0, 1));
 }
 
-TEST(TriangleTest, TrianglesInFrontOfTheNearPlaneBeyondTheFarOneOrOutsideAreDropped) {
+TEST(TriangleTest, OutsideTheVolumeOrWithThreeTransparentVerticesATriangleIsDropped) {
+    // In front of the near plane, beyond the far one, or outside.
     EXPECT_EQ(print("Coordinate3 { point [ -0.5 0 -1.5, 0.5 0 -1.2, 0 0.5 -3, "
                     "1.1 0 0, 1.5 0 0, 1.2 0.5 0, -0.5 0 1.1, 0.5 0 1.2, 0 0.5 3 ] } "
                     "FaceSet { numVertices [ 3, 3, 3 ] }")
                   .kinds,
               "");
-}
-
-TEST(TriangleTest, TransparentVerticesDropOnlyWhenAllThreeAre) {
     for (const char *middle : {"1", "0"}) {
         const Printed p = print(std::string("Material { diffuseColor [ 1 0 0, 0 1 0, 0 0 1 ] "
                                             "transparency [ 1, ") +

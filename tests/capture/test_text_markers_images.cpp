@@ -136,7 +136,7 @@ TEST(TextTest, TheCharOrientAngleIsThatOfTheProjectedXAxis) {
     }
 }
 
-TEST(MarkerTest, OnlyTheMarkersInsideArePrintedEachWithItsColour) {
+TEST(MarkerTest, OnlyTheMarkersInsideOrOnAnEdgeArePrintedEachWithItsColour) {
     Scene scene(kRgbPerVertex + "Coordinate3 { point [ 0 0 0, 1.5 0 0, 0.5 0.5 0 ] } " +
                 "MarkerSet { markerIndex " + std::to_string(SoMarkerSet::CIRCLE_FILLED_7_7) + " }");
     RecordingAction action;
@@ -146,18 +146,16 @@ TEST(MarkerTest, OnlyTheMarkersInsideArePrintedEachWithItsColour) {
     expectNpc(p.calls[0], {{0, 0}, {0.5f, 0.5f}});
     EXPECT_EQ(p.calls[0].multiColor, 1);
     expectColors(p.calls[0], {red, blue});
-}
-
-TEST(MarkerTest, AMarkerOnTheBottomEdgeIsPrintedAndTheBufferIsLeftEmpty) {
-    // The point set that follows prints its own single point, nothing of the marker set's; with
-    // every marker outside the print still happens, with no point.
-    const Printed p = print("Coordinate3 { point [ 0.2 -1 0, 0 2 0 ] } MarkerSet { } "
-                            "PointSet { numPoints 1 } "
-                            "Coordinate3 { point [ 3 0 0, 0 0 -2 ] } MarkerSet { }");
-    ASSERT_EQ(p.kinds, "markerset marks markerset");
-    expectNpc(p.calls[0], {{0.2f, -1}});
-    expectNpc(p.calls[1], {{0.2f, -1}});
-    EXPECT_EQ(p.calls[2].points.size(), 0u);
+    // A marker on the bottom edge is printed, and the buffer is left empty: the point set that
+    // follows prints its own single point, nothing of the marker set's; with every marker
+    // outside the print still happens, with no point.
+    const Printed edge = print("Coordinate3 { point [ 0.2 -1 0, 0 2 0 ] } MarkerSet { } "
+                               "PointSet { numPoints 1 } "
+                               "Coordinate3 { point [ 3 0 0, 0 0 -2 ] } MarkerSet { }");
+    ASSERT_EQ(edge.kinds, "markerset marks markerset");
+    expectNpc(edge.calls[0], {{0.2f, -1}});
+    expectNpc(edge.calls[1], {{0.2f, -1}});
+    EXPECT_EQ(edge.calls[2].points.size(), 0u);
 }
 
 TEST(ImageTest, ANegativeWidthTakesTheSourceWidth) {

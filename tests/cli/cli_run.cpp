@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <chrono>
 #include <csignal>
+#include <cstdio>
 #include <fcntl.h>
 #include <filesystem>
 #include <fstream>
@@ -18,6 +19,28 @@ namespace clitest {
 
 std::string Result::describe() const {
     return "exit status " + std::to_string(status) + ", stderr:\n" + err;
+}
+
+::testing::AssertionResult exited(const Result &run, int status,
+                                  const std::vector<std::string> &inErr) {
+    if (run.status != status)
+        return ::testing::AssertionFailure()
+               << "expected exit status " << status << ", got " << run.describe();
+    for (const std::string &fragment : inErr)
+        if (run.err.find(fragment) == std::string::npos)
+            return ::testing::AssertionFailure() << "no '" << fragment << "' in " << run.describe();
+    return ::testing::AssertionSuccess();
+}
+
+std::pair<int, std::string> shell(const std::string &command) {
+    std::string text;
+    FILE *pipe = popen((command + " 2>&1").c_str(), "r");
+    if (!pipe) return {-1, "cannot run " + command};
+    char buffer[4096];
+    for (size_t n; (n = fread(buffer, 1, sizeof buffer, pipe)) > 0;)
+        text.append(buffer, n);
+    const int status = pclose(pipe);
+    return {WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status), text};
 }
 
 std::string slurp(const std::string &path) {
@@ -49,16 +72,12 @@ std::vector<std::string> listDir(const std::string &dir) {
     return names;
 }
 
-Result runTool(const std::string &dir, const std::vector<std::string> &args,
-               const RunOptions &options) {
-    Result run;
-    const std::string outPath = options.stdoutPath.empty() ? dir + "/.stdout" : options.stdoutPath;
-    const std::string errPath = dir + "/.stderr";
+pid_t startTool(const std::vector<std::string> &args, const std::string &outPath,
+                const std::string &errPath, const RunOptions &options) {
     std::vector<char *> argv{const_cast<char *>(SCRIVANE_TOOL)};
     for (const std::string &a : args)
         argv.push_back(const_cast<char *>(a.c_str()));
     argv.push_back(nullptr);
-    auto start = std::chrono::steady_clock::now();
     pid_t pid = fork();
     if (pid == 0) {
         int in = open("/dev/null", O_RDONLY);
@@ -74,13 +93,33 @@ Result runTool(const std::string &dir, const std::vector<std::string> &args,
             std::signal(SIGXFSZ, SIG_IGN); // a write past the limit then fails with EFBIG
             if (setrlimit(RLIMIT_FSIZE, &limit) != 0) _exit(126);
         }
+        if (options.addressSpaceLimit >= 0) {
+            rlimit limit{static_cast<rlim_t>(options.addressSpaceLimit),
+                         static_cast<rlim_t>(options.addressSpaceLimit)};
+            if (setrlimit(RLIMIT_AS, &limit) != 0) _exit(126);
+        }
         execv(argv[0], argv.data());
         _exit(127);
     }
-    if (pid < 0) return run;
+    return pid;
+}
+
+int waitForTool(pid_t pid) {
     int status = 0;
     while (waitpid(pid, &status, 0) < 0 && errno == EINTR) {
     }
+    return status;
+}
+
+Result runTool(const std::string &dir, const std::vector<std::string> &args,
+               const RunOptions &options) {
+    Result run;
+    const std::string outPath = options.stdoutPath.empty() ? dir + "/.stdout" : options.stdoutPath;
+    const std::string errPath = dir + "/.stderr";
+    auto start = std::chrono::steady_clock::now();
+    const pid_t pid = startTool(args, outPath, errPath, options);
+    if (pid < 0) return run;
+    const int status = waitForTool(pid);
     run.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     run.status = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
     if (options.stdoutPath.empty()) run.out = slurp(outPath);

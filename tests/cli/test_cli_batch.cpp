@@ -28,28 +28,21 @@ TEST(CliBatch, WritesTheReadableScenesAndSummarizesTheFailures) {
     Result batch =
         runTool(dir, {data("unit_cube.iv"), broken, large, text, dir + "/other/unit_cube.iv",
                       data("unknown_node.iv"), "--max-shapes", "2", "-j", "2", "-o", out});
-    EXPECT_EQ(batch.status, 4) << batch.describe();
     EXPECT_EQ(listDir(out), (std::vector<std::string>{"cli", "other", "text_beyond_latin1.ps",
                                                       "unknown_node.ps"}));
     EXPECT_EQ(listDir(out + "cli"), std::vector<std::string>{"unit_cube.ps"});
     EXPECT_EQ(listDir(out + "other"), std::vector<std::string>{"unit_cube.ps"});
     // A drawing of the batch is the drawing a run of its own writes.
-    Result single = runTool(dir, {data("unit_cube.iv"), "-o", dir + "/single.ps"});
-    ASSERT_EQ(single.status, 0) << single.describe();
+    ASSERT_TRUE(exited(runTool(dir, {data("unit_cube.iv"), "-o", dir + "/single.ps"}), 0));
     EXPECT_EQ(slurp(out + "cli/unit_cube.ps"), slurp(dir + "/single.ps"));
 
     const std::string &err = batch.err;
-    EXPECT_NE(err.find(broken + ":4:10: unknown field 'widht'"), std::string::npos) << err;
-    EXPECT_NE(err.find("' (its fields: width, height, depth)\nscrivane: " + broken + ": '" +
-                       broken + "' could not be read"),
-              std::string::npos)
-        << err;
-    EXPECT_NE(err.find("scrivane: " + text + ": warning: 2 text characters beyond Latin-1"),
-              std::string::npos)
-        << err;
-    EXPECT_NE(err.find(data("unknown_node.iv") + ":5:3: warning: unknown node type 'Gizmo'"),
-              std::string::npos)
-        << err;
+    EXPECT_TRUE(exited(batch, 4,
+                       {broken + ":4:10: unknown field 'widht'",
+                        "' (its fields: width, height, depth)\nscrivane: " + broken + ": '" +
+                            broken + "' could not be read",
+                        "scrivane: " + text + ": warning: 2 text characters beyond Latin-1",
+                        data("unknown_node.iv") + ":5:3: warning: unknown node type 'Gizmo'"}));
     const std::string summary =
         "scrivane: 4 of 6 scenes written to " + out + "; 2 failed:\n  " + broken +
         ": unreadable scene (2): '" + broken + "' could not be read (see the messages above)\n  " +
@@ -62,10 +55,10 @@ TEST(CliBatch, WritesTheReadableScenesAndSummarizesTheFailures) {
 
     // All written: one line; --quiet: nothing.
     Result all = runTool(dir, {data("unit_cube.iv"), "-o", dir + "/all/"});
-    EXPECT_EQ(all.status, 0) << all.describe();
+    EXPECT_TRUE(exited(all, 0));
     EXPECT_EQ(all.err, "scrivane: 1 scene written to " + dir + "/all/\n");
     Result quiet = runTool(dir, {"-q", data("unknown_node.iv"), text, "-o", dir + "/all"});
-    EXPECT_EQ(quiet.status, 0) << quiet.describe();
+    EXPECT_TRUE(exited(quiet, 0));
     EXPECT_EQ(quiet.err, "");
     EXPECT_EQ(listDir(dir + "/all"), (std::vector<std::string>{"text_beyond_latin1.ps",
                                                                "unit_cube.ps", "unknown_node.ps"}));
@@ -88,8 +81,7 @@ TEST(CliBatch, OneOrTwoJobsWriteTheSameBytes) {
         args.push_back("-o");
         args.push_back(dir + "/j" + jobs);
         fs::create_directories(dir + "/j" + jobs);
-        Result run = runTool(dir, args);
-        EXPECT_EQ(run.status, 0) << "-j " << jobs << ": " << run.describe();
+        EXPECT_TRUE(exited(runTool(dir, args), 0)) << "-j " << jobs;
         EXPECT_EQ(listDir(dir + "/j" + jobs), expected) << "-j " << jobs;
     }
     for (const std::string &name : expected) {
@@ -119,16 +111,12 @@ TEST(CliBatch, UsageErrorsExitWith1AndWriteNothing) {
         std::string line;
         for (const std::string &a : c.first)
             line += a + " ";
-        Result run = runTool(dir, c.first);
-        EXPECT_EQ(run.status, 1) << line << run.describe();
-        EXPECT_NE(run.err.find(c.second), std::string::npos) << line << ": " << run.err;
+        EXPECT_TRUE(exited(runTool(dir, c.first), 1, {c.second})) << line;
     }
     EXPECT_TRUE(listDir(dir).empty());
     // A folder that cannot be made is an output that cannot be written.
     std::ofstream(dir + "/file") << "x";
-    Result notFolder = runTool(dir, {cube, "-o", dir + "/file/"});
-    EXPECT_EQ(notFolder.status, 3) << notFolder.describe();
-    EXPECT_NE(notFolder.err.find("cannot create the folder '" + dir + "/file"), std::string::npos)
-        << notFolder.err;
+    EXPECT_TRUE(exited(runTool(dir, {cube, "-o", dir + "/file/"}), 3,
+                       {"cannot create the folder '" + dir + "/file"}));
     EXPECT_EQ(listDir(dir), std::vector<std::string>{"file"});
 }

@@ -21,20 +21,13 @@ void expectOnly(const std::string &dir, const std::vector<std::string> &names) {
 
 TEST(CliErrors, UnreadableScenesExitWith2AndSayWhere) {
     std::string dir = freshDir();
-    Result missing = runTool(dir, {dir + "/no-such-scene.iv", "-o", dir + "/a.ps"});
-    EXPECT_EQ(missing.status, 2) << missing.describe();
-    EXPECT_NE(missing.err.find("no-such-scene.iv"), std::string::npos) << missing.err;
-
-    Result parse = runTool(dir, {data("parse_error.iv"), "-o", dir + "/b.ps"});
-    EXPECT_EQ(parse.status, 2) << parse.describe();
+    EXPECT_TRUE(exited(runTool(dir, {dir + "/no-such-scene.iv", "-o", dir + "/a.ps"}), 2,
+                       {"no-such-scene.iv"}));
     // The misspelt field "widht" stands on line 4 from column 10.
-    EXPECT_NE(parse.err.find("parse_error.iv:4:10:"), std::string::npos) << parse.err;
-    EXPECT_NE(parse.err.find("widht"), std::string::npos) << parse.err;
-
-    Result binary = runTool(dir, {data("binary.iv"), "-o", dir + "/c.ps"});
-    EXPECT_EQ(binary.status, 2) << binary.describe();
-    EXPECT_NE(binary.err.find("binary"), std::string::npos) << binary.err;
-    EXPECT_NE(binary.err.find("not supported"), std::string::npos) << binary.err;
+    EXPECT_TRUE(exited(runTool(dir, {data("parse_error.iv"), "-o", dir + "/b.ps"}), 2,
+                       {"parse_error.iv:4:10:", "widht"}));
+    EXPECT_TRUE(exited(runTool(dir, {data("binary.iv"), "-o", dir + "/c.ps"}), 2,
+                       {"binary", "not supported"}));
     expectOnly(dir, {});
 }
 
@@ -42,38 +35,40 @@ TEST(CliErrors, UnreadableScenesExitWith2AndSayWhere) {
 // the scene) are counted in one warning, which --quiet drops. HP-GL/2 spells the euro "EUR", so
 // only the arrow is lost; EMF prints every character.
 TEST(CliErrors, TextCharactersAFormatLacksAreReported) {
-    std::string dir = freshDir();
-    Result ps = runTool(dir, {data("text_beyond_latin1.iv"), "-o", dir + "/a.ps"});
-    EXPECT_EQ(ps.status, 0) << ps.describe();
-    EXPECT_EQ(ps.err, "scrivane: warning: 2 text characters beyond Latin-1 printed as '?'\n");
-    EXPECT_NE(slurp(dir + "/a.ps").find("(caf\\351)"), std::string::npos);
-    Result quiet = runTool(dir, {"-q", data("text_beyond_latin1.iv"), "-o", dir + "/b.ps"});
-    EXPECT_EQ(quiet.status, 0) << quiet.describe();
-    EXPECT_EQ(quiet.err, "");
-    Result cgm = runTool(dir, {data("text_beyond_latin1.iv"), "-o", dir + "/a.cgm"});
-    EXPECT_EQ(cgm.err, "scrivane: warning: 2 text characters beyond Latin-1 printed as '?'\n");
-    Result hpgl = runTool(dir, {data("text_beyond_latin1.iv"), "-o", dir + "/a.hpgl"});
-    EXPECT_EQ(
-        hpgl.err,
-        "scrivane: warning: 1 text character beyond the plotter's Roman-8 set printed as '?'\n");
-    EXPECT_NE(slurp(dir + "/a.hpgl").find("LBEUR 5 ? 6\x03"), std::string::npos);
-    Result emf = runTool(dir, {data("text_beyond_latin1.iv"), "-o", dir + "/a.emf"});
-    EXPECT_EQ(emf.status, 0) << emf.describe();
-    EXPECT_EQ(emf.err, "");
+    const std::string dir = freshDir(),
+                      latin1 = "scrivane: warning: 2 text characters beyond Latin-1 printed as "
+                               "'?'\n";
+    const struct {
+        const char *option, *output;
+        std::string warning, inDrawing;
+    } cases[] = {
+        {"", "a.ps", latin1, "(caf\\351)"},
+        {"-q", "b.ps", "", ""},
+        {"", "a.cgm", latin1, ""},
+        {"", "a.hpgl",
+         "scrivane: warning: 1 text character beyond the plotter's Roman-8 set printed as '?'\n",
+         "LBEUR 5 ? 6\x03"},
+        {"", "a.emf", "", ""},
+    };
+    for (const auto &c : cases) {
+        std::vector<std::string> args = {data("text_beyond_latin1.iv"), "-o", dir + "/" + c.output};
+        if (*c.option) args.insert(args.begin(), c.option);
+        Result run = runTool(dir, args);
+        EXPECT_TRUE(exited(run, 0)) << c.output;
+        EXPECT_EQ(run.err, c.warning) << c.output;
+        EXPECT_NE(slurp(dir + "/" + c.output).find(c.inDrawing), std::string::npos) << c.output;
+    }
 }
 
 TEST(CliErrors, WarningsNameThePlaceAndQuietDropsThemButNotErrors) {
     std::string dir = freshDir();
-    Result warned = runTool(dir, {data("unknown_node.iv"), "-o", dir + "/a.ps"});
-    EXPECT_EQ(warned.status, 0) << warned.describe();
-    EXPECT_NE(warned.err.find("unknown_node.iv:5:3: warning:"), std::string::npos) << warned.err;
-    EXPECT_NE(warned.err.find("Gizmo"), std::string::npos) << warned.err;
+    EXPECT_TRUE(exited(runTool(dir, {data("unknown_node.iv"), "-o", dir + "/a.ps"}), 0,
+                       {"unknown_node.iv:5:3: warning:", "Gizmo"}));
     Result quiet = runTool(dir, {"-q", data("unknown_node.iv"), "-o", dir + "/b.ps"});
-    EXPECT_EQ(quiet.status, 0) << quiet.describe();
+    EXPECT_TRUE(exited(quiet, 0));
     EXPECT_EQ(quiet.err, "");
-    Result error = runTool(dir, {"--quiet", data("parse_error.iv"), "-o", dir + "/c.ps"});
-    EXPECT_EQ(error.status, 2) << error.describe();
-    EXPECT_NE(error.err.find("parse_error.iv:4:10:"), std::string::npos) << error.err;
+    EXPECT_TRUE(exited(runTool(dir, {"--quiet", data("parse_error.iv"), "-o", dir + "/c.ps"}), 2,
+                       {"parse_error.iv:4:10:"}));
     expectOnly(dir, {"a.ps", "b.ps"});
 }
 
@@ -98,6 +93,8 @@ TEST(CliErrors, BadCommandLinesExitWith1AndNameTheProblem) {
         {{"-o", "x.ps", "--pens", "3", "--pen", "1,0,0:0.5"}, "--pens 3"},
         {{"a.iv", "b.iv", "-o", "x.ps"}, "b.iv"},
         {{"-o", "-", "-f", "emf"}, "standard output"},
+        {{"-o", "x.ps", "--preview"}, "--preview"},
+        {{"-o", "x.ps", "--preview", "p.png", "--preview-scale", "0"}, "--preview-scale"},
     };
     for (const auto &c : cases) {
         std::vector<std::string> args = c.first;
@@ -107,8 +104,7 @@ TEST(CliErrors, BadCommandLinesExitWith1AndNameTheProblem) {
             line += a + " ";
         }
         Result run = runTool(dir, args);
-        EXPECT_EQ(run.status, 1) << line << run.describe();
-        EXPECT_NE(run.err.find(c.second), std::string::npos) << line << ": " << run.err;
+        EXPECT_TRUE(exited(run, 1, {c.second})) << line;
         EXPECT_TRUE(run.out.empty()) << line;
     }
     expectOnly(dir, {});
@@ -116,21 +112,15 @@ TEST(CliErrors, BadCommandLinesExitWith1AndNameTheProblem) {
 
 TEST(CliErrors, OutputsThatCannotBeWrittenExitWith3AndLeaveNoFile) {
     std::string dir = freshDir();
-    Result noDir = runTool(dir, {"-o", dir + "/missing/drawing.ps"});
-    EXPECT_EQ(noDir.status, 3) << noDir.describe();
-    EXPECT_NE(noDir.err.find("missing/drawing.ps"), std::string::npos) << noDir.err;
+    EXPECT_TRUE(
+        exited(runTool(dir, {"-o", dir + "/missing/drawing.ps"}), 3, {"missing/drawing.ps"}));
     // A folder is the output of a batch, which needs scene files.
-    Result isDir = runTool(dir, {"-o", dir});
-    EXPECT_EQ(isDir.status, 1) << isDir.describe();
-    EXPECT_NE(isDir.err.find("is a folder"), std::string::npos) << isDir.err;
+    EXPECT_TRUE(exited(runTool(dir, {"-o", dir}), 1, {"is a folder"}));
     // A file size limit makes the writes fail part way: nothing may look complete afterwards.
-    for (const char *name : {"big.ps", "big.cgm", "big.hpgl", "big.emf"}) {
-        RunOptions limited;
-        limited.fileSizeLimit = 4096;
-        Result run = runTool(dir, {"-o", dir + "/" + name}, limited);
-        EXPECT_EQ(run.status, 3) << name << ": " << run.describe();
-        EXPECT_NE(run.err.find(name), std::string::npos) << run.err;
-    }
+    RunOptions limited;
+    limited.fileSizeLimit = 4096;
+    for (const char *name : {"big.ps", "big.cgm", "big.hpgl", "big.emf"})
+        EXPECT_TRUE(exited(runTool(dir, {"-o", dir + "/" + name}, limited), 3, {name}));
     expectOnly(dir, {});
 }
 
@@ -142,8 +132,7 @@ TEST(CliOutputs, LinksAndDevicesAreWrittenThroughNotReplaced) {
         std::FILE *old = std::fopen(target.c_str(), "w");
         ASSERT_TRUE(old && std::fputs("old", old) >= 0 && std::fclose(old) == 0);
         ASSERT_EQ(symlink(("target." + ext).c_str(), link.c_str()), 0);
-        Result run = runTool(dir, {"-o", link});
-        EXPECT_EQ(run.status, 0) << run.describe();
+        EXPECT_TRUE(exited(runTool(dir, {"-o", link}), 0));
         struct stat st;
         ASSERT_EQ(lstat(link.c_str(), &st), 0);
         EXPECT_TRUE(S_ISLNK(st.st_mode)) << link << " was replaced";
@@ -159,13 +148,10 @@ TEST(CliOutputs, LinksAndDevicesAreWrittenThroughNotReplaced) {
         if (access("/dev/full", W_OK) != 0 || access("/dev", W_OK) == 0)
             GTEST_SKIP() << "no device like /dev/full can be used safely here";
     }
-    for (const char *format : {"ps", "cgm", "hpgl", "emf"}) {
-        Result run = runTool(dir, {"-f", format, "-o", full});
-        EXPECT_EQ(run.status, 3) << format << ": " << run.describe();
-    }
-    Result toStdout = runTool(dir, {"-f", "ps", "-o", "-"}, RunOptions{full, -1});
-    EXPECT_EQ(toStdout.status, 3) << toStdout.describe();
-    EXPECT_NE(toStdout.err.find("standard output"), std::string::npos) << toStdout.err;
+    for (const char *format : {"ps", "cgm", "hpgl", "emf"})
+        EXPECT_TRUE(exited(runTool(dir, {"-f", format, "-o", full}), 3)) << format;
+    EXPECT_TRUE(exited(runTool(dir, {"-f", "ps", "-o", "-"}, RunOptions{full, -1, -1}), 3,
+                       {"standard output"}));
     struct stat st;
     ASSERT_EQ(stat(full.c_str(), &st), 0);
     EXPECT_TRUE(S_ISCHR(st.st_mode)) << full << " is no longer a device";
@@ -173,10 +159,10 @@ TEST(CliOutputs, LinksAndDevicesAreWrittenThroughNotReplaced) {
     expectOnly(dir, {"link.emf", "link.ps", "target.emf", "target.ps"});
 }
 
-TEST(CliHelp, DocumentsEveryParsedOptionWithItsDefault) {
+TEST(CliHelp, HelpAndManualPageDocumentEveryOption) {
     std::string dir = freshDir();
     Result help = runTool(dir, {"--help"});
-    ASSERT_EQ(help.status, 0) << help.describe();
+    ASSERT_TRUE(exited(help, 0));
     EXPECT_TRUE(help.err.empty()) << help.err;
     EXPECT_EQ(help.out.rfind("Usage: scrivane", 0), 0u) << help.out;
     EXPECT_EQ(runTool(dir, {"-h"}).out, help.out);
@@ -210,22 +196,16 @@ TEST(CliHelp, DocumentsEveryParsedOptionWithItsDefault) {
     EXPECT_GT(entries, 15);
 
     Result version = runTool(dir, {"--version"});
-    EXPECT_EQ(version.status, 0) << version.describe();
+    EXPECT_TRUE(exited(version, 0));
     EXPECT_TRUE(
         std::regex_match(version.out, std::regex("scrivane [0-9]+\\.[0-9]+(\\.[0-9]+)?[^\\n]*\\n")))
         << version.out;
-}
 
-// The manual page and --help name the same options, the manual documents every exit status,
-// and groff formats it without a warning (where groff is installed).
-TEST(CliHelp, ManualPageDocumentsTheOptionsOfHelpAndRendersCleanly) {
-    std::string dir = freshDir();
+    // The manual page and --help name the same options, the manual documents every exit status,
+    // and groff formats it without a warning (where groff is installed).
     const std::string manual = std::string(SCRIVANE_TOOLS_SOURCE) + "/../scrivane.1";
     const std::string page = slurp(manual);
     ASSERT_FALSE(page.empty()) << manual << " is missing";
-    Result help = runTool(dir, {"--help"});
-    ASSERT_EQ(help.status, 0) << help.describe();
-
     auto collect = [](const std::string &text, const std::string &pattern) {
         std::set<std::string> names;
         std::regex option(pattern);
@@ -250,13 +230,6 @@ TEST(CliHelp, ManualPageDocumentsTheOptionsOfHelpAndRendersCleanly) {
             << status;
 
     if (system("command -v groff >/dev/null 2>&1") != 0) GTEST_SKIP() << "groff is not installed";
-    const std::string command = "groff -man -Tutf8 -ww -z '" + manual + "' 2>&1";
-    std::FILE *groff = popen(command.c_str(), "r");
-    ASSERT_NE(groff, nullptr);
-    std::string warnings;
-    char buffer[4096];
-    while (size_t n = std::fread(buffer, 1, sizeof buffer, groff))
-        warnings.append(buffer, n);
-    EXPECT_EQ(pclose(groff), 0);
-    EXPECT_EQ(warnings, "");
+    EXPECT_EQ(shell("groff -man -Tutf8 -ww -z '" + manual + "'"),
+              (std::pair<int, std::string>{0, ""}));
 }

@@ -29,7 +29,6 @@
 #include <iostream>
 #include <map>
 #include <sstream>
-#include <sys/wait.h>
 #include <unistd.h>
 
 namespace fs = std::filesystem;
@@ -58,18 +57,6 @@ const std::string python = "/usr/bin/python3", readers = SCRIVANE_SHARED_DIR "/r
 
 std::string word(const std::string &s) {
     return "'" + s + "'";
-}
-
-// Runs a shell command line; its exit status and what it wrote on both streams.
-std::pair<int, std::string> shell(const std::string &command) {
-    std::string text;
-    FILE *pipe = popen((command + " 2>&1").c_str(), "r");
-    if (!pipe) return {-1, "cannot run " + command};
-    char buffer[4096];
-    for (size_t n; (n = fread(buffer, 1, sizeof buffer, pipe)) > 0;)
-        text.append(buffer, n);
-    const int status = pclose(pipe);
-    return {WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status), text};
 }
 
 // The lines of a GUI reader's output that name the file (its path, or its name at the start),

@@ -45,6 +45,22 @@ void checkHpgl(const std::string &path, int pens) {
             EXPECT_TRUE(pen >= 0 && pen <= pens) << "pen " << pen << " of " << pens;
     }
 }
+
+// Draws the unit cube scene with the options as dir/name.ps and renders its whole A4 page (the
+// bounding box leaves out the margins) at dpi into image.
+void renderCube(const std::string &dir, const std::string &name, std::vector<std::string> options,
+                int dpi, scrivane::test::PngImage &image) {
+    const std::string ps = dir + "/" + name + ".ps", png = dir + "/" + name + ".png";
+    options.insert(options.begin(), {data("unit_cube.iv"), "-o", ps});
+    ASSERT_TRUE(exited(runTool(dir, options), 0));
+    scrivane::test::RenderOptions render;
+    render.dpi = dpi;
+    render.pageWidthPoints = 595;
+    render.pageHeightPoints = 842;
+    const auto gs = scrivane::test::renderToPng(ps, png, render);
+    ASSERT_TRUE(gs.ok()) << gs.describe();
+    ASSERT_TRUE(image.read(png));
+}
 } // namespace
 
 TEST(CliDrawings, DemoSceneInEveryFormat) {
@@ -52,15 +68,15 @@ TEST(CliDrawings, DemoSceneInEveryFormat) {
     auto write = [&](const std::string &name, std::vector<std::string> options) {
         options.insert(options.end(), {"-o", dir + "/" + name});
         Result run = runTool(dir, options);
-        EXPECT_EQ(run.status, 0) << name << ": " << run.describe();
+        EXPECT_TRUE(exited(run, 0)) << name;
         EXPECT_TRUE(run.err.empty()) << name << ": " << run.err;
         return dir + "/" + name;
     };
     std::string ps = write("demo.ps", {});
     checkPs(ps);
 
-    Result toStdout = runTool(dir, {"-f", "ps", "-o", "-"}, RunOptions{dir + "/stdout.ps", -1});
-    EXPECT_EQ(toStdout.status, 0) << toStdout.describe();
+    EXPECT_TRUE(
+        exited(runTool(dir, {"-f", "ps", "-o", "-"}, RunOptions{dir + "/stdout.ps", -1, -1}), 0));
     checkPs(dir + "/stdout.ps");
     EXPECT_EQ(slurp(dir + "/stdout.ps"), slurp(ps)) << "standard output differs from the file";
 
@@ -72,6 +88,8 @@ TEST(CliDrawings, DemoSceneInEveryFormat) {
         EXPECT_EQ(text.find(" gc\n") != std::string::npos, colour) << path;
         EXPECT_EQ(text.find(" gb\n") != std::string::npos, !colour) << path;
     }
+    // The visible painter renders off screen, without a warning.
+    checkPs(write("visible-painter.ps", {"--hidden", "visible-painter", "--lighting"}));
     for (const auto &variant : {std::vector<std::string>{"--landscape"}, {"--lighting"}}) {
         std::string path = write(variant[0].substr(2) + ".ps", variant);
         SCOPED_TRACE(variant[0]);
@@ -122,16 +140,16 @@ TEST(CliDrawings, DemoSceneInEveryFormat) {
     EXPECT_EQ(svg.substr(svg.size() - 7), "</svg>\n");
     for (const char *format : {"pdf", "svg"}) {
         const std::string name = std::string("stdout.") + format;
-        Result run = runTool(dir, {"-f", format, "-o", "-"}, RunOptions{dir + "/" + name, -1});
-        EXPECT_EQ(run.status, 0) << run.describe();
+        EXPECT_TRUE(exited(
+            runTool(dir, {"-f", format, "-o", "-"}, RunOptions{dir + "/" + name, -1, -1}), 0));
         EXPECT_EQ(slurp(dir + "/" + name), format == std::string("pdf") ? pdf : svg) << format;
     }
     // Only the finished drawings are left: no temporary files.
-    EXPECT_EQ(listDir(dir),
-              (std::vector<std::string>{"binary1.cgm", "binary4.cgm", "clear.cgm", "demo.emf",
-                                        "demo.hpgl", "demo.pdf", "demo.plt", "demo.ps", "demo.svg",
-                                        "grey.ps", "indexed.cgm", "landscape.ps", "lighting.ps",
-                                        "pens8.hpgl", "stdout.pdf", "stdout.ps", "stdout.svg"}));
+    EXPECT_EQ(listDir(dir), (std::vector<std::string>{
+                                "binary1.cgm", "binary4.cgm", "clear.cgm", "demo.emf", "demo.hpgl",
+                                "demo.pdf", "demo.plt", "demo.ps", "demo.svg", "grey.ps",
+                                "indexed.cgm", "landscape.ps", "lighting.ps", "pens8.hpgl",
+                                "stdout.pdf", "stdout.ps", "stdout.svg", "visible-painter.ps"}));
 }
 
 TEST(CliDrawings, ExampleScenesPassGhostscript) {
@@ -139,7 +157,7 @@ TEST(CliDrawings, ExampleScenesPassGhostscript) {
     for (const char *scene : {"bracket", "markers_and_patterns", "image"}) {
         std::string ps = dir + "/" + scene + ".ps";
         Result run = runTool(dir, {std::string(SCRIVANE_EXAMPLES) + "/" + scene + ".iv", "-o", ps});
-        EXPECT_EQ(run.status, 0) << scene << ": " << run.describe();
+        EXPECT_TRUE(exited(run, 0)) << scene;
         EXPECT_TRUE(run.err.empty()) << scene << ": " << run.err;
         EXPECT_TRUE(ghostscriptAccepts(ps)) << scene;
     }
@@ -148,29 +166,19 @@ TEST(CliDrawings, ExampleScenesPassGhostscript) {
 TEST(CliDrawings, SceneWithoutCameraIsFramed) {
     // A small cube far from the origin and with no camera: the camera the command adds must
     // bring it into the middle of the drawing.
-    std::string dir = freshDir();
-    std::string ps = dir + "/cube.ps", png = dir + "/cube.png";
-    Result run = runTool(dir, {data("unit_cube.iv"), "-o", ps});
-    ASSERT_EQ(run.status, 0) << run.describe();
-    scrivane::test::RenderOptions render;
-    render.dpi = 36;
-    render.pageWidthPoints = 595; // the whole A4 page: the bounding box leaves out the margins
-    render.pageHeightPoints = 842;
-    auto gs = scrivane::test::renderToPng(ps, png, render);
-    ASSERT_TRUE(gs.ok()) << gs.describe();
+    const int dpi = 36;
     scrivane::test::PngImage image;
-    ASSERT_TRUE(image.read(png));
+    ASSERT_NO_FATAL_FAILURE(renderCube(freshDir(), "cube", {}, dpi, image));
     // A4 with 10 mm margins: the drawing's centre is at (105, 148.5) mm.
     auto dark = [](scrivane::test::Rgb c) { return c.r >= 0 && c.r + c.g + c.b < 300; };
     for (double dx : {-25.0, 0.0, 25.0})
         for (double dy : {-25.0, 0.0, 25.0})
-            EXPECT_TRUE(dark(image.pixelAtMillimetres(105 + dx, 148.5 + dy, render.dpi)))
+            EXPECT_TRUE(dark(image.pixelAtMillimetres(105 + dx, 148.5 + dy, dpi)))
                 << "at (" << 105 + dx << ", " << 148.5 + dy
-                << ") mm: " << image.pixelAtMillimetres(105 + dx, 148.5 + dy, render.dpi);
+                << ") mm: " << image.pixelAtMillimetres(105 + dx, 148.5 + dy, dpi);
     for (double x : {5.0, 205.0})
         for (double y : {5.0, 292.0})
-            EXPECT_EQ(image.pixelAtMillimetres(x, y, render.dpi),
-                      scrivane::test::Rgb(255, 255, 255))
+            EXPECT_EQ(image.pixelAtMillimetres(x, y, dpi), scrivane::test::Rgb(255, 255, 255))
                 << "at (" << x << ", " << y << ") mm";
 }
 
@@ -178,10 +186,8 @@ TEST(CliDrawings, SceneWithoutCameraIsFramed) {
 // under the default black-and-white swap, and the colours given print as given whatever the
 // screen-to-paper translation.
 TEST(CliDrawings, BorderAndBackgroundPrintInTheColoursAskedFor) {
-    std::string dir = freshDir();
-    scrivane::test::RenderOptions render;
-    render.pageWidthPoints = 595;
-    render.pageHeightPoints = 842;
+    const std::string dir = freshDir();
+    const int dpi = scrivane::test::RenderOptions().dpi;
     struct Case {
         std::vector<std::string> options;
         scrivane::test::Rgb border, background;
@@ -193,21 +199,14 @@ TEST(CliDrawings, BorderAndBackgroundPrintInTheColoursAskedFor) {
          {255, 0, 0},
          {255, 255, 0}},
     };
-    int n = 0;
     for (const Case &c : cases) {
-        const std::string ps = dir + "/border" + std::to_string(n) + ".ps";
-        const std::string png = dir + "/border" + std::to_string(n++) + ".png";
-        std::vector<std::string> args = {data("unit_cube.iv"), "-o", ps};
-        args.insert(args.end(), c.options.begin(), c.options.end());
-        Result run = runTool(dir, args);
-        ASSERT_EQ(run.status, 0) << run.describe();
-        ASSERT_TRUE(scrivane::test::renderToPng(ps, png, render).ok());
+        const std::string name = "border" + std::to_string(&c - cases);
+        SCOPED_TRACE(name);
         scrivane::test::PngImage image;
-        ASSERT_TRUE(image.read(png));
-        SCOPED_TRACE(ps);
+        ASSERT_NO_FATAL_FAILURE(renderCube(dir, name, c.options, dpi, image));
         // The border straddles the frame's edge at 10 mm and is clipped to the frame.
-        EXPECT_EQ(image.pixelAtMillimetres(10.4, 148.5, render.dpi), c.border);
-        EXPECT_EQ(image.pixelAtMillimetres(14, 14, render.dpi), c.background);
+        EXPECT_EQ(image.pixelAtMillimetres(10.4, 148.5, dpi), c.border);
+        EXPECT_EQ(image.pixelAtMillimetres(14, 14, dpi), c.background);
     }
 }
 
@@ -219,8 +218,7 @@ TEST(CliDrawings, CoplanarFacesAreJoinedUnlessNoJoin) {
         std::vector<std::string> args = {data("unit_cube.iv"), "--hidden", "painter", "-o",
                                          dir + "/cube.ps"};
         args.insert(args.end(), extra.begin(), extra.end());
-        Result run = runTool(dir, args);
-        EXPECT_EQ(run.status, 0) << run.describe();
+        EXPECT_TRUE(exited(runTool(dir, args), 0));
         const std::string ps = slurp(dir + "/cube.ps");
         std::vector<int> counts; // points after the first, per polygon
         for (size_t at = ps.find(" pfaend\n"); at != std::string::npos;

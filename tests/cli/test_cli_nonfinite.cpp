@@ -75,15 +75,6 @@ void expectOnlyFiniteNumbers(const std::string &path, const Format &format) {
     }
 }
 
-std::string readFile(const std::string &path) {
-    std::ifstream in(path);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
-void writeFile(const std::string &path, const std::string &text) {
-    std::ofstream(path) << text;
-}
-
 std::string replaced(std::string text, const std::string &from, const std::string &to) {
     const size_t at = text.find(from);
     EXPECT_NE(at, std::string::npos) << from;
@@ -125,18 +116,18 @@ TEST(CliNonFinite, NoNonFiniteNumberReachesAnyFormatInAnyMode) {
                 const std::string out = dir + "/drawing." + format.extension;
                 // Without the join, so that the counts are of the scene's own triangles in
                 // every mode (joined faces count as one primitive each).
-                std::vector<std::string> args = {data(c.scene), "-o",   out,
-                                                 "--hidden",    mode,   "--no-join"};
+                std::vector<std::string> args = {data(c.scene), "-o", out,
+                                                 "--hidden",    mode, "--no-join"};
                 args.insert(args.end(), format.options.begin(), format.options.end());
                 const Result run = runTool(dir, args);
-                ASSERT_EQ(run.status, 0) << run.describe();
+                ASSERT_TRUE(exited(run, 0));
                 EXPECT_EQ(run.err, c.warnings);
                 expectOnlyFiniteNumbers(out, format);
             }
         }
         // --quiet keeps the warnings back.
         const Result quiet = runTool(dir, {data(c.scene), "-o", dir + "/quiet.ps", "--quiet"});
-        EXPECT_EQ(quiet.status, 0) << quiet.describe();
+        EXPECT_TRUE(exited(quiet, 0));
         EXPECT_EQ(quiet.err, "");
     }
 }
@@ -144,19 +135,18 @@ TEST(CliNonFinite, NoNonFiniteNumberReachesAnyFormatInAnyMode) {
 TEST(CliNonFinite, SceneScaledBy1e30DrawsAsTheUnscaledScene) {
     const std::string dir = freshDir();
     const std::string unscaled = data("scaled_scene.iv");
-    std::string text =
-        replaced(readFile(unscaled), "scaleFactor 1 1 1", "scaleFactor 1e30 1e30 1e30");
+    std::string text = replaced(slurp(unscaled), "scaleFactor 1 1 1", "scaleFactor 1e30 1e30 1e30");
     text = replaced(text, "point [ -3 -2 0, -1 -2 0, -1 -1 1, -3 -1 1 ]",
                     "point [ -3e30 -2e30 0, -1e30 -2e30 0, -1e30 -1e30 1e30, -3e30 -1e30 1e30 ]");
     const std::string scaled = dir + "/scaled.iv";
-    writeFile(scaled, text);
+    std::ofstream(scaled) << text;
 
     auto draw = [&](const std::string &scene, const std::string &name,
                     std::vector<std::string> options) {
         std::vector<std::string> args = {scene, "-o", dir + "/" + name};
         args.insert(args.end(), options.begin(), options.end());
         const Result run = runTool(dir, args);
-        EXPECT_EQ(run.status, 0) << run.describe();
+        EXPECT_TRUE(exited(run, 0)) << name;
         EXPECT_EQ(run.err, "") << name;
         return slurp(dir + "/" + name);
     };
@@ -204,7 +194,7 @@ TEST(CliNonFinite, EmptyDrawingsNameTheirCause) {
         for (const char *mode : {"none", "painter"}) {
             const Result run =
                 runTool(dir, {data(scene), "-o", dir + "/empty.ps", "--hidden", mode});
-            EXPECT_EQ(run.status, 0) << run.describe();
+            EXPECT_TRUE(exited(run, 0)) << mode;
             EXPECT_EQ(run.err, warning) << mode;
             EXPECT_TRUE(scrivane::test::ghostscriptAccepts(dir + "/empty.ps"));
         }
@@ -213,6 +203,6 @@ TEST(CliNonFinite, EmptyDrawingsNameTheirCause) {
     }
     // A drawing with something on it says nothing.
     const Result drawn = runTool(dir, {data("unit_cube.iv"), "-o", dir + "/cube.ps"});
-    EXPECT_EQ(drawn.status, 0) << drawn.describe();
+    EXPECT_TRUE(exited(drawn, 0));
     EXPECT_EQ(drawn.err, "");
 }

@@ -94,7 +94,11 @@ TEST(MarkerBitmaps, SizesPackingNamesAndRangeOfEveryMarker) {
         EXPECT_EQ(builtinMarkerIndex(unknown), -1);
 }
 
-TEST(MarkerBitmaps, BottomRowFirst) {
+TEST(MarkerBitmaps, ShapesStandBottomRowFirstWithTheirSymmetriesAndFormsAndAllDiffer) {
+    // The mirror symmetries of each shape: B both, X left-right only, H a half turn only, - none.
+    const std::string symmetry = "BBBHHBBXHB"
+                                 "BBBXHBBXX-"
+                                 "BBBXHBBXX-";
     for (int s = 0; s < 3; ++s) {
         const int n = kSizes[s];
         // SLASH rises to the right: bottom-left and top-right corners; BACKSLASH mirrors it.
@@ -112,13 +116,6 @@ TEST(MarkerBitmaps, BottomRowFirst) {
         const Grid tree = gridOf(PINE_TREE_LINE, s);
         EXPECT_EQ(countSet({tree[0]}), 1);
         EXPECT_TRUE(tree[0][n / 2]);
-    }
-}
-
-TEST(MarkerBitmaps, ShapesHaveTheirSymmetriesAndFormsAndAllDiffer) {
-    // The mirror symmetries of each shape: B both, X left-right only, H a half turn only, - none.
-    const std::string symmetry = "BBBHHBBXHB" "BBBXHBBXX-" "BBBXHBBXX-";
-    for (int s = 0; s < 3; ++s) {
         for (int sh = 0; sh < 30; ++sh) {
             const Grid g = gridOf(sh, s);
             EXPECT_EQ(g == mirrorX(g), symmetry[sh] == 'B' || symmetry[sh] == 'X') << kShapeNames[sh];
@@ -127,7 +124,6 @@ TEST(MarkerBitmaps, ShapesHaveTheirSymmetriesAndFormsAndAllDiffer) {
         }
         // PLUS, MINUS and BAR are the middle row and column; SQUARE_FILLED is full; circles
         // have round corners, the outline an empty centre.
-        const int n = kSizes[s];
         for (int r = 0; r < n; ++r)
             for (int c = 0; c < n; ++c) {
                 EXPECT_EQ(gridOf(PLUS, s)[r][c], r == n / 2 || c == n / 2);

@@ -54,7 +54,7 @@ TEST(StrokeFont, EveryPrintableCharacterHasAGlyphInsideItsCell) {
     EXPECT_FLOAT_EQ(space.advance, 0.5f);
 }
 
-TEST(StrokeFont, KnownGlyphsAndMetrics) {
+TEST(StrokeFont, KnownGlyphsMetricsAndStringWidths) {
     EXPECT_FLOAT_EQ(strokeFontCapHeight(), 21.0f / 32.0f);
     EXPECT_FLOAT_EQ(strokeFontDescent(), 7.0f / 32.0f);
     // Capitals, '!' and 'O' stand on the baseline and reach the cap height, 'x' the x height;
@@ -83,9 +83,7 @@ TEST(StrokeFont, KnownGlyphsAndMetrics) {
     EXPECT_EQ(strokeFontGlyph('!').strokes.size(), 2u);
     // Digits share one advance, so columns of numbers line up.
     for (char c = '1'; c <= '9'; ++c) EXPECT_FLOAT_EQ(strokeFontGlyph(c).advance, strokeFontGlyph('0').advance) << c;
-}
-
-TEST(StrokeFont, StringWidth) {
+    // A string is as wide as the sum of its advances.
     EXPECT_FLOAT_EQ(strokeFontStringWidth("ii"), 0.5f);
     EXPECT_FLOAT_EQ(strokeFontStringWidth("WW"), 1.5f);
     EXPECT_FLOAT_EQ(strokeFontStringWidth(""), 0.0f);
