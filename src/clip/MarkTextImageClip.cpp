@@ -159,10 +159,15 @@ void SoVectorizeAction::clipImage(SoCallbackAction *action, SbVec4f *anchor, con
     const int width = image->width.getValue(), height = image->height.getValue();
     SbVec2s requestedSize(static_cast<short>(width >= 0 ? width : sourceSize[0]),
                           static_cast<short>(height >= 0 ? height : sourceSize[1]));
+    // The fields hold whatever number a scene file gives; one that names no alignment draws as
+    // the default, as every writer draws it.
+    const int hor = image->horAlignment.getValue(), vert = image->vertAlignment.getValue();
     const SoImage::HorAlignment horAlign =
-        static_cast<SoImage::HorAlignment>(image->horAlignment.getValue());
+        hor == SoImage::CENTER || hor == SoImage::RIGHT ? static_cast<SoImage::HorAlignment>(hor)
+                                                        : SoImage::LEFT;
     const SoImage::VertAlignment vertAlign =
-        static_cast<SoImage::VertAlignment>(image->vertAlignment.getValue());
+        vert == SoImage::HALF || vert == SoImage::TOP ? static_cast<SoImage::VertAlignment>(vert)
+                                                      : SoImage::BOTTOM;
 
     scrivane_clip::ClippedPrimitive picture;
     printedPrimitives++;
