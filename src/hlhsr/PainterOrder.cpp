@@ -10,10 +10,10 @@
 // the next, back to the first) is broken as Newell's method does: a polygon of the cycle that
 // straddles the plane of its neighbour in the cycle is cut along that plane. Where none does, a
 // polygon is cut across the page between the areas it shares with its two neighbours in the
-// cycle, which breaks that cycle for certain (on random triangles a first choice it is not: its
-// parts take part in as many other cycles, and the cuts multiply). Where neither cut can be made,
-// the comparison that closed the cycle is left out (faces that share a vertex, such as a fan
-// around a pole seen edge on, otherwise wait on each other for ever). Cuts stop once the
+// cycle, which breaks that cycle for certain (it is not the first choice: on random triangles its
+// parts take part in as many other cycles as the whole, and the cuts multiply). Where neither cut
+// can be made, the comparison that closed the cycle is left out (faces that share a vertex, such
+// as a fan around a pole seen edge on, otherwise wait on each other for ever). Cuts stop once the
 // list has grown to maxGrowth times its first length (plus a margin), so that degenerate input
 // cannot cut for ever.
 #include "OverlapDepth.h"
