@@ -92,40 +92,37 @@ void projectionRange(const std::vector<float> &x, const std::vector<float> &y, d
         high = std::max(high, p);
     }
 }
-
-// Tries the normals of the edges of (ex, ey) as directions across the gap.
-void widestGap(const std::vector<float> &ex, const std::vector<float> &ey,
-               const std::vector<float> &x1, const std::vector<float> &y1,
-               const std::vector<float> &x2, const std::vector<float> &y2, double &gap, double &a,
-               double &b, double &c) {
-    const size_t n = ex.size();
-    for (size_t i = 0, j = n - 1; i < n; j = i++) {
-        const double dx = static_cast<double>(ex[i]) - ex[j], dy = static_cast<double>(ey[i]) - ey[j];
-        const double length = std::hypot(dx, dy);
-        if (length == 0.0) continue;
-        // Rounded to the single precision the cut will use, so that c is exact for it.
-        const double na = static_cast<float>(-dy / length), nb = static_cast<float>(dx / length);
-        double low1, high1, low2, high2;
-        projectionRange(x1, y1, na, nb, low1, high1);
-        projectionRange(x2, y2, na, nb, low2, high2);
-        if (low2 - high1 > gap) {
-            gap = low2 - high1;
-            a = na, b = nb, c = 0.5 * (low2 + high1);
-        }
-        if (low1 - high2 > gap) {
-            gap = low1 - high2;
-            a = -na, b = -nb, c = -0.5 * (low1 + high2);
-        }
-    }
-}
 } // namespace
 
 bool separatingLine(const std::vector<float> &x1, const std::vector<float> &y1,
                     const std::vector<float> &x2, const std::vector<float> &y2, double &a,
                     double &b, double &c) {
     double gap = minimumGap;
-    widestGap(x1, y1, x1, y1, x2, y2, gap, a, b, c);
-    widestGap(x2, y2, x1, y1, x2, y2, gap, a, b, c);
+    // The normals of both regions' edges are the directions across the gap to try.
+    auto tryEdgesOf = [&](const std::vector<float> &ex, const std::vector<float> &ey) {
+        for (size_t i = 0, j = ex.size() - 1; i < ex.size(); j = i++) {
+            const double dx = static_cast<double>(ex[i]) - ex[j];
+            const double dy = static_cast<double>(ey[i]) - ey[j];
+            const double length = std::hypot(dx, dy);
+            if (length == 0.0) continue;
+            // Rounded to the single precision the cut will use, so that c is exact for it.
+            const double na = static_cast<float>(-dy / length),
+                         nb = static_cast<float>(dx / length);
+            double low1, high1, low2, high2;
+            projectionRange(x1, y1, na, nb, low1, high1);
+            projectionRange(x2, y2, na, nb, low2, high2);
+            if (low2 - high1 > gap) {
+                gap = low2 - high1;
+                a = na, b = nb, c = 0.5 * (low2 + high1);
+            }
+            if (low1 - high2 > gap) {
+                gap = low1 - high2;
+                a = -na, b = -nb, c = -0.5 * (low1 + high2);
+            }
+        }
+    };
+    tryEdgesOf(x1, y1);
+    tryEdgesOf(x2, y2);
     return gap > minimumGap;
 }
 

@@ -222,19 +222,22 @@ private:
         }
     }
 
+    bool atCutLimit() const { return cuts + list.getLength() >= cutLimit; }
+
     // Replaces polygon `entry` by its parts cut along the plane of polygon `cutter`, when it
     // reaches beyond the plane on both sides: for polygons found passing through one another,
     // beyond crossingTolerance; to break a cycle, beyond the comparisons' plane tolerance, since
     // a cut that leaves a sliver would not change the relations that closed the cycle.
     bool cut(int entry, int cutter, bool breakingCycle = true) {
-        if (cuts + list.getLength() >= cutLimit) return false;
+        if (atCutLimit()) return false;
         Primitive *p = primitive(entry), *c = primitive(cutter);
         if (p->getTypeId() != Primitive::POLYGON || c->getTypeId() != Primitive::POLYGON)
             return false;
         const PolyGon *polygon = static_cast<const PolyGon *>(p),
                       *plane = static_cast<const PolyGon *>(c);
         PolyGon *front = nullptr, *back = nullptr;
-        if (!SoPainter::straddlesPlane(polygon, plane, breakingCycle ? SoPainter::planeTolerance : crossingTolerance))
+        if (!SoPainter::straddlesPlane(
+                polygon, plane, breakingCycle ? SoPainter::planeTolerance : crossingTolerance))
             return false;
         if (!polygon->cutByPlane(plane, front, back)) return false;
         replace(entry, front, back, cutter);
@@ -247,7 +250,7 @@ private:
     // this cycle cannot close through them. The three cannot all overlap at one point (depths at
     // a point are ordered), so the two areas are apart unless they only touch.
     bool cutBetween(int x, int behind, int inFront) {
-        if (behind == inFront || cuts + list.getLength() >= cutLimit) return false;
+        if (behind == inFront || atCutLimit()) return false;
         if (!planeOf(x) || !planeOf(behind) || !planeOf(inFront)) return false;
         const scrivane_hlhsr::PageShape sx = grid.shape(x);
         if (!scrivane_hlhsr::commonArea(sx, grid.shape(behind), scratch)) return false;
@@ -378,7 +381,7 @@ private:
     int cuts = 0;
     std::vector<Entry> entries; // indexed like the grid's slots
     std::vector<State> states;
-    std::vector<int> stack;     // the entries being visited, each lying behind the one below
+    std::vector<int> stack; // the entries being visited, each lying behind the one below
     int lowestReopened = INT_MAX;
     std::vector<int> placed;
     std::vector<int> found;
